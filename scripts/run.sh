@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up, builds (optimised) and runs the zeltrix tool on the bundled example form.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build="$here/build/release"
+"$here/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DZELTRIX_TESTS=OFF
+cmake --build "$build" --target zeltrix
+if [ $# -eq 0 ]; then
+  exec "$build/zeltrix" --help
+fi
+exec "$build/zeltrix" "$@"

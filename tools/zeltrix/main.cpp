@@ -1,0 +1,23 @@
+// The zeltrix command: inspect class infos, convert, run and check form files.
+#include <cstdio>
+#include <cstring>
+
+namespace {
+const char* const Usage =
+    "usage: zeltrix COMMAND [ARGS]\n"
+    "\n"
+    "commands:\n"
+    "  inspect [--json] [CLASS...]      metadata of the class infos\n"
+    "  convert IN OUT [--to text|binary] convert a form file\n"
+    "  run FORM [STEP]...               load a form, connect, perform steps\n"
+    "  check FORM                       report connections that would not connect\n";
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+        std::fputs(Usage, stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    std::fprintf(stderr, "zeltrix: unknown command '%s'\n%s", argv[1], Usage);
+    return 2;
+}
