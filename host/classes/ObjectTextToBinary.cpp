@@ -119,7 +119,8 @@ private:
         case 'd': fW.WriteDate(static_cast<TDateTime>(v)); break;
         case 'c':
             // The text holds the currency times 10000.
-            if (!(std::fabs(v) < 9.2233720368547758e18L)) fP.Error("Invalid numeric value");
+            if (!(v >= -std::ldexp(Extended(1), 63) && v < std::ldexp(Extended(1), 63)))
+                fP.Error("Invalid numeric value");
             fW.WriteCurrency(Currency::FromScaled(static_cast<Int64>(std::llround(v))));
             break;
         default: fW.WriteFloat(v);
@@ -145,14 +146,6 @@ private:
         case toString:
         case toWString: String(); break;
         case toInteger:
-            if (fP.TokenString() == "-") {
-                // "-INF": the one negative value that is not a number token.
-                fP.NextToken();
-                if (!fP.TokenSymbolIs("INF")) fP.Error("Invalid numeric value");
-                fW.WriteFloat(-std::numeric_limits<Extended>::infinity());
-                fP.NextToken();
-                break;
-            }
             fW.WriteInteger(fP.TokenInt());
             fP.NextToken();
             break;

@@ -221,7 +221,13 @@ void TParser::ScanNumber() {
         digits([](unsigned char c) { return HexValue(c) >= 0; });
     } else {
         if (FText[p] == '-') ++p;
-        digits(IsDigit);
+        if (digits(IsDigit) == 0 && FText.compare(p, 3, "INF") == 0 &&
+            (p + 3 >= FText.size() || !IsIdentChar(static_cast<unsigned char>(FText[p + 3])))) {
+            // "-INF", written for a negative infinity, is the one number without digits.
+            FToken = toFloat;
+            FPos = p + 3;
+            return;
+        }
         if (p < FText.size() && FText[p] == '.') {
             ++p;
             FToken = toFloat;
