@@ -36,6 +36,37 @@ AnsiString FormFloatText(Extended Value) {
 namespace {
 
 constexpr const char* Eol = "\r\n";
+
+bool IsIdent(std::string_view s) {
+    if (s.empty()) return false;
+    auto start = [](unsigned char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    };
+    if (!start(static_cast<unsigned char>(s[0]))) return false;
+    for (char c : s)
+        if (!start(static_cast<unsigned char>(c)) && !(c >= '0' && c <= '9')) return false;
+    return true;
+}
+
+/// "Font.Name", "Form2.Button1": identifiers joined by dots.
+bool IsIdentPath(std::string_view s) {
+    for (;;) {
+        std::size_t dot = s.find('.');
+        if (!IsIdent(s.substr(0, dot))) return false;
+        if (dot == std::string_view::npos) return true;
+        s.remove_prefix(dot + 1);
+    }
+}
+
+bool IsDigits(std::string_view s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+/// Text the parser could not read back as the same name makes the form unconvertible.
+const AnsiString& CheckName(const AnsiString& Name, bool Valid) {
+    if (!Valid) throw EReadError("Invalid stream format");
+    return Name;
+}
 constexpr std::size_t LineLength = 64; // characters of a string per text line
 constexpr int BytesPerLine = 32;       // bytes of binary data per text line
 
@@ -73,7 +104,9 @@ public:
         Integer pos = 0;
         fR.ReadPrefix(flags, pos);
         AnsiString cls = fR.ReadStr();
+        CheckName(cls, IsIdent(cls));
         AnsiString name = fR.ReadStr();
+        CheckName(name, name.empty() || IsIdent(name));
         fOut.Indent(Level);
         fOut.Put(flags.Contains(ffInherited) ? "inherited "
                  : flags.Contains(ffInline)  ? "inline "
@@ -89,7 +122,7 @@ public:
             fOut.Put("]");
         }
         fOut.Put(Eol);
-        while (!fR.EndOfList()) Property(Level + 1);
+        while (!fR.EndOfList()) Property(Level + 1, false);
         fR.ReadListEnd();
         while (!fR.EndOfList()) Object(Level + 1);
         fR.ReadListEnd();
@@ -107,9 +140,18 @@ private:
         BinaryToText* C;
     };
 
-    void Property(int Level) {
+    /// Words that end a property list in the text cannot be property names.
+    static bool IsListEnd(const AnsiString& Name, bool InItem) {
+        return SameText(Name, "end") ||
+               (!InItem && (SameText(Name, "object") || SameText(Name, "inherited") ||
+                            SameText(Name, "inline")));
+    }
+
+    void Property(int Level, bool InItem) {
+        AnsiString name = fR.ReadStr();
+        CheckName(name, IsIdentPath(name) && !IsListEnd(name, InItem));
         fOut.Indent(Level);
-        fOut.Put(fR.ReadStr());
+        fOut.Put(name);
         fOut.Put(" = ");
         Value(Level);
         fOut.Put(Eol);
@@ -150,7 +192,7 @@ private:
         }
     }
 
-    void Value(int Level) {
+    void Value(int Level, bool InList = false) {
         Deeper guard(this);
         switch (fR.NextValue()) {
         case vaList:
@@ -158,7 +200,7 @@ private:
             fOut.Put('(');
             while (!fR.EndOfList()) {
                 fOut.NewLine(Level + 1);
-                Value(Level + 1);
+                Value(Level + 1, true);
             }
             fR.ReadListEnd();
             fOut.Put(')');
@@ -202,7 +244,12 @@ private:
         case vaFalse:
         case vaTrue:
         case vaNil:
-        case vaNull: fOut.Put(fR.ReadIdent()); break;
+        case vaNull: {
+            AnsiString ident = fR.ReadIdent();
+            // The text's Null is the binary end-of-list tag, so no list holds it.
+            fOut.Put(CheckName(ident, IsIdentPath(ident) && !(InList && SameText(ident, "Null"))));
+            break;
+        }
         case vaBinary: Binary(Level); break;
         case vaSet: {
             fR.ReadValue();
@@ -211,7 +258,7 @@ private:
             for (AnsiString s = fR.ReadStr(); !s.empty(); s = fR.ReadStr()) {
                 if (!first) fOut.Put(", ");
                 first = false;
-                fOut.Put(s);
+                fOut.Put(CheckName(s, IsIdent(s) || IsDigits(s)));
             }
             fOut.Put(']');
             break;
@@ -230,7 +277,7 @@ private:
                 }
                 fOut.Put(Eol);
                 fR.ReadListBegin();
-                while (!fR.EndOfList()) Property(Level + 2);
+                while (!fR.EndOfList()) Property(Level + 2, true);
                 fR.ReadListEnd();
                 fOut.Indent(Level + 1);
                 fOut.Put("end");

@@ -156,8 +156,10 @@ private:
             if (fP.GetToken() != ']') {
                 for (;;) {
                     // Sets of numbers name their elements by number.
-                    if (fP.GetToken() != toInteger) fP.CheckToken(toSymbol);
                     AnsiString element = fP.TokenString();
+                    if (fP.GetToken() != toInteger ||
+                        element.find_first_not_of("0123456789") != AnsiString::npos)
+                        fP.CheckToken(toSymbol);
                     if (element.size() > 255) fP.Error("Identifier too long");
                     fW.WriteStr(element);
                     if (fP.NextToken() == ']') break;
@@ -171,7 +173,11 @@ private:
         case '(':
             fP.NextToken();
             fW.WriteListBegin();
-            while (fP.GetToken() != ')') Value();
+            while (fP.GetToken() != ')') {
+                // Null is the end-of-list tag in the binary form: it cannot be an element.
+                if (fP.TokenSymbolIs("Null")) fP.Error("Invalid property value");
+                Value();
+            }
             fW.WriteListEnd();
             fP.NextToken();
             break;

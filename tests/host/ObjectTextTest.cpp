@@ -371,6 +371,27 @@ TEST(ObjectText, MalformedBinaryGivesReadErrors) {
                   for (int i = 0; i < 10000; ++i) w.WriteListBegin();
               })),
               "Invalid stream format");
+    // Names that the text could not carry back: not identifiers, or words that end a list.
+    EXPECT_EQ(BinaryError(Sig + "\x01\x03\x00\x00\x00"s), "Invalid stream format");
+    EXPECT_EQ(BinaryError(Sig + "\x01T\x02 A\x00\x00"s), "Invalid stream format");
+    EXPECT_EQ(BinaryError(Sig + "\x01T\x00\x03"
+                                "End\x02\x01\x00\x00"s),
+              "Invalid stream format");
+    EXPECT_EQ(BinaryError(FormWithValue([](TWriter& w) {
+                  w.WriteListBegin();
+                  w.WriteValue(vaIdent);
+                  w.WriteStr("Null");
+                  w.WriteListEnd();
+              })),
+              "Invalid stream format");
+    EXPECT_EQ(BinaryError(FormWithValue([](TWriter& w) {
+                  w.WriteValue(vaSet);
+                  w.WriteStr("a b");
+                  w.WriteStr("");
+              })),
+              "Invalid stream format");
+    EXPECT_EQ(TextError("object A: T\n  P = (1 Null)\nend\n"), "Invalid property value on line 2");
+    EXPECT_EQ(TextError("object A: T\n  P = [$1]\nend\n"), "Identifier expected on line 2");
 }
 
 TEST(ObjectText, ResourceVariantsWrapTheBinaryForm) {
