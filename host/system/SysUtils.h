@@ -10,15 +10,7 @@ namespace host {
 
 /// One argument of Format: the host's "array of const" element.
 struct TVarRec {
-    enum Kind : std::uint8_t {
-        vtInteger,
-        vtInt64,
-        vtExtended,
-        vtString,
-        vtChar,
-        vtPointer,
-        vtBoolean
-    };
+    enum Kind : std::uint8_t { vtInteger, vtInt64, vtExtended, vtString, vtChar, vtPointer, vtBoolean };
     Kind VType;
     union {
         Int64 VInt64;
@@ -58,7 +50,7 @@ template <class E>
 // Integers
 AnsiString IntToStr(Int64 Value);
 AnsiString IntToHex(Int64 Value, int Digits);
-Integer StrToInt(const AnsiString& S); // EConvertError "'%s' is not a valid integer value"
+Integer StrToInt(const AnsiString& S);         // EConvertError "'%s' is not a valid integer value"
 Int64 StrToInt64(const AnsiString& S);
 Integer StrToIntDef(const AnsiString& S, Integer Default);
 bool TryStrToInt(const AnsiString& S, Integer& Value);
@@ -91,20 +83,19 @@ enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
 /// of exponent digits (ffGeneral, ffExponent) or the number of decimals (the others, 0..18).
 /// NaN and infinities read "NAN", "INF" and "-INF".
 AnsiString FloatToStrF(Extended Value, TFloatFormat Format, int Precision, int Digits);
-AnsiString FloatToStr(Extended Value); // 15 significant digits, as the host's ffGeneral
-Extended
-StrToFloat(const AnsiString& S); // EConvertError "'%s' is not a valid floating point value"
+AnsiString FloatToStr(Extended Value);         // 15 significant digits, as the host's ffGeneral
+Extended StrToFloat(const AnsiString& S);      // EConvertError "'%s' is not a valid floating point value"
 bool TryStrToFloat(const AnsiString& S, Extended& Value);
 AnsiString CurrToStr(Currency Value);
-Currency StrToCurr(const AnsiString& S); // EConvertError as StrToFloat, or out of range
+Currency StrToCurr(const AnsiString& S);      // EConvertError as StrToFloat, or out of range
 bool TryStrToCurr(const AnsiString& S, Currency& Value);
 bool TryFloatToCurr(Extended Value, Currency& Result);
-Currency FloatToCurr(Extended Value); // EConvertError when out of range
+Currency FloatToCurr(Extended Value);           // EConvertError when out of range
 Extended CurrToFloat(Currency Value);
 
 // Booleans: "True"/"False" and numbers, as the host's BoolToStr/StrToBool
 AnsiString BoolToStr(bool B, bool UseBoolStrs = false);
-bool StrToBool(const AnsiString& S); // EConvertError "'%s' is not a valid boolean value"
+bool StrToBool(const AnsiString& S);            // EConvertError "'%s' is not a valid boolean value"
 bool TryStrToBool(const AnsiString& S, bool& Value);
 
 // Text
@@ -140,8 +131,7 @@ AnsiString Utf8Encode(const WideString& S);
 WideString Utf8Decode(const AnsiString& S);
 
 // Dates: TDateTime counts days since 1899-12-30, the fraction is the time of day.
-TDateTime EncodeDate(Word Year, Word Month,
-                     Word Day); // EConvertError "Invalid argument to date encode"
+TDateTime EncodeDate(Word Year, Word Month, Word Day);   // EConvertError "Invalid argument to date encode"
 TDateTime EncodeTime(Word Hour, Word Min, Word Sec, Word MSec); // "Invalid argument to time encode"
 void DecodeDate(TDateTime Date, Word& Year, Word& Month, Word& Day);
 void DecodeTime(TDateTime Time, Word& Hour, Word& Min, Word& Sec, Word& MSec);
