@@ -27,10 +27,10 @@ Decimal ToDecimal(long double v) {
     Decimal d;
     d.Negative = std::signbit(v);
     if (v == 0) return d;
-    // 40 significant digits, well past the 18 the host keeps, so that the half-up rounding
-    // below sees the value's own digits.
-    char buf[80];
-    std::snprintf(buf, sizeof buf, "%.39Le", std::fabs(v));
+    // The host reads 18 significant digits off the value (rounded to nearest) and rounds
+    // those half away from zero to the precision asked for; the same two steps here.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.17Le", std::fabs(v));
     const char* p = buf;
     for (; *p && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') d.Digits += *p;
