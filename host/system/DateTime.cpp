@@ -236,8 +236,9 @@ void FormatInto(std::string& out, const std::string& f, const Parts& p, int dept
             if (end == std::string::npos) end = f.size();
             out.append(f, i + 1, end - i - 1);
             i = end < f.size() ? end + 1 : end;
-            continue; // literals do not separate 'h' from a minute 'm'
+            break;
         }
+        // Separators keep an 'm' after 'h' a minute ("hh:mm"); any other text ends that.
         case '/': out += DateSeparator, ++i; continue;
         case ':': out += TimeSeparator, ++i; continue;
         case 'c': {
@@ -312,11 +313,10 @@ void FormatInto(std::string& out, const std::string& f, const Parts& p, int dept
             } else {
                 out += c;
                 ++i;
-                continue;
             }
             break;
         }
-        default: out += c, ++i; continue;
+        default: out += c, ++i; break;
         }
         lastWasHour = wasHour;
     }

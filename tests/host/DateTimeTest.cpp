@@ -93,7 +93,8 @@ TEST(DateFormatting, SpecifiersOfFormatDateTime) {
     EXPECT_EQ(FormatDateTime("h hh n nn s ss z zzz", t), "14 14 7 07 9 09 45 045");
     EXPECT_EQ(FormatDateTime("hh:mm", t), "14:07"); // m after h is the minute
     EXPECT_EQ(FormatDateTime("h:nn am/pm|AM/PM|a/p|A/P|ampm", t), "2:07 pm|PM|p|P|PM");
-    EXPECT_EQ(FormatDateTime("hh 'at' mm", t), "14 at 07");
+    EXPECT_EQ(FormatDateTime("hh 'at' mm|hh mm|h/m", t),
+              "14 at 03|14 03|14-7"); // only separators between
     EXPECT_EQ(FormatDateTime("\"yyyy\" yyyy/mm/dd", t), "yyyy 2024-03-05");
     EXPECT_EQ(FormatDateTime("ddddd|dddddd|t|tt", t),
               "2024-03-05|Tuesday, March 5, 2024|14:07|14:07:09");
