@@ -1,10 +1,12 @@
 #include "host/classes/Lists.h"
 
+#include "host/classes/Pending.h"
 #include "host/classes/QuickSort.h"
 #include "host/system/SysUtils.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 namespace host {
 
@@ -18,33 +20,8 @@ TList::~TList() {
     std::free(FList);
 }
 
-// Until the shared Format lands: "%d" and "%x" with the one argument, "%%" as '%'.
-static AnsiString FormatData(const AnsiString& Msg, Integer Data) {
-    AnsiString r;
-    for (std::size_t i = 0; i < Msg.size(); ++i) {
-        if (Msg[i] != '%' || i + 1 >= Msg.size()) {
-            r += Msg[i];
-            continue;
-        }
-        char c = Msg[++i];
-        if (c == 'd') {
-            r += std::to_string(Data);
-        } else if (c == 'x') {
-            static const char digits[] = "0123456789ABCDEF";
-            AnsiString h;
-            auto u = static_cast<Cardinal>(Data);
-            do h.insert(h.begin(), digits[u % 16]);
-            while (u /= 16);
-            r += h;
-        } else {
-            r += c;
-        }
-    }
-    return r;
-}
-
 void TList::Error(const AnsiString& Msg, Integer Data) {
-    throw EListError(FormatData(Msg, Data));
+    throw EListError(pending::FormatData(Msg, Data));
 }
 
 void TList::Error(PResStringRec Msg, Integer Data) {
@@ -189,23 +166,29 @@ void TList::Pack() {
 
 void TList::Sort(TListSortCompare Compare) {
     if (!Compare || FCount < 2) return;
-    PPointerList items = FList;
+    // Every access goes through the checked getter: a comparison that changes the list
+    // ends the sort with an index error instead of touching freed or foreign memory.
     QuickSort(
-        FCount, [&](Integer a, Integer b) { return Compare(items[a], items[b]); },
-        [&](Integer a, Integer b) { std::swap(items[a], items[b]); });
+        FCount, [&](Integer a, Integer b) { return Compare(GetItems(a), GetItems(b)); },
+        [&](Integer a, Integer b) { Exchange(a, b); });
 }
 
 // ---- TThreadList ----
 
-TThreadList::TThreadList() : FList(new TList) {}
+struct TThreadList::TLock : std::recursive_mutex {};
+
+TThreadList::TThreadList() : FList(new TList), FLock(new TLock) {}
 
 TThreadList::~TThreadList() {
-    std::lock_guard g(FLock); // waits for a thread that still holds the list
-    FList->Free();
+    {
+        std::lock_guard g(*FLock); // waits for a thread that still holds the list
+        FList->Free();
+    }
+    delete FLock;
 }
 
 void TThreadList::Add(void* Item) {
-    std::lock_guard g(FLock);
+    std::lock_guard g(*FLock);
     if (FDuplicates == dupAccept || FList->IndexOf(Item) < 0)
         FList->Add(Item);
     else if (FDuplicates == dupError)
@@ -213,22 +196,22 @@ void TThreadList::Add(void* Item) {
 }
 
 void TThreadList::Clear() {
-    std::lock_guard g(FLock);
+    std::lock_guard g(*FLock);
     FList->Clear();
 }
 
 TList* TThreadList::LockList() {
-    FLock.lock();
+    FLock->lock();
     return FList;
 }
 
 void TThreadList::Remove(void* Item) {
-    std::lock_guard g(FLock);
+    std::lock_guard g(*FLock);
     FList->Remove(Item);
 }
 
 void TThreadList::UnlockList() {
-    FLock.unlock();
+    FLock->unlock();
 }
 
 } // namespace host

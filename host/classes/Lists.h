@@ -3,8 +3,6 @@
 
 #include "host/system/Exceptions.h"
 
-#include <mutex>
-
 namespace host {
 
 /// A resource string: the host passes messages of its own errors by reference to these records.
@@ -101,7 +99,8 @@ public:
 
 protected:
     TList* FList;
-    std::recursive_mutex FLock;
+    struct TLock;
+    TLock* FLock; // a recursive mutex, kept out of this widely included header
     TDuplicates FDuplicates = dupIgnore;
 };
 
