@@ -122,6 +122,8 @@ void TCollection::BeginUpdate() {
 }
 
 void TCollection::EndUpdate() {
+    // An unmatched EndUpdate is ignored rather than silencing every later change.
+    if (FUpdateCount == 0) return;
     --FUpdateCount;
     Changed();
 }
