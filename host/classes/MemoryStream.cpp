@@ -62,6 +62,7 @@ LongInt TCustomMemoryStream::Seek(LongInt Offset, Word Origin) {
 }
 
 void TCustomMemoryStream::SaveToStream(TStream* Stream) {
+    if (!Stream) throw EWriteError("Stream write error");
     if (FSize == 0) return;
     if (Stream == this) {
         // Writing may move our own buffer, so write from a copy.
@@ -157,6 +158,7 @@ void TMemoryStream::Clear() {
 }
 
 void TMemoryStream::LoadFromStream(TStream* Stream) {
+    if (!Stream) throw EReadError("Stream read error");
     Stream->SetPosition(0);
     LongInt count = Stream->GetSize();
     SetSize(count);

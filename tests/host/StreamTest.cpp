@@ -163,6 +163,9 @@ TEST(StreamCopy, CopyFromCountsAndBounds) {
     EXPECT_THROW(part.CopyFrom(&src, 3), EReadError);
     EXPECT_THROW(part.CopyFrom(&src, -1), EReadError);
     EXPECT_THROW(part.CopyFrom(nullptr, 1), EReadError);
+    EXPECT_THROW(part.SaveToStream(nullptr), EWriteError);
+    EXPECT_THROW(part.LoadFromStream(nullptr), EReadError);
+    EXPECT_EQ(Contents(part), data.substr(10, 5));
 }
 
 TEST(StringStream, WriteReplacesTheTailAndSeekStaysInside) {
