@@ -98,6 +98,14 @@ TzelDescriptorTexts zelDescriptorTexts(const TzelClassTable& Table);
 void zelInitializeUnit(const TzelClassTable* const* Tables, int Count);
 /// Releases the texts of each table.
 void zelFinalizeUnit(const TzelClassTable* const* Tables, int Count);
+template <int N>
+void zelInitializeUnit(const TzelClassTable* const (&Tables)[N]) {
+    zelInitializeUnit(Tables, N);
+}
+template <int N>
+void zelFinalizeUnit(const TzelClassTable* const (&Tables)[N]) {
+    zelFinalizeUnit(Tables, N);
+}
 
 /// The fat core behind every family member: dispatch by name with the record's row cached,
 /// event hooks and the owner check. Ordinary code in ClassInfoDispatch.cpp and EventHooks.cpp.
@@ -199,10 +207,12 @@ public:
 
 } // namespace zeltrix
 
-/// First in the body of a class info: its metaclass and its member table.
+/// First in the body of a class info: its metaclass and its member table. The rows are
+/// defined in the unit's .cpp inside the nested ZelRows, which may name protected value slots.
 #define ZEL_CLASSINFO(Name, Parent)                                                                \
     HOST_CLASS(Name, Parent)                                                                       \
 public:                                                                                            \
     static const ::zeltrix::TzelClassTable ZelTable;                                               \
                                                                                                    \
-private:
+private:                                                                                           \
+    struct ZelRows;

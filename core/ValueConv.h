@@ -71,10 +71,12 @@ requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T,
     }
     static T From(const Variant& V) {
         Int64 x;
-        if (!V.TryGetInt(x)) {
-            if constexpr (std::is_same_v<T, Integer>) return V.AsInteger();
-            x = zelInt64FromVariant(V);
+        if constexpr (std::is_same_v<T, Integer>) {
+            // the fast path; anything else takes the host's conversion and its overflow error
+            if (V.TryGetInt(x) && x >= INT32_MIN && x <= INT32_MAX) return static_cast<Integer>(x);
+            return V.AsInteger();
         }
+        if (!V.TryGetInt(x)) x = zelInt64FromVariant(V);
         if constexpr (sizeof(T) < 8) {
             if (x < static_cast<Int64>(std::numeric_limits<T>::min()) ||
                 x > static_cast<Int64>(std::numeric_limits<T>::max()))
