@@ -11,7 +11,6 @@
 namespace host {
 
 using filer_bytes::GetLE;
-using filer_bytes::PutLE;
 
 namespace {
 constexpr Word RT_RCDATA = 10;
@@ -95,28 +94,6 @@ void SkipResourceHeader(TStream* Stream) {
         Skip32BitEntries(Stream);
 }
 
-Integer WriteResourceHeader(TStream* Stream, const AnsiString& ResName) {
-    AnsiString name = UpperCase(ResName.substr(0, 63));
-    Byte head[3] = {0xFF, 0, 0};
-    PutLE<Word>(head + 1, RT_RCDATA);
-    Stream->WriteBuffer(head, 3);
-    Stream->WriteBuffer(name.c_str(), static_cast<Integer>(name.size() + 1));
-    Byte tail[6];
-    PutLE<Word>(tail, 0x1030); // moveable, pure, discardable
-    PutLE<Integer>(tail + 2, 0);
-    Stream->WriteBuffer(tail, 6);
-    return Stream->GetPosition();
-}
-
-void FixupResourceHeader(TStream* Stream, Integer FixupInfo) {
-    Integer end = Stream->GetPosition();
-    Byte size[4];
-    PutLE<Integer>(size, end - FixupInfo);
-    Stream->SetPosition(FixupInfo - 4);
-    Stream->WriteBuffer(size, 4);
-    Stream->SetPosition(end);
-}
-
 void ObjectTextToResource(TStream* Input, TStream* Output) {
     TMemoryStream binary;
     ObjectTextToBinary(Input, &binary);
@@ -130,9 +107,10 @@ void ObjectTextToResource(TStream* Input, TStream* Output) {
         reader.ReadPrefix(flags, pos);
         className = reader.ReadStr();
     }
-    Integer fixup = WriteResourceHeader(Output, className);
+    LongInt fixup = 0;
+    Output->WriteResourceHeader(className, fixup);
     Output->WriteBuffer(binary.GetMemory(), static_cast<Integer>(binary.GetSize()));
-    FixupResourceHeader(Output, fixup);
+    Output->FixupResourceHeader(fixup);
 }
 
 TStreamOriginalFormat TestStreamFormat(TStream* Stream) {

@@ -34,11 +34,6 @@ AnsiString FormFloatText(Extended Value);
 
 // ---- resource headers ----
 
-/// Writes the header of a form resource named `ResName` (upper-cased, at most 63
-/// characters) and returns what FixupResourceHeader needs to fill in the size later.
-Integer WriteResourceHeader(TStream* Stream, const AnsiString& ResName);
-/// Fills in the size of the data written since WriteResourceHeader.
-void FixupResourceHeader(TStream* Stream, Integer FixupInfo);
 /// Skips a form's resource header: the 16-bit one the host's writer emits, or the entries
 /// of a 32-bit resource file up to the first that holds a binary form. Leaves the stream at
 /// the signature; raises EInvalidImage "Invalid stream format" when there is no such header.

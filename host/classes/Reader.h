@@ -133,7 +133,7 @@ protected:
     void ReadBuffer();
     void ReadMethodProp(TPersistent* Instance, const TPropInfo* PropInfo);
     void ReadComponentRef(TPersistent* Instance, const TPropInfo* PropInfo);
-    void AddLoaded(TComponent* Component);
+    void AddLoaded(TComponent* Component, bool Created);
     void DoFixupReferences();
 
     /// Bounds recursion on untrusted input.
@@ -143,22 +143,30 @@ protected:
         TReader* R;
     };
 
+    /// A component reference read by name, set once the whole form is read.
     struct Fixup {
         TPersistent* Instance;
         std::uint64_t InstanceId;
         const TPropInfo* PropInfo;
-        AnsiString Name; // the reference as the stream names it
+        TComponent* Root; // the lookup root the name is relative to
+        std::uint64_t RootId;
+        AnsiString Name;
     };
-    struct Loaded {
+    struct LoadedEntry {
         TComponent* Component;
         std::uint64_t Id;
+        bool Created; // by this reader (freed again when reading fails)
     };
+    TClass FindComponentClass(const AnsiString& ClassName);
+    /// After a failed read: frees what this reader created, takes the others out of loading.
+    void AbandonLoaded();
+    void ReadDataInner(TComponent* Instance);
 
     TComponent* FOwner = nullptr;
     TComponent* FParent = nullptr;
     std::vector<Fixup> FFixups;
-    std::vector<Loaded>* FLoaded = nullptr;
-    std::vector<Loaded> FLoadedStore;
+    bool FFixupsActive = false; // an outer ReadData resolves the references when it ends
+    std::vector<LoadedEntry> FLoaded;
     AnsiString FPropName;
     bool FCanHandleExcepts = false;
     int FDepth = 0;

@@ -229,6 +229,12 @@ struct TypeInfoTrait<Set<E, N>> {
     }();
 };
 
+/// The type info of an integer type of its own, such as a colour whose values have names
+/// (RegisterIntegerConsts); name a property's type with `.Type(&info)`.
+constexpr TTypeInfo IntegerTypeInfo(const char* Name) {
+    return typinfo_detail::Ordinal<Integer>(tkInteger, Name);
+}
+
 /// TDateTime is a double in C++; a property of that type names this type info explicitly
 /// (`.Type(&TypeInfo_TDateTime)`) so that it streams as a date.
 inline constexpr TTypeInfo TypeInfo_TDateTime = typinfo_detail::Float(ftDouble, "TDateTime");

@@ -81,7 +81,8 @@ protected:
 
     AnsiString FPropPath;
     TComponent* FRootAncestor = nullptr;
-    std::vector<TComponent*> FAncestorList;
+    std::vector<TComponent*> FAncestorList; // the ancestor's children, while writing children
+    bool FHasAncestorList = false;
     std::size_t FAncestorPos = 0;
     Integer FChildPos = 0;
     int FDepth = 0;
