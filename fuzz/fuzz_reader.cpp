@@ -2,6 +2,7 @@
 // host exception; what converts must read back as the same text.
 #include "host/classes/ObjectText.h"
 #include "host/classes/Streams.h"
+#include "host/system/Exceptions.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,6 +2,7 @@
 // raise a host exception; what converts must be a fixed point of text -> binary -> text.
 #include "host/classes/ObjectText.h"
 #include "host/classes/Streams.h"
+#include "host/system/Exceptions.h"
 
 #include <cstdint>
 #include <cstdlib>

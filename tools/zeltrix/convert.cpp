@@ -2,6 +2,7 @@
 // and text formats, detecting the input's format.
 #include "host/classes/ObjectText.h"
 #include "host/classes/Streams.h"
+#include "host/system/Exceptions.h"
 
 #include <cstdio>
 #include <cstring>
