@@ -154,6 +154,7 @@ protected:
     // Component streaming sets states and reaches the hooks above.
     friend class TReader;
     friend class TWriter;
+    friend void NotifyGlobalLoading();
 
 private:
     void ReadLeft(TReader* Reader);

@@ -150,9 +150,20 @@ bool InitInheritedComponent(TComponent* Instance, TClass RootAncestor) {
     for (TClass c = Instance->ClassType(); c && c != TComponent::StaticClass() && c != RootAncestor;
          c = c->Parent)
         chain.push_back(c);
+    // Loaded runs once per component, after the last layout, unless an outer read is loading.
+    bool outer = Instance->GetComponentState().Contains(csLoading) ||
+                 Instance->GetComponentState().Contains(csInline);
+    if (!outer) BeginGlobalLoading();
     bool found = false;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        found = ReadClassResource(*it, Instance) || found;
+    try {
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+            found = ReadClassResource(*it, Instance) || found;
+        if (!outer) NotifyGlobalLoading();
+    } catch (...) {
+        if (!outer) EndGlobalLoading();
+        throw;
+    }
+    if (!outer) EndGlobalLoading();
     return found;
 }
 

@@ -115,8 +115,17 @@ private:
     void Float() {
         Extended v = fP.TokenFloat();
         switch (fP.GetFloatType()) {
-        case 's': fW.WriteSingle(static_cast<float>(v)); break;
-        case 'd': fW.WriteDate(static_cast<TDateTime>(v)); break;
+        // A finite number too large for a single or a date overflows, as in the host.
+        case 's':
+            if (std::isfinite(v) && !std::isfinite(static_cast<float>(v)))
+                fP.Error("Invalid numeric value");
+            fW.WriteSingle(static_cast<float>(v));
+            break;
+        case 'd':
+            if (std::isfinite(v) && !std::isfinite(static_cast<double>(v)))
+                fP.Error("Invalid numeric value");
+            fW.WriteDate(static_cast<TDateTime>(v));
+            break;
         case 'c':
             // The text holds the currency times 10000.
             if (!(v >= -std::ldexp(Extended(1), 63) && v < std::ldexp(Extended(1), 63)))

@@ -183,6 +183,13 @@ protected:
 using TFindGlobalComponent = TComponent* (*)(const AnsiString& Name);
 extern TFindGlobalComponent FindGlobalComponent;
 
+/// While global loading is on (on this thread), the components read by every reader are
+/// collected and NotifyGlobalLoading calls their Loaded once, after all of them are read: a
+/// form that reads its ancestors' layouts and then its own.
+void BeginGlobalLoading();
+void NotifyGlobalLoading();
+void EndGlobalLoading();
+
 /// Resolves "Button1", "Owner", "Form2.Button1" from `Root`.
 TComponent* FindNestedComponent(TComponent* Root, const AnsiString& NamePath);
 /// Retries the references that named components not loaded yet (other forms).

@@ -112,6 +112,31 @@ void RemoveFixups(TPersistent* Instance) {
 
 // ---- references and Loaded ----
 
+namespace {
+struct GlobalLoadedEntry {
+    TComponent* Component;
+    std::uint64_t Id;
+};
+thread_local std::vector<GlobalLoadedEntry>* GlobalLoaded = nullptr;
+} // namespace
+
+void BeginGlobalLoading() {
+    if (!GlobalLoaded) GlobalLoaded = new std::vector<GlobalLoadedEntry>;
+}
+
+void NotifyGlobalLoading() {
+    if (!GlobalLoaded) return;
+    std::vector<GlobalLoadedEntry> loaded;
+    loaded.swap(*GlobalLoaded);
+    for (const GlobalLoadedEntry& e : loaded)
+        if (Alive(e.Component, e.Id)) e.Component->Loaded();
+}
+
+void EndGlobalLoading() {
+    delete GlobalLoaded;
+    GlobalLoaded = nullptr;
+}
+
 void TReader::BeginReferences() {
     FLoaded.clear();
 }
@@ -379,7 +404,20 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
         result->FComponentState += csReading;
         result->ReadState(this);
         result->FComponentState -= csReading;
-        FixupReferences();
+        if (GlobalLoaded) {
+            // Loaded waits for NotifyGlobalLoading, once every layout is read.
+            DoFixupReferences();
+            GlobalFixupReferences();
+            for (const LoadedEntry& e : FLoaded) {
+                bool known = false;
+                for (const GlobalLoadedEntry& g : *GlobalLoaded)
+                    known = known || (g.Component == e.Component && g.Id == e.Id);
+                if (!known) GlobalLoaded->push_back({e.Component, e.Id});
+            }
+            FLoaded.clear();
+        } else {
+            FixupReferences();
+        }
     } catch (...) {
         AbandonLoaded();
         throw;

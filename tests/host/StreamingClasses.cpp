@@ -63,6 +63,7 @@ constexpr TPropInfo WidgetProps[] = {
     HOST_PROP(TWidget, Items),
     HOST_PROP(TWidget, Lines),
     HOST_PROP(TWidget, Buddy),
+    HOST_PROP(TWidget, Partner),
     HOST_PROP(TWidget, OnClick),
     HOST_PROP(TWidget, OnPing),
 };
@@ -146,6 +147,7 @@ void TWidget::SetBuddy(TComponent* V) {
 void TWidget::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FBuddy) FBuddy = nullptr;
+    if (Operation == opRemove && AComponent == FPartner) FPartner = nullptr;
 }
 
 void TWidget::SetParentComponent(TComponent* Value) {
@@ -165,6 +167,12 @@ void TWidget::SetChildOrder(TComponent* Child, Integer Order) {
 void TWidget::ReadState(TReader* Reader) {
     Log("read state: " + ClassName());
     TComponent::ReadState(Reader);
+}
+
+void TWidget::WriteState(TWriter* Writer) {
+    Log("write state: " + GetName() +
+        (GetComponentState().Contains(csWriting) ? " (writing)" : ""));
+    TComponent::WriteState(Writer);
 }
 
 void TWidget::GetChildren(TGetChildProc Proc, TComponent* Root) {
@@ -195,6 +203,10 @@ void TTestForm::GetChildren(TGetChildProc Proc, TComponent* Root) {
         TComponent* c = GetComponents(i);
         if (!c->HasParent() && c->GetOwner() == Root) Proc(c);
     }
+}
+
+void TTestForm::SetChildOrder(TComponent* Child, Integer Order) {
+    if (Child->GetOwner() == this) Child->SetComponentIndex(Order);
 }
 
 void TTestForm::Loaded() {

@@ -105,6 +105,8 @@ public:
     void SetLines(TStrings* V) { FLines->Assign(V); }
     TComponent* GetBuddy() const { return FBuddy; }
     void SetBuddy(TComponent* V);
+    TWidget* GetPartner() const { return FPartner; }
+    void SetPartner(TWidget* V) { FPartner = V; }
     TNotifyEvent GetOnClick() const { return FOnClick; }
     void SetOnClick(TNotifyEvent V) { FOnClick = V; }
     TPingEvent GetOnPing() const { return FOnPing; }
@@ -117,6 +119,7 @@ public:
     bool LoadingInLoaded = false;
     TComponent* BuddyInLoaded = nullptr;
 
+    void WriteState(TWriter* Writer) override;
     TComponent* GetParentComponent() override { return FParentWidget; }
     bool HasParent() override { return FParentWidget != nullptr; }
     void SetParentComponent(TComponent* Value) override;
@@ -147,6 +150,7 @@ protected:
     TOwnedCollection* FItems;
     TStringList* FLines;
     TComponent* FBuddy = nullptr;
+    TWidget* FPartner = nullptr;
     TNotifyEvent FOnClick;
     TPingEvent FOnPing;
     TWidget* FParentWidget = nullptr;
@@ -171,6 +175,8 @@ public:
 
 protected:
     void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    /// Children are the owned components in order: a child position moves the component.
+    void SetChildOrder(TComponent* Child, Integer Order) override;
     void Loaded() override;
     AnsiString FCaption;
 };
