@@ -89,6 +89,11 @@ public:
     void DefineBinaryProperty(const AnsiString& Name, TStreamProc ReadData, TStreamProc WriteData,
                               bool HasData) override;
     void FlushBuffer() override;
+    /// Names in the stream are relative to the root from now on.
+    void SetRoot(TComponent* Value) override {
+        TFiler::SetRoot(Value);
+        FLookupRoot = Value;
+    }
 
     TComponent* GetOwner() const { return FOwner; }
     void SetOwner(TComponent* Value) { FOwner = Value; }

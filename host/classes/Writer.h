@@ -63,6 +63,11 @@ public:
     void DefineBinaryProperty(const AnsiString& Name, TStreamProc ReadData, TStreamProc WriteData,
                               bool HasData) override;
     void FlushBuffer() override;
+    /// Names in the stream are relative to the root from now on.
+    void SetRoot(TComponent* Value) override {
+        TFiler::SetRoot(Value);
+        FLookupRoot = Value;
+    }
 
     /// The position in the stream of the next byte to write.
     Integer GetPosition() const;

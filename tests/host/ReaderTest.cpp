@@ -326,3 +326,37 @@ TEST_F(Reader, PositionAndFlushKeepTheStreamInLineWithWhatWasRead) {
     }
     EXPECT_EQ(s.GetPosition(), 9); // the destructor gives back what was not read
 }
+
+TEST_F(Reader, ReadComponentsReadsASequenceOfFormsIntoAnOwner) {
+    // What a designer puts on the clipboard: signature and component, again and again.
+    TTestForm source(nullptr);
+    auto* a = new TWidget(&source);
+    a->SetName("A");
+    auto* b = new TWidget(&source);
+    b->SetName("B");
+    b->SetBuddy(a);
+    TMemoryStream s;
+    {
+        TWriter w(&s, 64);
+        w.SetRoot(&source);
+        for (TComponent* c : {static_cast<TComponent*>(a), static_cast<TComponent*>(b)}) {
+            w.WriteSignature();
+            w.WriteComponent(c);
+        }
+        w.WriteListEnd();
+        w.FlushBuffer();
+    }
+    s.SetPosition(0);
+    TTestForm target(nullptr);
+    std::vector<std::string> got;
+    struct Collect {
+        std::vector<std::string>* Names;
+        void Add(TComponent* C) { Names->push_back(C->GetName()); }
+    } collect{&got};
+    TReader r(&s, 64);
+    r.ReadComponents(&target, &target, TReadComponentsProc::Bind<&Collect::Add>(&collect));
+    EXPECT_EQ(got, (std::vector<std::string>{"A", "B"}));
+    ASSERT_EQ(target.GetComponentCount(), 2);
+    EXPECT_EQ(As<TWidget>(target.FindComponent("B"))->GetBuddy(), target.FindComponent("A"));
+    EXPECT_EQ(As<TWidget>(target.FindComponent("A"))->LoadedCount, 1);
+}
