@@ -1,5 +1,6 @@
 #include "package/zeltrix_cb4.h"
 
+#include "classinfo/Zelclasses.h"
 #include "classinfo/Zelsystem.h"
 #include "classinfo/Zelvclpatch.h"
 #include "core/Zelcommon.h"
@@ -19,6 +20,7 @@ struct Unit {
 constexpr Unit Units[] = {
     {"Zelcommon", &Zelcommon::Initialize, &Zelcommon::Finalize},
     {"Zelsystem", &Zelsystem::Initialize, &Zelsystem::Finalize},
+    {"Zelclasses", &Zelclasses::Initialize, &Zelclasses::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
 };
 
