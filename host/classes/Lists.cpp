@@ -1,6 +1,5 @@
 #include "host/classes/Lists.h"
 
-#include "host/classes/Pending.h"
 #include "host/classes/QuickSort.h"
 #include "host/system/SysUtils.h"
 
@@ -21,7 +20,7 @@ TList::~TList() {
 }
 
 void TList::Error(const AnsiString& Msg, Integer Data) {
-    throw EListError(pending::FormatData(Msg, Data));
+    throw EListError(Format(Msg, {Data}));
 }
 
 void TList::Error(PResStringRec Msg, Integer Data) {
