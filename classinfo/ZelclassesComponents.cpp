@@ -53,7 +53,7 @@ struct TComponentClassInfo::ZelRows {
     // The host calls through this pointer: only an address is taken, stored straight.
     static void SetVCLComObject(TzelClassInfo* Self, TzelPropertyInfo*, const Variant& Value) {
         void* p = const_cast<void*>(zelPointerFromVariant(Value));
-        static_cast<P*>(zelOwnerAs<C>(Self))->FVCLComObject = p;
+        zelOwnerAs<C>(Self)->*(&P::FVCLComObject) = p;
     }
 
     static constexpr TzelPropRow Properties[] = {
