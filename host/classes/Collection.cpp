@@ -1,6 +1,7 @@
 #include "host/classes/Collection.h"
 
 #include "host/classes/Lists.h"
+#include "host/classes/TypInfo.h"
 #include "host/system/SysUtils.h"
 
 #include <atomic>
@@ -182,7 +183,11 @@ AnsiString TCollection::GetPropName() {
 
 AnsiString TCollection::FindPropName(TPersistent* Owner) {
     TPropNameResolver resolver = PropNameResolver;
-    return resolver ? resolver(Owner, this) : AnsiString();
+    if (resolver) return resolver(Owner, this);
+    // The owner's published property whose value is this collection.
+    for (const TPropInfo* p : GetPropInfos(Owner->ClassType()))
+        if (p->Access == TPropAccessKind::Obj && GetObjectProp(Owner, p) == this) return p->Name;
+    return AnsiString();
 }
 
 void TCollection::Changed() {

@@ -3,6 +3,7 @@
 
 #include "host/classes/Action.h"
 #include "host/classes/Lists.h"
+#include "host/classes/TypInfo.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
@@ -10,7 +11,15 @@
 
 namespace host {
 
-HOST_COMPONENT_METACLASS(TComponent, TPersistent);
+namespace {
+// Name is written in the component's header, so it is not stored as a property.
+constexpr TPropInfo ComponentProps[] = {
+    HOST_PROP(TComponent, Name).Stored(false),
+    HOST_PROP(TComponent, Tag).Default(0),
+};
+} // namespace
+
+HOST_COMPONENT_METACLASS(TComponent, TPersistent, PropTable(ComponentProps));
 
 void (*CreateVCLComObjectProc)(TComponent* Component) = nullptr;
 

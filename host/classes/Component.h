@@ -11,6 +11,8 @@ namespace host {
 class TList;
 class TComponent;
 class TBasicAction;
+class TReader;
+class TWriter;
 
 enum TOperation { opInsert, opRemove };
 
@@ -100,6 +102,8 @@ public:
     AnsiString GetNamePath() override;
 
     // ---- streaming hooks ----
+    /// Writes the component: prefix, class, name, properties and children (TWriter::WriteData).
+    virtual void WriteState(TWriter* Writer);
     virtual TComponent* GetParentComponent();
     virtual bool HasParent();
     virtual void SetParentComponent(TComponent* Value);
@@ -119,6 +123,11 @@ public:
     void FreeOnRelease();
 
 protected:
+    /// Reads the component's body from a form: lets the reader's parent adopt it
+    /// (SetParentComponent), then reads properties and children (TReader::ReadData).
+    virtual void ReadState(TReader* Reader);
+    /// Streams DesignInfo as "Left" and "Top", where the designer placed a non-visual component.
+    void DefineProperties(TFiler* Filer) override;
     virtual void ChangeName(const TComponentName& NewName);
     virtual void GetChildren(TGetChildProc Proc, TComponent* Root);
     virtual TComponent* GetChildOwner();
@@ -153,6 +162,10 @@ protected:
     friend class TWriter;
 
 private:
+    void ReadLeft(TReader* Reader);
+    void ReadTop(TReader* Reader);
+    void WriteLeft(TWriter* Writer);
+    void WriteTop(TWriter* Writer);
     void Insert(TComponent* AComponent);
     void Remove(TComponent* AComponent);
     void SetReference(bool Enable);

@@ -10,6 +10,8 @@
 
 namespace host {
 
+class TComponent;
+
 namespace detail {
 struct FileShare;
 }
@@ -61,6 +63,19 @@ public:
     void WriteResourceHeader(const AnsiString& ResName, LongInt& FixupInfo);
     /// Stores the size of the data written since WriteResourceHeader into its header.
     void FixupResourceHeader(LongInt FixupInfo);
+
+    // Component streaming (ComponentStreaming.cpp).
+    /// Reads a binary form into `Instance`, or into a new component of the form's registered
+    /// class when `Instance` is null; a resource header before the form is skipped.
+    TComponent* ReadComponent(TComponent* Instance);
+    /// The same for a form that starts with a resource header.
+    TComponent* ReadComponentRes(TComponent* Instance);
+    void WriteComponent(TComponent* Instance);
+    /// Writes the form with a resource header named `ResName`.
+    void WriteComponentRes(const AnsiString& ResName, TComponent* Instance);
+    /// Writes only what differs from `Ancestor` (everything when it is null).
+    void WriteDescendent(TComponent* Instance, TComponent* Ancestor);
+    void WriteDescendentRes(const AnsiString& ResName, TComponent* Instance, TComponent* Ancestor);
 
     LongInt GetPosition();
     void SetPosition(LongInt Pos);

@@ -9,6 +9,8 @@ namespace host {
 
 class TStream;
 class TStrings;
+class TReader;
+class TWriter;
 struct TResStringRec;
 using PResStringRec = const TResStringRec*;
 
@@ -89,6 +91,10 @@ public:
     virtual void SetText(const char* Text);
 
 protected:
+    /// Streams the items as the list property "Strings".
+    void DefineProperties(TFiler* Filer) override;
+    void ReadData(TReader* Reader);
+    void WriteData(TWriter* Writer);
     /// Raises EStringListError with `Msg` formatted with `Data`.
     [[noreturn]] void Error(const AnsiString& Msg, Integer Data) const;
     [[noreturn]] void Error(PResStringRec Msg, Integer Data) const;

@@ -5,6 +5,7 @@
 namespace zeltrix::tool {
 int Inspect(int Argc, char** Argv);
 }
+int RunConvert(int argc, char** argv);
 
 namespace {
 const char* const Usage =
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
         return argc < 2 ? 2 : 0;
     }
     if (!std::strcmp(argv[1], "inspect")) return zeltrix::tool::Inspect(argc - 2, argv + 2);
+    if (!std::strcmp(argv[1], "convert")) return RunConvert(argc - 2, argv + 2);
     std::fprintf(stderr, "zeltrix: unknown command '%s'\n%s", argv[1], Usage);
     return 2;
 }

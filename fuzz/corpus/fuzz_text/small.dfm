@@ -1,0 +1,3 @@
+object A: T
+  P = 1
+end

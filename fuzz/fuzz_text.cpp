@@ -1,0 +1,37 @@
+// libFuzzer target: the text form parser and converter. Any input must either convert or
+// raise a host exception; what converts must be a fixed point of text -> binary -> text.
+#include "host/classes/ObjectText.h"
+#include "host/classes/Streams.h"
+#include "host/system/Exceptions.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+using namespace host;
+
+namespace {
+std::string Contents(TMemoryStream& S) {
+    return std::string(static_cast<const char*>(S.GetMemory()),
+                       static_cast<std::size_t>(S.GetSize()));
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+    TMemoryStream text, binary;
+    text.WriteBuffer(Data, static_cast<Integer>(Size));
+    text.SetPosition(0);
+    try {
+        ObjectTextToBinary(&text, &binary);
+    } catch (const Exception&) {
+        return 0;
+    }
+    // A converted text must come back unchanged through the canonical text.
+    TMemoryStream canonical, again;
+    binary.SetPosition(0);
+    ObjectBinaryToText(&binary, &canonical);
+    canonical.SetPosition(0);
+    ObjectTextToBinary(&canonical, &again);
+    if (Contents(again) != Contents(binary)) std::abort();
+    return 0;
+}

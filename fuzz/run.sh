@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a bounded time.
+# Usage: fuzz/run.sh [SECONDS_PER_TARGET] [--update-corpus]
+#   --update-corpus  merges what the run found into fuzz/corpus/<target>, minimized.
+# Findings (crashes, timeouts) are left in build/fuzz/findings/<target>/.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+update=${2:-}
+build="$here/build/fuzz"
+targets=(fuzz_reader fuzz_text)
+
+CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DZELTRIX_FUZZ=ON -DZELTRIX_TESTS=OFF -DZELTRIX_BENCH=OFF >/dev/null
+cmake --build "$build" --target "${targets[@]}"
+
+status=0
+for t in "${targets[@]}"; do
+  work="$build/corpus/$t"
+  findings="$build/findings/$t"
+  mkdir -p "$work" "$findings"
+  dict=()
+  [ -f "$here/fuzz/$t.dict" ] && dict=(-dict="$here/fuzz/$t.dict")
+  echo "== $t for ${seconds}s"
+  if ! (cd "$findings" && "$build/$t" "$work" "$here/fuzz/corpus/$t" "${dict[@]}" \
+        -max_total_time="$seconds" -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 2>&1 | tail -n 15); then
+    status=1
+  fi
+  if ls "$findings" | grep -qE '^(crash|timeout|oom|leak)-'; then
+    echo "!! $t: findings in $findings"
+    status=1
+  fi
+  if [ "$update" = "--update-corpus" ]; then
+    fresh=$(mktemp -d)
+    "$build/$t" -merge=1 "$fresh" "$here/fuzz/corpus/$t" "$work" >/dev/null 2>&1
+    rm -rf "$here/fuzz/corpus/$t"
+    mv "$fresh" "$here/fuzz/corpus/$t"
+    echo "   corpus: $(ls "$here/fuzz/corpus/$t" | wc -l) files"
+  fi
+done
+exit $status

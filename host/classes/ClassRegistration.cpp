@@ -1,0 +1,88 @@
+#include "host/classes/ClassRegistration.h"
+
+#include "host/classes/Persistent.h"
+#include "host/system/SysUtils.h"
+
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
+namespace host {
+
+namespace {
+struct Entry {
+    AnsiString Name; // the class name or an alias
+    TClass Class;
+};
+
+struct Registry {
+    std::mutex Lock; // forms may be read on other threads, as the host allows
+    std::vector<Entry> Entries;
+
+    const Entry* Find(const AnsiString& Name) const {
+        for (const Entry& e : Entries)
+            if (SameText(e.Name, Name)) return &e;
+        return nullptr;
+    }
+};
+
+Registry& Classes() {
+    static Registry* r = new Registry; // used until the very end of the program
+    return *r;
+}
+} // namespace
+
+void RegisterClass(TClass AClass) {
+    Registry& r = Classes();
+    std::lock_guard g(r.Lock);
+    for (TClass c = AClass; c; c = c->Parent) {
+        if (const Entry* e = r.Find(c->ClassName)) {
+            if (e->Class == c) break; // this one and its ancestors are registered
+            RaiseFmt<EFilerError>("A class named %s already exists", {c->ClassName});
+        }
+        r.Entries.push_back({c->ClassName, c});
+        if (c == TPersistent::StaticClass()) break;
+    }
+}
+
+void RegisterClasses(std::initializer_list<TClass> AClasses) {
+    for (TClass c : AClasses) RegisterClass(c);
+}
+
+void RegisterClassAlias(TClass AClass, const AnsiString& Alias) {
+    RegisterClass(AClass);
+    Registry& r = Classes();
+    std::lock_guard g(r.Lock);
+    if (const Entry* e = r.Find(Alias)) {
+        if (e->Class == AClass) return;
+        RaiseFmt<EFilerError>("A class named %s already exists", {Alias});
+    }
+    r.Entries.push_back({Alias, AClass});
+}
+
+void UnRegisterClass(TClass AClass) {
+    Registry& r = Classes();
+    std::lock_guard g(r.Lock);
+    r.Entries.erase(std::remove_if(r.Entries.begin(), r.Entries.end(),
+                                   [&](const Entry& e) { return e.Class == AClass; }),
+                    r.Entries.end());
+}
+
+void UnRegisterClasses(std::initializer_list<TClass> AClasses) {
+    for (TClass c : AClasses) UnRegisterClass(c);
+}
+
+TClass GetClass(const AnsiString& ClassName) {
+    Registry& r = Classes();
+    std::lock_guard g(r.Lock);
+    const Entry* e = r.Find(ClassName);
+    return e ? e->Class : nullptr;
+}
+
+TClass FindClass(const AnsiString& ClassName) {
+    TClass c = GetClass(ClassName);
+    if (!c) RaiseFmt<EClassNotFound>("Class %s not found", {ClassName});
+    return c;
+}
+
+} // namespace host
