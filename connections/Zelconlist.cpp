@@ -3,12 +3,22 @@
 #include "core/Zelcommon.h"
 #include "host/classes/Lists.h"
 #include "host/classes/Reader.h"
+#include "host/classes/TypInfo.h"
 
 namespace zeltrix {
 
 using namespace host;
 
 HOST_METACLASS(EzelInvalidFeature, Exception);
+HOST_COMPONENT_METACLASS(TzelConnectionList, TComponent);
+
+namespace {
+const TPropInfo ConnectionProps[] = {
+    HOST_PROP(TzelConnection, Source),
+    HOST_PROP(TzelConnection, Target),
+};
+} // namespace
+HOST_COMPONENT_METACLASS(TzelConnection, TComponent, PropTable(ConnectionProps));
 
 // ---------------------------------------------------------------------------------------------
 // TzelConnectionList
@@ -135,11 +145,11 @@ void TzelConnection::SetConnectionList(TzelConnectionList* List) {
     if (List) List->AddConnection(this);
 }
 
-bool TzelConnection::HasParent() const {
+bool TzelConnection::HasParent() {
     return FConnectionList ? true : inherited::HasParent();
 }
 
-TComponent* TzelConnection::GetParentComponent() const {
+TComponent* TzelConnection::GetParentComponent() {
     return FConnectionList ? FConnectionList : inherited::GetParentComponent();
 }
 
@@ -241,13 +251,13 @@ TzelMethodInfo* FindFeature(TzelClassInfo* ClassInfo, const AnsiString& Name) {
 template <class Info>
 Info* TzelFeatureCache<Info>::Get(TzelClassInfo* ClassInfo, const AnsiString& Name) {
     if (!ClassInfo) return nullptr;
-    if (FInfo && (FClassInfo != ClassInfo || FStamp != ClassInfo->GetMetaDataStamp() ||
-                  FInfo->Name != Name))
+    if (FInfo && (FClassInfoId != ClassInfo->ObjectId() ||
+                  FGeneration != ClassInfo->GetGeneration() || FInfo->Name != Name))
         FInfo = nullptr;
     if (!FInfo) {
         FInfo = FindFeature<Info>(ClassInfo, Name);
-        FClassInfo = ClassInfo;
-        FStamp = ClassInfo->GetMetaDataStamp();
+        FClassInfoId = ClassInfo->ObjectId();
+        FGeneration = ClassInfo->GetGeneration();
     }
     return FInfo;
 }

@@ -43,9 +43,8 @@ public:
     void AddConnection(TzelConnection* Connection);
     void RemoveConnection(TzelConnection* Connection);
 
-    void GetChildren(host::TGetChildProc Proc, host::TComponent* Root) override;
-
 protected:
+    void GetChildren(host::TGetChildProc Proc, host::TComponent* Root) override;
     void Loaded() override;
     void Notification(host::TComponent* AComponent, host::TOperation Operation) override;
     void SetChildOrder(host::TComponent* Child, int Order) override;
@@ -84,12 +83,12 @@ template <class Info>
 class TzelFeatureCache {
 public:
     Info* Get(TzelClassInfo* ClassInfo, const host::AnsiString& Name);
-    void Clear() { FInfo = nullptr, FClassInfo = nullptr; }
+    void Clear() { FInfo = nullptr; }
 
 private:
     Info* FInfo = nullptr;
-    TzelClassInfo* FClassInfo = nullptr;
-    std::uint64_t FStamp = 0;
+    std::uint64_t FClassInfoId = 0; // serial of the class info, never reused unlike its address
+    unsigned FGeneration = 0;
 };
 extern template class TzelFeatureCache<TzelPropertyInfo>;
 extern template class TzelFeatureCache<TzelEventInfo>;
@@ -119,8 +118,9 @@ public:
     TzelClassInfo* GetSourceInfo();
     TzelClassInfo* GetTargetInfo();
 
-    bool HasParent() const override;
-    host::TComponent* GetParentComponent() const override;
+    bool HasParent() override;
+    host::TComponent* GetParentComponent() override;
+    void SetParentComponent(host::TComponent* Value) override;
 
     /// Shared step 1 of every component setter: refuses a class without a class info.
     static void CheckZeltrixComponent(host::TComponent* Value);
@@ -132,7 +132,6 @@ public:
     bool IsDesigning() const;
 
 protected:
-    void SetParentComponent(host::TComponent* Value) override;
     void ReadState(host::TReader* Reader) override;
     void Notification(host::TComponent* AComponent, host::TOperation Operation) override;
 

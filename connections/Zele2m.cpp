@@ -1,12 +1,34 @@
 #include "connections/Zele2m.h"
 
 #include "connections/Zelindexes.h"
+#include "connections/Zelrtti.h"
 #include "core/Zelcommon.h"
 #include "host/classes/Filer.h"
 
 namespace zeltrix {
 
 using namespace host;
+
+namespace {
+const TPropInfo ParameterProps[] = {
+    HOST_PROP(TzelParameterConnection, ParameterName),
+    HOST_PROP(TzelParameterConnection, Component),
+    HOST_PROP(TzelParameterConnection, ComponentProperty),
+    HOST_PROP(TzelParameterConnection, ComponentPropertyIndex).Stored(false),
+    HOST_PROP(TzelParameterConnection, EventParameter),
+    HOST_PROP(TzelParameterConnection, Constant),
+    HOST_PROP(TzelParameterConnection, Options).NoDefault(),
+};
+const TPropInfo E2MProps[] = {
+    HOST_PROP(TzelE2MConnection, SourceEvent),
+    HOST_PROP(TzelE2MConnection, TargetMethod),
+    HOST_PROP(TzelE2MConnection, TargetMethodParameters),
+};
+} // namespace
+HOST_METACLASS(TzelParameterConnection, TCollectionItem,
+               PropTable(ParameterProps, MakeItemMetaClass<TzelParameterConnection>()));
+HOST_METACLASS(TzelParameterConnections, TCollection);
+HOST_COMPONENT_METACLASS(TzelE2MConnection, TzelConnection, PropTable(E2MProps));
 
 // ---------------------------------------------------------------------------------------------
 // TzelParameterConnection

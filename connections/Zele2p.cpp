@@ -1,12 +1,28 @@
 #include "connections/Zele2p.h"
 
 #include "connections/Zelindexes.h"
+#include "connections/Zelrtti.h"
 #include "core/Zelcommon.h"
 #include "host/classes/Filer.h"
 
 namespace zeltrix {
 
 using namespace host;
+
+namespace {
+const TPropInfo E2PProps[] = {
+    HOST_PROP(TzelE2PConnection, SourceEvent),
+    HOST_PROP(TzelE2PConnection, TargetProperty),
+    HOST_PROP(TzelE2PConnection, TargetPropertyIndex).Stored(false),
+    HOST_PROP(TzelE2PConnection, ValueComponent),
+    HOST_PROP(TzelE2PConnection, ValueComponentProperty),
+    HOST_PROP(TzelE2PConnection, ValueComponentPropertyIndex).Stored(false),
+    HOST_PROP(TzelE2PConnection, ValueEventParameter),
+    HOST_PROP(TzelE2PConnection, ValueConstant),
+    HOST_PROP(TzelE2PConnection, ValueOptions).NoDefault(),
+};
+} // namespace
+HOST_COMPONENT_METACLASS(TzelE2PConnection, TzelConnection, PropTable(E2PProps));
 
 TzelE2PConnection::TzelE2PConnection(TComponent* AOwner)
     : TzelConnection(AOwner), FListener(new TzelListener()), FLink(FListener) {

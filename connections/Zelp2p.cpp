@@ -1,6 +1,7 @@
 #include "connections/Zelp2p.h"
 
 #include "connections/Zelindexes.h"
+#include "host/classes/TypInfo.h"
 #include "core/Zelcommon.h"
 #include "host/classes/Filer.h"
 #include "host/system/SysUtils.h"
@@ -8,6 +9,18 @@
 namespace zeltrix {
 
 using namespace host;
+
+namespace {
+const TPropInfo P2PProps[] = {
+    HOST_PROP(TzelP2PConnection, SourceProperty),
+    HOST_PROP(TzelP2PConnection, SourcePropertyIndex).Stored(false),
+    HOST_PROP(TzelP2PConnection, SourceEvent),
+    HOST_PROP(TzelP2PConnection, TargetProperty),
+    HOST_PROP(TzelP2PConnection, TargetPropertyIndex).Stored(false),
+    HOST_PROP(TzelP2PConnection, TargetEvent),
+};
+} // namespace
+HOST_COMPONENT_METACLASS(TzelP2PConnection, TzelConnection, PropTable(P2PProps));
 
 TzelP2PConnection::TzelP2PConnection(TComponent* AOwner)
     : TzelConnection(AOwner), FSourcePropertyIndex(zelNewIndexArray(1)),

@@ -1,7 +1,10 @@
 #include "variable/Zelvar.h"
 
+#include "core/ValueConv.h"
 #include "host/classes/Lists.h"
+#include "host/classes/TypInfo.h"
 #include "host/system/Interfaces.h"
+#include "host/system/SysUtils.h"
 
 #include <cstdint>
 
@@ -10,6 +13,27 @@ namespace zeltrix {
 using namespace host;
 
 namespace {
+const TPropInfo VariableProps[] = {
+    HOST_PROP(TzelVariable, ClassTypeName),
+};
+const TInterfaceEntry VariableInterfaces[] = {
+    {IzelObject::IID,
+     [](TObject* Instance) -> void* {
+         return static_cast<IzelObject*>(static_cast<TzelVariable*>(Instance));
+     }},
+};
+constexpr TInterfaceTable VariableInterfaceTable = {1, VariableInterfaces};
+constexpr TMetaClass VariableExtras = [] {
+    TMetaClass m{};
+    m.Interfaces = &VariableInterfaceTable;
+    return m;
+}();
+
+/// Reaches TComponent::Notification of another component, as the host's access classes do.
+struct TProtectedTComponent : TComponent {
+    using TComponent::Notification;
+};
+
 const char* const SelfDescriptor = "Override::Self::psReadable..psWritable::pvPublished::0";
 const char* const InstanceChangeDescriptor = "Define::OnInstanceChange::pvPublished::1::Instance";
 
@@ -17,6 +41,9 @@ Variant AddressValue(const TObject* Object) {
     return Variant(static_cast<Int64>(reinterpret_cast<std::intptr_t>(Object)));
 }
 } // namespace
+
+HOST_METACLASS(TzelVariableClassInfo, TzelClassInfo);
+HOST_COMPONENT_METACLASS(TzelVariable, TComponent, PropTable(VariableProps, VariableExtras));
 
 // ---------------------------------------------------------------------------------------------
 // TzelVariableClassInfo
@@ -30,8 +57,8 @@ TzelVariableClassInfo::TzelVariableClassInfo(const AnsiString& ClassTypeName) {
 TzelVariableClassInfo::~TzelVariableClassInfo() {
     DetachRelays();
     if (FInnerClassInfo) {
-        // Unhooking touches the held object: only while it lives.
-        if (GetInstance()) FInnerClassInfo->SetOwner(nullptr);
+        // The inner class info lets go of a held object that died by itself.
+        FInnerClassInfo->SetOwner(nullptr);
         FreeAndNil(FInnerClassInfo);
     }
 }
@@ -41,7 +68,7 @@ TzelClassInfo* TzelVariableClassInfo::NewInnerClassInfo(const AnsiString& ClassT
     // The variable's own class info wraps nothing: a variable of variables would hold no object.
     if (!infoClass || infoClass->InheritsFrom(TzelVariableClassInfo::StaticClass()))
         throw Exception("Unknown class!");
-    TzelClassInfo* info = TzelClassRegistry::NewClassInfo(infoClass);
+    auto* info = static_cast<TzelClassInfo*>(infoClass->NewObject());
     try {
         info->InitMetaData();
     } catch (...) {
@@ -59,7 +86,7 @@ void TzelVariableClassInfo::Update(const AnsiString& ClassTypeName) {
     FInnerClassInfo = inner;
     FClassTypeName = ClassTypeName;
     if (old) {
-        if (GetInstance()) old->SetOwner(nullptr);
+        old->SetOwner(nullptr);
         old->Free();
     }
     AttachRelays();
@@ -110,54 +137,57 @@ void TzelVariableClassInfo::DefineZELEvents(TList* List) {
     ReadZELEvents(InstanceChangeDescriptor);
 }
 
-// Members of the held class while no object is held (or it has been destroyed): reading gives
-// an empty value, writing and calling do nothing. Raising instead would make a form whose
-// connections read a variable on connect fail to load before the application can fill it.
+// Members of the held class while no object is held (or it has been destroyed: the inner class
+// info then has no owner any more): reading gives an empty value, writing and calling do
+// nothing. Raising instead would make a form whose connections read a variable when they
+// connect fail to load before the application can fill the variable.
+bool TzelVariableClassInfo::Bound() const {
+    return FInnerClassInfo && FInnerClassInfo->GetOwner();
+}
+
 Variant TzelVariableClassInfo::GetProperty(TzelPropertyInfo* Info) {
     if (Info->Name == "Self") return AddressValue(GetInstance());
-    if (!FInnerClassInfo || !GetInstance() || FInnerClassInfo->GetOwner() != FInstance)
-        return Variant();
+    if (!Bound()) return Variant();
     return FInnerClassInfo->GetProperty(Info);
 }
 
 void TzelVariableClassInfo::SetProperty(TzelPropertyInfo* Info, const Variant& Value) {
     if (Info->Name != "Self") {
-        if (!FInnerClassInfo || !GetInstance() || FInnerClassInfo->GetOwner() != FInstance) return;
-        return FInnerClassInfo->SetProperty(Info, Value);
+        if (Bound()) FInnerClassInfo->SetProperty(Info, Value);
+        return;
     }
-    SetInstance(zelObjectFromVariant(Value, nullptr));
-    TObject* instance = GetInstance();
+    SetInstance(HeldObject(Value));
     if (TzelEventInfo* event = FindEvent("OnInstanceChange")) {
-        event->GetArgs(0)->Value = AddressValue(instance);
+        event->GetArgs(0)->Value = AddressValue(GetInstance());
         FireEvent(event);
     }
 }
 
 void TzelVariableClassInfo::InvokeMethod(TzelMethodInfo* Info) {
-    if (!FInnerClassInfo || !GetInstance() || FInnerClassInfo->GetOwner() != FInstance) {
+    if (!Bound()) {
         Info->Result.Clear();
         return;
     }
     FInnerClassInfo->InvokeMethod(Info);
 }
 
+// Only a live object of the chosen class (or a descendant) is held: the inner class info
+// treats its owner as that class.
+TObject* TzelVariableClassInfo::HeldObject(const Variant& Value) const {
+    TObject* object = zelObjectFromVariant(Value, TObject::StaticClass());
+    if (!object) return nullptr;
+    for (TClass c = object->ClassType(); c; c = c->Parent)
+        if (AnsiSameText(c->ClassName, FClassTypeName)) return object;
+    throw EInvalidCast(Format("%d is not the address of a live %s",
+                              {static_cast<long long>(reinterpret_cast<std::intptr_t>(object)),
+                               FClassTypeName}));
+}
+
 void TzelVariableClassInfo::SetInstance(TObject* Instance) {
     if (!FInnerClassInfo) throw Exception("Unknown class!");
-    TObject* bound = FInnerClassInfo->GetOwner();
-    if (bound && bound == FInstance && !GetInstance()) {
-        // The held object died while held: its hooks died with it, and unhooking would touch
-        // freed memory. A fresh inner class info takes over, and the metadata follows it.
-        TzelClassInfo* fresh = NewInnerClassInfo(FClassTypeName);
-        DetachRelays();
-        TzelClassInfo* old = FInnerClassInfo;
-        FInnerClassInfo = fresh;
-        old->Free();
-        AttachRelays();
-        InitMetaData();
-    }
+    FInnerClassInfo->SetOwner(Instance);
     FInstance = Instance;
     FInstanceId = Instance ? Instance->ObjectId() : 0;
-    FInnerClassInfo->SetOwner(Instance);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -170,8 +200,16 @@ TzelVariable::TzelVariable(TComponent* AOwner) : TComponent(AOwner), FClassTypeN
 }
 
 TzelVariable::~TzelVariable() {
-    // Connections hear of the removal while the class info they cached still exists.
-    NotifyRemoval();
+    // Connections hear of the removal while the class info they cached still exists; the
+    // inherited destructor would tell them only after it is gone.
+    Destroying();
+    std::vector<TComponent*> notified;
+    for (int i = 0; FFreeNotifies && i < FFreeNotifies->GetCount(); ++i)
+        notified.push_back(static_cast<TComponent*>(FFreeNotifies->GetItems(i)));
+    for (TComponent* c : notified)
+        if (FFreeNotifies && FFreeNotifies->IndexOf(c) >= 0)
+            (c->*&TProtectedTComponent::Notification)(this, opRemove);
+    RemoveFreeNotifications();
     FreeAndNil(FClassInfo);
 }
 

@@ -39,6 +39,9 @@ protected:
 
 private:
     void SetInstance(host::TObject* Instance);
+    host::TObject* HeldObject(const host::Variant& Value) const;
+    /// True while the inner class info wraps a live object.
+    bool Bound() const;
     /// Hears an event of the held object and fires it again to this class info's listeners, as
     /// if the variable had fired it.
     void Relay(host::TObject* Sender, TzelEventInfo* Event);
