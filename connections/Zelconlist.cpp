@@ -37,7 +37,9 @@ TzelConnectionList::~TzelConnectionList() {
     FreeAndNil(FConnections);
 }
 
-int TzelConnectionList::GetConnectionCount() const { return FConnections->GetCount(); }
+int TzelConnectionList::GetConnectionCount() const {
+    return FConnections->GetCount();
+}
 
 TzelConnection* TzelConnectionList::GetConnection(int Index) const {
     return static_cast<TzelConnection*>(FConnections->GetItems(Index));
@@ -54,7 +56,8 @@ void TzelConnectionList::AddConnection(TzelConnection* Connection) {
 }
 
 void TzelConnectionList::RemoveConnection(TzelConnection* Connection) {
-    if (FConnections && FConnections->Remove(Connection) >= 0) Connection->FConnectionList = nullptr;
+    if (FConnections && FConnections->Remove(Connection) >= 0)
+        Connection->FConnectionList = nullptr;
 }
 
 void TzelConnectionList::Loaded() {
@@ -67,7 +70,8 @@ void TzelConnectionList::Loaded() {
 
 void TzelConnectionList::Notification(TComponent* AComponent, TOperation Operation) {
     inherited::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent->InheritsFrom(TzelConnection::StaticClass()))
+    if (Operation == opRemove && AComponent &&
+        AComponent->InheritsFrom(TzelConnection::StaticClass()))
         RemoveConnection(static_cast<TzelConnection*>(AComponent));
 }
 
@@ -118,12 +122,17 @@ TzelConnection::~TzelConnection() {
     if (FConnectionList) FConnectionList->RemoveConnection(this);
 }
 
-bool TzelConnection::IsLoading() const { return GetComponentState().Contains(csLoading); }
-bool TzelConnection::IsDesigning() const { return GetComponentState().Contains(csDesigning); }
+bool TzelConnection::IsLoading() const {
+    return GetComponentState().Contains(csLoading);
+}
+bool TzelConnection::IsDesigning() const {
+    return GetComponentState().Contains(csDesigning);
+}
 
 int TzelConnection::GetIndex() const {
-    return FConnectionList ? FConnectionList->FConnections->IndexOf(const_cast<TzelConnection*>(this))
-                           : -1;
+    return FConnectionList
+               ? FConnectionList->FConnections->IndexOf(const_cast<TzelConnection*>(this))
+               : -1;
 }
 
 void TzelConnection::SetIndex(int Value) {
@@ -175,8 +184,12 @@ TzelClassInfo* TzelConnection::ResolveInfo(TComponent* Component, TzelClassInfo*
     return Cache;
 }
 
-TzelClassInfo* TzelConnection::GetSourceInfo() { return ResolveInfo(FSource, FSourceInfo); }
-TzelClassInfo* TzelConnection::GetTargetInfo() { return ResolveInfo(FTarget, FTargetInfo); }
+TzelClassInfo* TzelConnection::GetSourceInfo() {
+    return ResolveInfo(FSource, FSourceInfo);
+}
+TzelClassInfo* TzelConnection::GetTargetInfo() {
+    return ResolveInfo(FTarget, FTargetInfo);
+}
 
 void TzelConnection::AddLink(TzelListenerLink* Link) {
     if (FLinkCount < 2) FLinks[FLinkCount++] = Link;

@@ -27,7 +27,12 @@ class TzelMethodInfo;
 enum TzelValueOptions : std::uint8_t { voConstant, voComponentProperty, voEventProperty };
 
 /// A bad feature name or index value given to a connection.
-HOST_EXCEPTION(EzelInvalidFeature, host::Exception)
+class EzelInvalidFeature : public host::Exception {
+    HOST_CLASS(EzelInvalidFeature, host::Exception)
+public:
+    using host::Exception::Exception;
+    EzelInvalidFeature(const EzelInvalidFeature&) = default;
+};
 
 /// Keeps the connections of a form in order, streams them as its children and connects them
 /// once the form has been read at run time.
@@ -152,8 +157,10 @@ protected:
             C->FDestroyedFlag = &FDead;
         }
         ~RunGuard() {
-            if (!FDead) FConnection->FDestroyedFlag = FPrev;
-            else if (FPrev) *FPrev = true;
+            if (!FDead)
+                FConnection->FDestroyedFlag = FPrev;
+            else if (FPrev)
+                *FPrev = true;
         }
         bool Dead() const { return FDead; }
         RunGuard(const RunGuard&) = delete;
@@ -172,6 +179,7 @@ protected:
     TzelClassInfo* FTargetInfo = nullptr;
 
 private:
+    friend class TzelConnectionList;
     bool* FDestroyedFlag = nullptr;
     TzelListenerLink* FLinks[2] = {};
     int FLinkCount = 0;

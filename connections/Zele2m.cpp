@@ -88,10 +88,9 @@ void TzelParameterConnection::SetComponentProperty(const AnsiString& Value) {
 
 void TzelParameterConnection::SetComponentPropertyIndex(const Variant& Value) {
     bool validate = Validates();
-    zelSetPropertyIndex(FComponentPropertyIndex, Value, validate,
-                        validate ? GetComponentInfo() : nullptr,
-                        validate ? GetComponentPropertyInfo() : nullptr,
-                        zelComponentPropertyMessages);
+    zelSetPropertyIndex(
+        FComponentPropertyIndex, Value, validate, validate ? GetComponentInfo() : nullptr,
+        validate ? GetComponentPropertyInfo() : nullptr, zelComponentPropertyMessages);
 }
 
 void TzelParameterConnection::SetEventParameter(const AnsiString& Value) {
@@ -104,8 +103,8 @@ void TzelParameterConnection::SetEventParameter(const AnsiString& Value) {
     const char* failure =
         !connection->GetSourceInfo() ? "Invalid EventParameter value. Unknown source component"
         : !event                     ? "Invalid EventParameter value. Unknown SourceEvent"
-        : !event->Find(Value) ? "Invalid EventParameter value. Unknown event parameter name"
-                              : nullptr;
+        : !event->Find(Value)        ? "Invalid EventParameter value. Unknown event parameter name"
+                                     : nullptr;
     if (failure) {
         FEventParameter = std::move(old);
         throw EzelInvalidFeature(failure);
@@ -175,7 +174,8 @@ void TzelParameterConnection::TakeResult(TzelParameterInfo* Argument) {
         return;
     }
     case voEventProperty:
-        if (TzelParameterInfo* parameter = GetEventParameterInfo()) parameter->Value = Argument->Value;
+        if (TzelParameterInfo* parameter = GetEventParameterInfo())
+            parameter->Value = Argument->Value;
         return;
     default: throw Exception("Internal error in TzelE2MConnection.OnSourceEvent");
     }
@@ -199,7 +199,9 @@ void TzelParameterConnections::SetItem(int Index, TzelParameterConnection* Value
     GetItem(Index)->Assign(Value);
 }
 
-TPersistent* TzelParameterConnections::GetOwner() { return FOwner; }
+TPersistent* TzelParameterConnections::GetOwner() {
+    return FOwner;
+}
 
 void TzelParameterConnections::Init(TzelMethodInfo* MethodInfo) {
     BeginUpdate();
@@ -252,7 +254,8 @@ void TzelE2MConnection::SetTargetMethod(const AnsiString& Value) {
     // While the form is read the target is not resolved yet; rebuilding here would only drop
     // items read before the name. Loaded marks the items as built for the saved method.
     if (IsLoading() || !FTargetMethodParameters) return;
-    if (Value != FTargetMethodParameters->FMethodName) FTargetMethodParameters->Init(GetTargetMethodInfo());
+    if (Value != FTargetMethodParameters->FMethodName)
+        FTargetMethodParameters->Init(GetTargetMethodInfo());
 }
 
 void TzelE2MConnection::SetTargetMethodParameters(TzelParameterConnections* Value) {
@@ -312,7 +315,8 @@ void TzelE2MConnection::OnSourceEvent(TObject*, TzelEventInfo*) {
         if (guard.Dead()) return;
         if (!given) continue;
         // Resolved again: reading a property may have freed the target.
-        if (TzelParameterInfo* argument = item->GetParameterInfo()) argument->Value = std::move(value);
+        if (TzelParameterInfo* argument = item->GetParameterInfo())
+            argument->Value = std::move(value);
     }
     target = GetTargetInfo();
     method = GetTargetMethodInfo();

@@ -50,6 +50,7 @@ protected:
 
 private:
     friend class TzelE2MConnection;
+    friend class TzelParameterConnections;
     /// Validation runs only for an item of a connection that is not being read.
     bool Validates() const;
     /// The value this item gives its argument before the call; false when it gives none.
@@ -87,6 +88,7 @@ protected:
 
 private:
     friend class TzelE2MConnection;
+    friend class TzelParameterConnection;
     host::AnsiString FMethodName;
     TzelE2MConnection* FOwner;
 };

@@ -82,7 +82,8 @@ static const char* EventParameterFailure(TzelClassInfo* SourceInfo, TzelEventInf
                                          const AnsiString& Name) {
     if (!SourceInfo) return "Invalid ValueEventParameter value. Unknown source component";
     if (!Event) return "Invalid ValueEventParameter value. Unknown SourceEvent";
-    if (!Event->Find(Name)) return "Invalid ValueEventParameter value. Unknown event parameter name";
+    if (!Event->Find(Name))
+        return "Invalid ValueEventParameter value. Unknown event parameter name";
     return nullptr;
 }
 
@@ -183,7 +184,8 @@ void TzelE2PConnection::OnSourceEvent(TObject*, TzelEventInfo*) {
             throw EzelInvalidFeature(info ? zelValueComponentPropertyMessages.NameProperty
                                           : zelValueComponentPropertyMessages.NameComponent);
         // Applied right before the read: the same property record may serve the target.
-        zelApplyIndexArray(property, FValueComponentPropertyIndex, zelValueComponentPropertyMessages);
+        zelApplyIndexArray(property, FValueComponentPropertyIndex,
+                           zelValueComponentPropertyMessages);
         value = info->GetProperty(property);
         if (guard.Dead()) return;
         break;
@@ -209,11 +211,10 @@ void TzelE2PConnection::OnSourceEvent(TObject*, TzelEventInfo*) {
 
 void TzelE2PConnection::DefineProperties(TFiler* Filer) {
     inherited::DefineProperties(Filer);
-    Filer->DefineProperty(
-        "TargetPropertyIndexes",
-        TReaderProc::Bind<&TzelE2PConnection::ReadTargetPropertyIndexes>(this),
-        TWriterProc::Bind<&TzelE2PConnection::WriteTargetPropertyIndexes>(this),
-        VarIsArray(FTargetPropertyIndex));
+    Filer->DefineProperty("TargetPropertyIndexes",
+                          TReaderProc::Bind<&TzelE2PConnection::ReadTargetPropertyIndexes>(this),
+                          TWriterProc::Bind<&TzelE2PConnection::WriteTargetPropertyIndexes>(this),
+                          VarIsArray(FTargetPropertyIndex));
     Filer->DefineProperty(
         "ValueComponentPropertyIndexes",
         TReaderProc::Bind<&TzelE2PConnection::ReadValueComponentPropertyIndexes>(this),

@@ -51,7 +51,9 @@ const TzelIndexMessages zelSourcePropertyMessages = {
     "Invalid SourcePropertyIndex value. Invalid dimension size",
 };
 
-Variant zelNewIndexArray(int Count) { return VarArrayCreate({0, Count - 1}, varVariant); }
+Variant zelNewIndexArray(int Count) {
+    return VarArrayCreate({0, Count - 1}, varVariant);
+}
 
 void zelSetPropertyName(AnsiString& Name, Variant& Indexes, const AnsiString& Value, bool Validate,
                         TzelClassInfo* ClassInfo, const TzelIndexMessages& Messages) {
@@ -98,8 +100,10 @@ void zelApplyIndexArray(TzelPropertyInfo* Property, const Variant& Indexes,
     }
     for (int i = 0; i < count; ++i) {
         Variant& slot = Property->GetIndexes(i)->Value;
-        if (i <= high) slot = Indexes[i];
-        else slot.Clear();
+        if (i <= high)
+            slot = Indexes[i];
+        else
+            slot.Clear();
     }
 }
 
@@ -116,7 +120,8 @@ Variant zelReadIndexArray(TReader* Reader) {
     while (!Reader->EndOfList()) items.push_back(Reader->ReadString());
     Reader->ReadListEnd();
     Variant result = zelNewIndexArray(static_cast<int>(items.size()));
-    for (int i = 0; i < static_cast<int>(items.size()); ++i) result.PutElement({i}, Variant(items[i]));
+    for (int i = 0; i < static_cast<int>(items.size()); ++i)
+        result.PutElement({i}, Variant(items[i]));
     return result;
 }
 

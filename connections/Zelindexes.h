@@ -36,8 +36,9 @@ host::Variant zelNewIndexArray(int Count);
 
 /// The property-name setter: stores `Value`; when `Validate`, checks it against `ClassInfo`
 /// (restoring the old name on failure) and recreates `Indexes` for the property found.
-void zelSetPropertyName(host::AnsiString& Name, host::Variant& Indexes, const host::AnsiString& Value,
-                        bool Validate, TzelClassInfo* ClassInfo, const TzelIndexMessages& Messages);
+void zelSetPropertyName(host::AnsiString& Name, host::Variant& Indexes,
+                        const host::AnsiString& Value, bool Validate, TzelClassInfo* ClassInfo,
+                        const TzelIndexMessages& Messages);
 
 /// The index setter: when `Validate`, runs the five tests against the class info and the property
 /// it resolved (null when none); then copies `Value` into `Indexes`.

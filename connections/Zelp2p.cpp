@@ -1,9 +1,9 @@
 #include "connections/Zelp2p.h"
 
 #include "connections/Zelindexes.h"
-#include "host/classes/TypInfo.h"
 #include "core/Zelcommon.h"
 #include "host/classes/Filer.h"
+#include "host/classes/TypInfo.h"
 #include "host/system/SysUtils.h"
 
 namespace zeltrix {
@@ -27,8 +27,10 @@ TzelP2PConnection::TzelP2PConnection(TComponent* AOwner)
       FTargetPropertyIndex(zelNewIndexArray(1)), FSourceListener(new TzelListener()),
       FTargetListener(new TzelListener()), FSourceLink(FSourceListener),
       FTargetLink(FTargetListener) {
-    FSourceListener->Handler = TNotifyZELEvent::Bind<&TzelP2PConnection::SourcePropertyChange>(this);
-    FTargetListener->Handler = TNotifyZELEvent::Bind<&TzelP2PConnection::TargetPropertyChange>(this);
+    FSourceListener->Handler =
+        TNotifyZELEvent::Bind<&TzelP2PConnection::SourcePropertyChange>(this);
+    FTargetListener->Handler =
+        TNotifyZELEvent::Bind<&TzelP2PConnection::TargetPropertyChange>(this);
     AddLink(&FSourceLink);
     AddLink(&FTargetLink);
 }
@@ -100,7 +102,8 @@ void TzelP2PConnection::SetTargetEvent(const AnsiString& Value) {
 }
 
 bool TzelP2PConnection::Connect() {
-    if (!GetSourceInfo() || !GetTargetInfo() || !GetSourcePropertyInfo() || !GetTargetPropertyInfo())
+    if (!GetSourceInfo() || !GetTargetInfo() || !GetSourcePropertyInfo() ||
+        !GetTargetPropertyInfo())
         return false;
     if (IsDesigning()) return true;
     FCopying = false;
@@ -145,7 +148,8 @@ void TzelP2PConnection::Copy(bool ToTarget) {
         // Each array is applied right before its own access: both sides may use one property
         // record (two cells of one grid).
         TzelClassInfo* from = ToTarget ? GetSourceInfo() : GetTargetInfo();
-        TzelPropertyInfo* fromProperty = ToTarget ? GetSourcePropertyInfo() : GetTargetPropertyInfo();
+        TzelPropertyInfo* fromProperty =
+            ToTarget ? GetSourcePropertyInfo() : GetTargetPropertyInfo();
         if (!fromProperty) return; // nothing to copy from: the connection is not connected
         const TzelIndexMessages& fromMessages =
             ToTarget ? zelSourcePropertyMessages : zelTargetPropertyMessages;
@@ -163,12 +167,17 @@ void TzelP2PConnection::Copy(bool ToTarget) {
         to->SetProperty(toProperty, value);
     } catch (const Exception& E) {
         if (guard.Dead()) throw;
-        throw Exception(Format("Exception \"%s\" occured in connection %s", {E.Message(), GetName()}));
+        throw Exception(
+            Format("Exception \"%s\" occured in connection %s", {E.Message(), GetName()}));
     }
 }
 
-void TzelP2PConnection::SetTargetValue() { Copy(true); }
-void TzelP2PConnection::SetSourceValue() { Copy(false); }
+void TzelP2PConnection::SetTargetValue() {
+    Copy(true);
+}
+void TzelP2PConnection::SetSourceValue() {
+    Copy(false);
+}
 
 void TzelP2PConnection::SourcePropertyChange(TObject* Sender, TzelEventInfo*) {
     if (IsDesigning()) return;
@@ -186,16 +195,14 @@ void TzelP2PConnection::TargetPropertyChange(TObject* Sender, TzelEventInfo*) {
 
 void TzelP2PConnection::DefineProperties(TFiler* Filer) {
     inherited::DefineProperties(Filer);
-    Filer->DefineProperty(
-        "SourcePropertyIndexes",
-        TReaderProc::Bind<&TzelP2PConnection::ReadSourcePropertyIndexes>(this),
-        TWriterProc::Bind<&TzelP2PConnection::WriteSourcePropertyIndexes>(this),
-        VarIsArray(FSourcePropertyIndex));
-    Filer->DefineProperty(
-        "TargetPropertyIndexes",
-        TReaderProc::Bind<&TzelP2PConnection::ReadTargetPropertyIndexes>(this),
-        TWriterProc::Bind<&TzelP2PConnection::WriteTargetPropertyIndexes>(this),
-        VarIsArray(FTargetPropertyIndex));
+    Filer->DefineProperty("SourcePropertyIndexes",
+                          TReaderProc::Bind<&TzelP2PConnection::ReadSourcePropertyIndexes>(this),
+                          TWriterProc::Bind<&TzelP2PConnection::WriteSourcePropertyIndexes>(this),
+                          VarIsArray(FSourcePropertyIndex));
+    Filer->DefineProperty("TargetPropertyIndexes",
+                          TReaderProc::Bind<&TzelP2PConnection::ReadTargetPropertyIndexes>(this),
+                          TWriterProc::Bind<&TzelP2PConnection::WriteTargetPropertyIndexes>(this),
+                          VarIsArray(FTargetPropertyIndex));
 }
 
 void TzelP2PConnection::ReadSourcePropertyIndexes(TReader* Reader) {

@@ -115,7 +115,9 @@ void TzelVariableClassInfo::DetachRelays() {
     FRelays.clear();
 }
 
-void TzelVariableClassInfo::Relay(TObject*, TzelEventInfo* Event) { FireEvent(Event); }
+void TzelVariableClassInfo::Relay(TObject*, TzelEventInfo* Event) {
+    FireEvent(Event);
+}
 
 void TzelVariableClassInfo::DefineZELProperties(TList* List) {
     if (!FInnerClassInfo) return;
@@ -178,9 +180,9 @@ TObject* TzelVariableClassInfo::HeldObject(const Variant& Value) const {
     if (!object) return nullptr;
     for (TClass c = object->ClassType(); c; c = c->Parent)
         if (AnsiSameText(c->ClassName, FClassTypeName)) return object;
-    throw EInvalidCast(Format("%d is not the address of a live %s",
-                              {static_cast<long long>(reinterpret_cast<std::intptr_t>(object)),
-                               FClassTypeName}));
+    throw EInvalidCast(
+        Format("%d is not the address of a live %s",
+               {static_cast<long long>(reinterpret_cast<std::intptr_t>(object)), FClassTypeName}));
 }
 
 void TzelVariableClassInfo::SetInstance(TObject* Instance) {
@@ -213,7 +215,9 @@ TzelVariable::~TzelVariable() {
     FreeAndNil(FClassInfo);
 }
 
-TzelClassInfo* TzelVariable::GetZELClassInfo() { return FClassInfo; }
+TzelClassInfo* TzelVariable::GetZELClassInfo() {
+    return FClassInfo;
+}
 
 HRESULT TzelVariable::QueryInterface(const TGUID& IID, void** Obj) {
     return GetInterface(IID, Obj) ? S_OK : E_NOINTERFACE;
