@@ -1,5 +1,9 @@
 #include "package/zeltrix_cb4.h"
 
+#include "classinfo/Zelsystem.h"
+#include "classinfo/Zelvclpatch.h"
+#include "core/Zelcommon.h"
+
 #include <iterator>
 
 namespace zeltrix {
@@ -13,7 +17,9 @@ struct Unit {
 
 // The units in start-up order; shut-down runs the list backwards.
 constexpr Unit Units[] = {
-    {"", nullptr, nullptr},
+    {"Zelcommon", &Zelcommon::Initialize, &Zelcommon::Finalize},
+    {"Zelsystem", &Zelsystem::Initialize, &Zelsystem::Finalize},
+    {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
 };
 
 bool Loaded = false;
@@ -21,8 +27,18 @@ bool Loaded = false;
 
 void LoadPackage() {
     if (Loaded) return;
-    for (const Unit& u : Units)
-        if (u.Initialize) u.Initialize();
+    int started = 0;
+    try {
+        for (const Unit& u : Units) {
+            if (u.Initialize) u.Initialize();
+            ++started;
+        }
+    } catch (...) {
+        // A unit that fails to start leaves the package unloaded: the ones before it stop again.
+        while (started > 0)
+            if (Units[--started].Finalize) Units[started].Finalize();
+        throw;
+    }
     Loaded = true;
 }
 
@@ -33,6 +49,8 @@ void UnloadPackage() {
         if (it->Finalize) it->Finalize();
 }
 
-bool PackageLoaded() { return Loaded; }
+bool PackageLoaded() {
+    return Loaded;
+}
 
 } // namespace zeltrix

@@ -56,12 +56,40 @@ Integer StrToIntDef(const AnsiString& S, Integer Default);
 bool TryStrToInt(const AnsiString& S, Integer& Value);
 bool TryStrToInt64(const AnsiString& S, Int64& Value);
 
+// This headless host's fixed locale (a Western setting with ISO dates). In date formats '/'
+// stands for DateSeparator and ':' for TimeSeparator.
+inline constexpr char DecimalSeparator = '.';
+inline constexpr char ThousandSeparator = ',';
+inline constexpr char DateSeparator = '-';
+inline constexpr char TimeSeparator = ':';
+inline constexpr const char* ShortDateFormat = "yyyy/mm/dd";
+inline constexpr const char* LongDateFormat = "dddd, mmmm d, yyyy";
+inline constexpr const char* ShortTimeFormat = "hh:nn";
+inline constexpr const char* LongTimeFormat = "hh:nn:ss";
+inline constexpr const char* TimeAMString = "AM";
+inline constexpr const char* TimePMString = "PM";
+inline constexpr const char* CurrencyString = "$";
+inline constexpr int CurrencyDecimals = 2;
+/// Two-digit years fall within the hundred years starting this many years before today.
+inline constexpr int TwoDigitYearCenturyWindow = 50;
+extern const char* const ShortMonthNames[12];
+extern const char* const LongMonthNames[12];
+extern const char* const ShortDayNames[7]; // Sunday first, as DayOfWeek counts
+extern const char* const LongDayNames[7];
+
 // Floating point, with '.' as the decimal separator
+enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+/// The host's FloatToStrF: Precision significant digits (1..18); Digits is the minimum number
+/// of exponent digits (ffGeneral, ffExponent) or the number of decimals (the others, 0..18).
+/// NaN and infinities read "NAN", "INF" and "-INF".
+AnsiString FloatToStrF(Extended Value, TFloatFormat Format, int Precision, int Digits);
 AnsiString FloatToStr(Extended Value);         // 15 significant digits, as the host's ffGeneral
 Extended StrToFloat(const AnsiString& S);      // EConvertError "'%s' is not a valid floating point value"
 bool TryStrToFloat(const AnsiString& S, Extended& Value);
 AnsiString CurrToStr(Currency Value);
-Currency StrToCurr(const AnsiString& S);
+Currency StrToCurr(const AnsiString& S);      // EConvertError as StrToFloat, or out of range
+bool TryStrToCurr(const AnsiString& S, Currency& Value);
+bool TryFloatToCurr(Extended Value, Currency& Result);
 Currency FloatToCurr(Extended Value);           // EConvertError when out of range
 Extended CurrToFloat(Currency Value);
 
@@ -110,6 +138,9 @@ void DecodeTime(TDateTime Time, Word& Hour, Word& Min, Word& Sec, Word& MSec);
 bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Date);
 bool TryEncodeTime(Word Hour, Word Min, Word Sec, Word MSec, TDateTime& Time);
 bool IsLeapYear(Word Year);
+Word DaysInMonth(Word Year, Word Month); // 0 for a month outside 1..12
+/// 1 for Sunday through 7 for Saturday.
+int DayOfWeek(TDateTime DT);
 TDateTime Now();
 TDateTime Date();
 TDateTime Time();
@@ -120,7 +151,10 @@ AnsiString DateTimeToStr(TDateTime DT);
 TDateTime StrToDate(const AnsiString& S);     // EConvertError "'%s' is not a valid date"
 TDateTime StrToTime(const AnsiString& S);     // EConvertError "'%s' is not a valid time"
 TDateTime StrToDateTime(const AnsiString& S); // EConvertError "'%s' is not a valid date and time"
+bool TryStrToDate(const AnsiString& S, TDateTime& Value);
+bool TryStrToTime(const AnsiString& S, TDateTime& Value);
 bool TryStrToDateTime(const AnsiString& S, TDateTime& Value);
+/// Raises EConvertError "'%s' is not a valid date and time" for a value outside years 1..9999.
 AnsiString FormatDateTime(const AnsiString& Fmt, TDateTime DT);
 
 // Files

@@ -3,6 +3,7 @@
 
 #include "host/system/Types.h"
 
+#include <cstring>
 #include <initializer_list>
 
 namespace host {
@@ -63,11 +64,40 @@ public:
     /// A by-reference Variant holding an address (value slots, forwarders, C++ callers).
     static Variant Address(const void* p) noexcept;
 
-    Variant(const Variant& o) noexcept;
-    Variant(Variant&& o) noexcept;
-    Variant& operator=(const Variant& o) noexcept;
-    Variant& operator=(Variant&& o) noexcept;
-    ~Variant();
+    // Copies share a string or array payload by reference count; only the kinds that own a
+    // payload leave the inline path.
+    Variant(const Variant& o) noexcept : fType(o.fType) {
+        std::memcpy(&fInt, &o.fInt, sizeof fInt);
+        if (OwnsPayload()) AddRef(fShared);
+    }
+    Variant(Variant&& o) noexcept : fType(o.fType) {
+        std::memcpy(&fInt, &o.fInt, sizeof fInt);
+        o.fType = varEmpty;
+    }
+    Variant& operator=(const Variant& o) noexcept {
+        // Take the bits first: `o` may live inside the payload released below.
+        Word t = o.fType;
+        Int64 bits;
+        std::memcpy(&bits, &o.fInt, sizeof bits);
+        if (o.OwnsPayload()) AddRef(o.fShared);
+        if (OwnsPayload()) Release(fShared);
+        fType = t;
+        std::memcpy(&fInt, &bits, sizeof bits);
+        return *this;
+    }
+    Variant& operator=(Variant&& o) noexcept {
+        Word t = o.fType;
+        Int64 bits;
+        std::memcpy(&bits, &o.fInt, sizeof bits);
+        o.fType = varEmpty;
+        if (OwnsPayload()) Release(fShared);
+        fType = t;
+        std::memcpy(&fInt, &bits, sizeof bits);
+        return *this;
+    }
+    ~Variant() {
+        if (OwnsPayload()) Release(fShared);
+    }
 
     TVarType VarType() const noexcept { return static_cast<TVarType>(fType); }
     bool IsEmpty() const noexcept { return fType == varEmpty; }
@@ -81,9 +111,19 @@ public:
     // Conversions with the host's rules. A failed conversion raises EVariantError
     // ("Could not convert variant of type (%s) into type (%s)") or, for text that is not
     // a number or Boolean, the host's EConvertError ("'%s' is not a valid integer value").
-    Int64 AsInt64() const;
-    Integer AsInteger() const;  // raises EVariantError "Overflow while converting variant ..." when out of range
-    bool AsBoolean() const;
+    Int64 AsInt64() const {
+        if (fType == varInteger || fType == varInt64) return fInt;
+        return AsInt64Slow();
+    }
+    // Raises EVariantError "Overflow while converting variant ..." when out of range.
+    Integer AsInteger() const {
+        if (fType == varInteger) return static_cast<Integer>(fInt); // always within 32 bits
+        return AsIntegerSlow();
+    }
+    bool AsBoolean() const {
+        if (fType == varBoolean) return fBool;
+        return AsBooleanSlow();
+    }
     double AsDouble() const;
     Currency AsCurrency() const;
     TDateTime AsDate() const;
@@ -119,6 +159,15 @@ public:
 
 private:
     struct Shared;
+    bool OwnsPayload() const noexcept {
+        return (fType & varArray) != 0 || fType == varString || fType == varOleStr;
+    }
+    static void AddRef(Shared* s) noexcept;
+    static void Release(Shared* s) noexcept;
+    Int64 AsInt64Slow() const;
+    Integer AsIntegerSlow() const;
+    bool AsBooleanSlow() const;
+
     Word fType;
     union {
         Int64 fInt;

@@ -111,7 +111,9 @@ public:
     AnsiString Greet() override { return "hello"; }
 };
 bool TGreeter::Destroyed = false;
-void* GreeterIntf(TObject* o) { return static_cast<IGreeter*>(static_cast<TGreeter*>(o)); }
+void* GreeterIntf(TObject* o) {
+    return static_cast<IGreeter*>(static_cast<TGreeter*>(o));
+}
 constexpr TInterfaceEntry GreeterEntries[] = {{IGreeter::IID, &GreeterIntf}};
 constexpr TInterfaceTable GreeterTable{1, GreeterEntries};
 HOST_METACLASS(TGreeter, TInterfacedObject, {.Interfaces = &GreeterTable});
