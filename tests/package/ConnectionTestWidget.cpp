@@ -1,5 +1,6 @@
 #include "tests/package/ConnectionTestWidget.h"
 
+#include "classinfo/Zelsystem.h"
 #include "core/ClassInfoTable.h"
 #include "host/classes/ClassRegistration.h"
 #include "package/zeltrix_cb4.h"
@@ -61,14 +62,11 @@ Integer TTestWidget::Add(Integer A, Integer B) {
 
 // ---- the widget's class info ----
 
-class TTestWidgetClassInfo;
-using TTestWidgetFamily = TzelFamily<TTestWidgetClassInfo, TzelClassInfo>;
-
-class TTestWidgetClassInfo : public TTestWidgetFamily {
-    ZEL_CLASSINFO(TTestWidgetClassInfo, TTestWidgetFamily)
+class TTestWidgetClassInfo : public TzelFamily<TTestWidgetClassInfo, TObjectClassInfo> {
+    ZEL_CLASSINFO(TTestWidgetClassInfo, TObjectClassInfo)
 };
 
-HOST_METACLASS(TTestWidgetClassInfo, TzelClassInfo);
+HOST_METACLASS(TTestWidgetClassInfo, TObjectClassInfo);
 
 namespace {
 TzelDescriptorTexts WidgetTexts;
