@@ -56,6 +56,7 @@ TzelVariableClassInfo::TzelVariableClassInfo(const AnsiString& ClassTypeName) {
 
 TzelVariableClassInfo::~TzelVariableClassInfo() {
     DetachRelays();
+    DropInnerRecords();
     if (FInnerClassInfo) {
         // The inner class info lets go of a held object that died by itself.
         FInnerClassInfo->SetOwner(nullptr);
@@ -82,6 +83,7 @@ void TzelVariableClassInfo::Update(const AnsiString& ClassTypeName) {
     // Built first, then swapped: a failure leaves the old class in place.
     TzelClassInfo* inner = NewInnerClassInfo(ClassTypeName);
     DetachRelays();
+    DropInnerRecords();
     TzelClassInfo* old = FInnerClassInfo;
     FInnerClassInfo = inner;
     FClassTypeName = ClassTypeName;
@@ -90,6 +92,19 @@ void TzelVariableClassInfo::Update(const AnsiString& ClassTypeName) {
         old->Free();
     }
     AttachRelays();
+}
+
+// The lists hold the inner class info's very records: they leave the lists before that class
+// info frees them, so that nothing (the base destructor, a rebuild) reads them afterwards.
+void TzelVariableClassInfo::DropInnerRecords() {
+    for (TList* list : {FProperties, FMethods, FConstructors, FEvents}) {
+        int kept = 0;
+        for (int i = 0; i < list->GetCount(); ++i) {
+            auto* feature = static_cast<TzelFeature*>(list->GetItems(i));
+            if (feature->ClassInfo == this) list->SetItems(kept++, feature);
+        }
+        list->SetCount(kept);
+    }
 }
 
 TObject* TzelVariableClassInfo::GetInstance() const {

@@ -46,6 +46,7 @@ private:
     /// if the variable had fired it.
     void Relay(host::TObject* Sender, TzelEventInfo* Event);
     void AttachRelays();
+    void DropInnerRecords();
     void DetachRelays();
     static TzelClassInfo* NewInnerClassInfo(const host::AnsiString& ClassTypeName);
 

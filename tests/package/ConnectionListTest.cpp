@@ -1,6 +1,6 @@
 // The connection list and the connection base: membership, order, ownership, connecting after a
 // load, accepting and losing components.
-#include "tests/package/ConnectionTestWidget.h"
+#include "tests/package/ConnectionTest.h"
 
 #include "host/classes/Lists.h"
 

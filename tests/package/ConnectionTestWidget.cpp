@@ -3,7 +3,6 @@
 #include "classinfo/Zelsystem.h"
 #include "core/ClassInfoTable.h"
 #include "host/classes/ClassRegistration.h"
-#include "package/zeltrix_cb4.h"
 
 namespace zeltrix::test {
 
@@ -101,28 +100,10 @@ const TzelClassTable TTestWidgetClassInfo::ZelTable = {"TTestWidget",
                                                        WidgetEvents,
                                                        &WidgetTexts};
 
-// ---- fixture ----
-
-void ConnectionTest::SetUp() {
-    LoadPackage();
+void RegisterTestWidget() {
     static const TzelClassTable* const Tables[] = {&TTestWidgetClassInfo::ZelTable};
     zelInitializeUnit(Tables, 1);
     RegisterClasses({TTestWidget::StaticClass()});
-    Form = new TComponent(nullptr);
-}
-
-void ConnectionTest::TearDown() {
-    FreeAndNil(Form);
-}
-
-TTestWidget* ConnectionTest::NewWidget(const AnsiString& Name) {
-    auto* w = new TTestWidget(Form);
-    w->SetName(Name);
-    return w;
-}
-
-TzelClassInfo* ConnectionTest::InfoOf(TObject* Object) {
-    return TzelClassRegistry::GetClassInfo(Object);
 }
 
 } // namespace zeltrix::test

@@ -1,14 +1,8 @@
-// A test-only host component with the events and properties the connection tests need, and its
-// test-only class info, registered by the fixture below.
+// A host component with the events and properties the connection tests and benchmarks need,
+// and its class info. Test-only: not part of the package.
 #pragma once
 
-#include "connections/Zele2m.h"
-#include "connections/Zele2p.h"
-#include "connections/Zelp2p.h"
-#include "core/Zelcommon.h"
 #include "host/classes/Component.h"
-
-#include <gtest/gtest.h>
 
 namespace zeltrix::test {
 
@@ -16,7 +10,6 @@ using host::AnsiString;
 using host::Integer;
 using host::TComponent;
 using host::TObject;
-using host::Variant;
 
 /// A small component: a caption and a value that report changes, a 4x4 grid of cells (an
 /// indexed property), methods with and without results and var parameters, and events with a
@@ -74,28 +67,8 @@ private:
     TMouseEvent FOnMouse;
 };
 
-/// Registers the widget's class info (and the host classes the tests stream) with the loaded
-/// package; every connection test derives from it.
-class ConnectionTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    /// A fresh owner for the components of one test (a form without a form class).
-    TComponent* Form = nullptr;
-    TTestWidget* NewWidget(const AnsiString& Name);
-    static TzelClassInfo* InfoOf(TObject* Object);
-};
-
-/// `Code` raises an exception of class `E` whose message is exactly `Text`.
-#define EXPECT_RAISES(Code, E, Text)                                                               \
-    do {                                                                                           \
-        try {                                                                                      \
-            Code;                                                                                  \
-            ADD_FAILURE() << "no exception from " #Code;                                           \
-        } catch (const E& e) {                                                                     \
-            EXPECT_EQ(e.Message(), Text);                                                          \
-        }                                                                                          \
-    } while (0)
+/// Registers the widget's class info with the loaded package and the widget class with the
+/// host's streaming. Call after every load of the package.
+void RegisterTestWidget();
 
 } // namespace zeltrix::test

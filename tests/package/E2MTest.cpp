@@ -1,6 +1,6 @@
 // Event-to-method connections: parameter items built for the method, arguments from constants,
 // component properties and event parameters, values flowing back after the call.
-#include "tests/package/ConnectionTestWidget.h"
+#include "tests/package/ConnectionTest.h"
 
 namespace zeltrix::test {
 namespace {

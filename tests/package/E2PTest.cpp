@@ -1,6 +1,6 @@
 // Event-to-property connections: the three value sources, validation with its exact messages,
 // index arrays, and what happens when names stop resolving.
-#include "tests/package/ConnectionTestWidget.h"
+#include "tests/package/ConnectionTest.h"
 
 namespace zeltrix::test {
 namespace {

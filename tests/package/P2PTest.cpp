@@ -1,6 +1,6 @@
 // Property-to-property connections: the first copy, copies both ways without echo, reworded
 // failures, design mode and what a deleted component takes with it.
-#include "tests/package/ConnectionTestWidget.h"
+#include "tests/package/ConnectionTest.h"
 
 namespace zeltrix::test {
 namespace {

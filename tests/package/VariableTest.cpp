@@ -1,6 +1,6 @@
 // The variable component: its class info shows the held class's features plus Self and
 // OnInstanceChange, holds live objects only, and keeps connections working across changes.
-#include "tests/package/ConnectionTestWidget.h"
+#include "tests/package/ConnectionTest.h"
 
 #include "classinfo/Zelsystem.h"
 #include "variable/Zelvar.h"
