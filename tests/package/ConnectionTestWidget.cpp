@@ -3,12 +3,27 @@
 #include "classinfo/Zelsystem.h"
 #include "core/ClassInfoTable.h"
 #include "host/classes/ClassRegistration.h"
+#include "host/classes/TypInfo.h"
 
 namespace zeltrix::test {
 
 using namespace host;
 
-HOST_COMPONENT_METACLASS(TTestWidget, TComponent);
+namespace {
+const TPropInfo WidgetPublished[] = {
+    HOST_PROP(TTestWidget, Caption),
+    HOST_PROP(TTestWidget, Value).Default(0),
+    HOST_PROP(TTestWidget, OnClick),
+    HOST_PROP(TTestWidget, OnChange),
+};
+} // namespace
+HOST_COMPONENT_METACLASS(TTestWidget, TComponent, PropTable(WidgetPublished));
+
+void TTestWidget::GetChildren(TGetChildProc Proc, TComponent* Root) {
+    if (Root != this) return;
+    for (int i = 0; i < GetComponentCount(); ++i)
+        if (!GetComponents(i)->HasParent()) Proc(GetComponents(i));
+}
 
 void TTestWidget::SetCaption(const AnsiString& Value) {
     if (Value == FCaption) return;

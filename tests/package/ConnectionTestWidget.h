@@ -57,6 +57,10 @@ public:
 
     int Calls = 0;
 
+protected:
+    /// As a form: the owned components without a parent component are its children.
+    void GetChildren(host::TGetChildProc Proc, TComponent* Root) override;
+
 private:
     AnsiString FCaption;
     Integer FValue = 0;

@@ -33,8 +33,9 @@ protected:
 TEST_F(Variable, NewVariableShowsTObjectPlusItsOwnFeatures) {
     EXPECT_EQ(V->GetClassTypeName(), "TObject");
     ASSERT_EQ(Info, V->GetZELClassInfo()); // the registry hands out the variable's own
-    auto* plain = new TComponent(Form);
-    TzelClassInfo* object = InfoOf(plain); // a TObject-level class info for comparison
+    TObject plain;
+    TzelClassInfo* object = InfoOf(&plain); // the class info registered for "TObject"
+    ASSERT_EQ(object->ClassType(), TObjectClassInfo::StaticClass());
     ASSERT_EQ(Info->GetPropertyCount(), object->GetPropertyCount());
     for (int i = 0; i < object->GetPropertyCount(); ++i)
         EXPECT_EQ(Info->GetProperties(i)->Name, object->GetProperties(i)->Name);
