@@ -1,5 +1,6 @@
 #include "package/zeltrix_cb4.h"
 
+#include "classinfo/Zelclasses.h"
 #include "classinfo/Zelsystem.h"
 #include "classinfo/Zelvclpatch.h"
 #include "connections/Zelconlist.h"
@@ -26,6 +27,7 @@ constexpr Unit Units[] = {
     {"Zelcommon", &Zelcommon::Initialize, &Zelcommon::Finalize},
     {"Zelvar", &Zelvar::Initialize, &Zelvar::Finalize},
     {"Zelsystem", &Zelsystem::Initialize, &Zelsystem::Finalize},
+    {"Zelclasses", &Zelclasses::Initialize, &Zelclasses::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
     {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},
     {"Zele2m", &Zele2m::Initialize, &Zele2m::Finalize},

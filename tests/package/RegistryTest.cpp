@@ -1,6 +1,7 @@
 // The class registry: look-ups, caching, identity and the package's start-up and shut-down.
 #include "Probe.h"
 
+#include "classinfo/Zelclasses.h"
 #include "core/Zelcommon.h"
 #include "host/classes/Lists.h"
 
@@ -73,9 +74,9 @@ TEST_F(Registry, FindsTheNearestRegisteredAncestorByIdentity) {
     EXPECT_EQ(TzelClassRegistry::FindClassInfoClass(&sub), TProbeClassInfo::StaticClass());
     TzelClassInfo* ci = TzelClassRegistry::GetClassInfo(&sub);
     EXPECT_NE(ci->FindProperty("Value"), nullptr);
-    // Same name as the probe, another class: it gets the root class info, not the probe's.
+    // Same name as the probe, another class: it gets its component class info, not the probe's.
     TImpostor impostor;
-    EXPECT_EQ(TzelClassRegistry::FindClassInfoClass(&impostor), TObjectClassInfo::StaticClass());
+    EXPECT_EQ(TzelClassRegistry::FindClassInfoClass(&impostor), TComponentClassInfo::StaticClass());
     EXPECT_EQ(TzelClassRegistry::GetClassInfo(&impostor)->FindProperty("Value"), nullptr);
 }
 

@@ -2,6 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
+namespace zeltrix::tool {
+int Inspect(int Argc, char** Argv);
+}
+
 namespace {
 const char* const Usage =
     "usage: zeltrix COMMAND [ARGS]\n"
@@ -18,6 +22,7 @@ int main(int argc, char** argv) {
         std::fputs(Usage, stdout);
         return argc < 2 ? 2 : 0;
     }
+    if (!std::strcmp(argv[1], "inspect")) return zeltrix::tool::Inspect(argc - 2, argv + 2);
     std::fprintf(stderr, "zeltrix: unknown command '%s'\n%s", argv[1], Usage);
     return 2;
 }
