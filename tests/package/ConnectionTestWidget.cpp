@@ -1,6 +1,6 @@
 #include "tests/package/ConnectionTestWidget.h"
 
-#include "classinfo/Zelsystem.h"
+#include "classinfo/Zelclasses.h"
 #include "core/ClassInfoTable.h"
 #include "host/classes/ClassRegistration.h"
 #include "host/classes/TypInfo.h"
@@ -76,11 +76,11 @@ Integer TTestWidget::Add(Integer A, Integer B) {
 
 // ---- the widget's class info ----
 
-class TTestWidgetClassInfo : public TzelFamily<TTestWidgetClassInfo, TObjectClassInfo> {
-    ZEL_CLASSINFO(TTestWidgetClassInfo, TObjectClassInfo)
+class TTestWidgetClassInfo : public TzelFamily<TTestWidgetClassInfo, TComponentClassInfo> {
+    ZEL_CLASSINFO(TTestWidgetClassInfo, TComponentClassInfo)
 };
 
-HOST_METACLASS(TTestWidgetClassInfo, TObjectClassInfo);
+HOST_METACLASS(TTestWidgetClassInfo, TComponentClassInfo);
 
 namespace {
 TzelDescriptorTexts WidgetTexts;
