@@ -164,6 +164,9 @@ TEST(Golden, EveryRegisteredClassInfoMatchesItsMemberTable) {
     std::vector<AnsiString> registered = RegisteredNames();
     ASSERT_FALSE(registered.empty());
     for (const AnsiString& name : registered) {
+        // The variable's class info lists the records of the class it wraps; its own two
+        // features are checked by the variable's tests.
+        if (name == "TzelVariable") continue;
         SCOPED_TRACE(name);
         const Value* entry = EntryFor(name);
         ASSERT_NE(entry, nullptr) << "no member table for " << name;

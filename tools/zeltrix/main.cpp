@@ -4,7 +4,9 @@
 
 namespace zeltrix::tool {
 int Inspect(int Argc, char** Argv);
-}
+int Run(int Argc, char** Argv);
+int Check(int Argc, char** Argv);
+} // namespace zeltrix::tool
 int RunConvert(int argc, char** argv);
 
 namespace {
@@ -25,6 +27,8 @@ int main(int argc, char** argv) {
     }
     if (!std::strcmp(argv[1], "inspect")) return zeltrix::tool::Inspect(argc - 2, argv + 2);
     if (!std::strcmp(argv[1], "convert")) return RunConvert(argc - 2, argv + 2);
+    if (!std::strcmp(argv[1], "run")) return zeltrix::tool::Run(argc - 2, argv + 2);
+    if (!std::strcmp(argv[1], "check")) return zeltrix::tool::Check(argc - 2, argv + 2);
     std::fprintf(stderr, "zeltrix: unknown command '%s'\n%s", argv[1], Usage);
     return 2;
 }
