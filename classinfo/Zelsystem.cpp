@@ -128,7 +128,7 @@ struct TObjectClassInfo::ZelRows {
     static void FreeInstance(TzelClassInfo* CI, TzelMethodInfo*) { delete TzelDispatch::Owner(CI); }
 
     static constexpr TzelPropRow Properties[] = {
-        propFn("Self", &Self, nullptr),
+        propFnR("Self", &Self),
     };
     static constexpr TzelMethodRow Methods[] = {
         proc<&TObject::Free>("Free"),

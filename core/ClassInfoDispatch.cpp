@@ -3,6 +3,8 @@
 
 #include "host/system/SysUtils.h"
 
+#include <vector>
+
 namespace zeltrix {
 
 using host::Exception;
@@ -176,15 +178,31 @@ TzelDescriptorTexts zelDescriptorTexts(const TzelClassTable& Table) {
     return d;
 }
 
+namespace {
+std::vector<const TzelClassTable*> StartedTables;
+}
+
+const TzelClassTable* zelFindTable(TzelClassInfoClass ClassInfoClass) {
+    for (const TzelClassTable* t : StartedTables)
+        if (t->ClassInfoClass == ClassInfoClass) return t;
+    return nullptr;
+}
+
 void zelInitializeUnit(const TzelClassTable* const* Tables, int Count) {
-    for (int i = 0; i < Count; ++i) *Tables[i]->Texts = zelDescriptorTexts(*Tables[i]);
+    for (int i = 0; i < Count; ++i) {
+        *Tables[i]->Texts = zelDescriptorTexts(*Tables[i]);
+        StartedTables.push_back(Tables[i]);
+    }
     for (int i = 0; i < Count; ++i)
         TzelClassRegistry::RegisterClass(Tables[i]->HostName, Tables[i]->ClassInfoClass,
                                          Tables[i]->HostClass);
 }
 
 void zelFinalizeUnit(const TzelClassTable* const* Tables, int Count) {
-    for (int i = 0; i < Count; ++i) *Tables[i]->Texts = TzelDescriptorTexts();
+    for (int i = 0; i < Count; ++i) {
+        *Tables[i]->Texts = TzelDescriptorTexts();
+        std::erase(StartedTables, Tables[i]);
+    }
 }
 
 } // namespace zeltrix

@@ -98,6 +98,8 @@ TzelDescriptorTexts zelDescriptorTexts(const TzelClassTable& Table);
 void zelInitializeUnit(const TzelClassTable* const* Tables, int Count);
 /// Releases the texts of each table.
 void zelFinalizeUnit(const TzelClassTable* const* Tables, int Count);
+/// The table of a registered family class info; null for other class-info classes.
+const TzelClassTable* zelFindTable(TzelClassInfoClass ClassInfoClass);
 template <int N>
 void zelInitializeUnit(const TzelClassTable* const (&Tables)[N]) {
     zelInitializeUnit(Tables, N);

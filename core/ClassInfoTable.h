@@ -8,7 +8,7 @@
 //   func<&C::Add>("Add", "S"), proc<&C::Clear>("Clear")
 //   ctor("Create", "AOwner")
 //   event<CI, &C::GetOnChange, &C::SetOnChange>("OnChange", "Sender")
-//   propFn / funcFn / procFn: irregular members written by hand (say why beside the row)
+//   propFn / propFnR / funcFn / procFn: irregular members written by hand (say why beside the row)
 //
 // Argument and index names are counted against the host member's arity at compile time.
 #pragma once
@@ -122,6 +122,9 @@ struct ZelEventParam {
     }
 };
 
+template <auto Slot>
+inline constexpr bool ZelHasSlot = !std::is_null_pointer_v<decltype(Slot)>;
+
 template <class R>
 Variant zelResult(R&& X) {
     using T = std::remove_cvref_t<R>;
@@ -163,7 +166,7 @@ Variant zelGetIdx(TzelClassInfo* Self, TzelPropertyInfo* Info, ZelTypes<A...>,
     zelNeed(Info, Info->GetIndexCount(), sizeof...(A));
     if constexpr (!ZelMember<decltype(G)>::IsStatic) TzelDispatch::Owner(Self);
     std::tuple<typename ZelArg<A>::Local...> idx{ZelArg<A>::Load(Info->Indexes[I]->Value)...};
-    if constexpr (Slot != nullptr)
+    if constexpr (ZelHasSlot<Slot>)
         return zelSlotResult<Slot>(Self, zelCall<G>(Self, std::get<I>(idx)...));
     else
         return zelResult(zelCall<G>(Self, std::get<I>(idx)...));
@@ -174,7 +177,7 @@ Variant zelGet(TzelClassInfo* Self, TzelPropertyInfo* Info) {
     using T = ZelMember<decltype(G)>;
     if constexpr (T::IsField) {
         auto& field = zelOwnerAs<typename T::Class>(Self)->*G;
-        if constexpr (Slot != nullptr)
+        if constexpr (ZelHasSlot<Slot>)
             return zelSlotResult<Slot>(Self, field);
         else
             return zelResult(field);
@@ -218,7 +221,7 @@ void zelInvokeIdx(TzelClassInfo* Self, TzelMethodInfo* Info, ZelTypes<A...>,
     std::tuple<typename ZelArg<A>::Local...> args{ZelArg<A>::Load(Info->Args[I]->Value)...};
     if constexpr (std::is_void_v<R> || !Function) {
         zelCall<M>(Self, std::get<I>(args)...);
-    } else if constexpr (Slot != nullptr) {
+    } else if constexpr (ZelHasSlot<Slot>) {
         Info->Result = zelSlotResult<Slot>(Self, zelCall<M>(Self, std::get<I>(args)...));
     } else {
         Info->Result = zelResult(zelCall<M>(Self, std::get<I>(args)...));
@@ -327,11 +330,16 @@ consteval TzelPropRow propW(const char* Name, const char* Indexes = "") {
     return {Name, false, zelStyle(false, true, Indexes), pvPublic, Indexes, nullptr, &zelSet<S>};
 }
 
-/// An irregular property: hand-written accessors (either may be null).
+/// Irregular properties: hand-written accessors.
 consteval TzelPropRow propFn(const char* Name, TzelGetFn Get, TzelSetFn Set,
                              const char* Indexes = "") {
-    return {Name, false, zelStyle(Get != nullptr, Set != nullptr, Indexes), pvPublic, Indexes,
-            Get,  Set};
+    return {Name, false, zelStyle(true, true, Indexes), pvPublic, Indexes, Get, Set};
+}
+consteval TzelPropRow propFnR(const char* Name, TzelGetFn Get, const char* Indexes = "") {
+    return {Name, false, zelStyle(true, false, Indexes), pvPublic, Indexes, Get, nullptr};
+}
+consteval TzelPropRow propFnW(const char* Name, TzelSetFn Set, const char* Indexes = "") {
+    return {Name, false, zelStyle(false, true, Indexes), pvPublic, Indexes, nullptr, Set};
 }
 
 /// Changes an inherited property's style (when not empty) and visibility.
@@ -382,3 +390,37 @@ consteval TzelEventRow eventOverride(const char* Name, TzelPropertyVisibility Vi
 }
 
 } // namespace zeltrix
+
+namespace zeltrix {
+
+template <class ParentCI>
+consteval const TzelClassTable* zelParentTable() {
+    if constexpr (requires { ParentCI::ZelTable; })
+        return &ParentCI::ZelTable;
+    else
+        return nullptr; // the root of the family
+}
+
+/// The table of a class info from its ZelRows (each of the four row arrays may be left out).
+template <class Rows>
+consteval TzelClassTable zelTable(const char* HostName, host::TClass HostClass,
+                                  TzelClassInfoClass ClassInfoClass, const TzelClassTable* Parent,
+                                  TzelDescriptorTexts* Texts) {
+    TzelClassTable t{HostName, HostClass, ClassInfoClass, Parent, {}, {}, {}, {}, Texts};
+    if constexpr (requires { Rows::Properties; }) t.Properties = Rows::Properties;
+    if constexpr (requires { Rows::Methods; }) t.Methods = Rows::Methods;
+    if constexpr (requires { Rows::Constructors; }) t.Constructors = Rows::Constructors;
+    if constexpr (requires { Rows::Events; }) t.Events = Rows::Events;
+    return t;
+}
+
+} // namespace zeltrix
+
+/// Defines the metaclass and the table of a class info whose rows are in CI::ZelRows:
+/// ZEL_TABLE(TListClassInfo, TObjectClassInfo, TList).
+#define ZEL_TABLE(CI, ParentCI, Host)                                                              \
+    HOST_METACLASS(CI, ParentCI);                                                                  \
+    static ::zeltrix::TzelDescriptorTexts CI##Texts;                                               \
+    constinit const ::zeltrix::TzelClassTable CI::ZelTable =                                       \
+        ::zeltrix::zelTable<CI::ZelRows>(#Host, &Host::ClassMeta, &CI::ClassMeta,                  \
+                                         ::zeltrix::zelParentTable<ParentCI>(), &CI##Texts)

@@ -6,6 +6,7 @@
 // by address; such an address is accepted only from a Variant made as an address.
 #pragma once
 
+#include "host/system/Interfaces.h"
 #include "host/system/Object.h"
 #include "host/system/Variant.h"
 
@@ -183,6 +184,16 @@ requires(std::is_pointer_v<T> && !ZelObjectPointer<T> && !std::is_same_v<T, void
     static Variant To(T V) { return zelAddressToVariant(V); }
     static T From(const Variant& V) {
         return static_cast<T>(const_cast<void*>(zelPointerFromVariant(V)));
+    }
+};
+
+/// Interface references: the Variant holds the bare pointer, without a reference of its own;
+/// one taken back is counted by the host as usual.
+template <class I>
+struct Conv<host::ComPtr<I>> {
+    static Variant To(const host::ComPtr<I>& V) { return zelAddressToVariant(V.get()); }
+    static host::ComPtr<I> From(const Variant& V) {
+        return host::ComPtr<I>(static_cast<I*>(const_cast<void*>(zelPointerFromVariant(V))));
     }
 };
 

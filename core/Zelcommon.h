@@ -239,6 +239,9 @@ public:
     /// has no owner and fires no more events. Lets a caller that kept it alive with a
     /// TzelClassInfoGuard across a call see that the object is gone.
     bool IsReleased() const { return FReleased; }
+    /// Changes whenever the metadata lists are rebuilt: a record found before is then looked
+    /// up again rather than used.
+    unsigned GetGeneration() const { return FGeneration; }
 
 protected:
     void ReadZELProperties(const AnsiString& Text);

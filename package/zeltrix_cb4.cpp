@@ -1,8 +1,15 @@
 #include "package/zeltrix_cb4.h"
 
+#include "classinfo/Zelclasses.h"
 #include "classinfo/Zelsystem.h"
 #include "classinfo/Zelvclpatch.h"
+#include "connections/Zelconlist.h"
+#include "connections/Zele2m.h"
+#include "connections/Zele2p.h"
+#include "connections/Zelp2p.h"
 #include "core/Zelcommon.h"
+#include "design/Zelreg.h"
+#include "variable/Zelvar.h"
 
 #include <iterator>
 
@@ -18,8 +25,15 @@ struct Unit {
 // The units in start-up order; shut-down runs the list backwards.
 constexpr Unit Units[] = {
     {"Zelcommon", &Zelcommon::Initialize, &Zelcommon::Finalize},
+    {"Zelvar", &Zelvar::Initialize, &Zelvar::Finalize},
     {"Zelsystem", &Zelsystem::Initialize, &Zelsystem::Finalize},
+    {"Zelclasses", &Zelclasses::Initialize, &Zelclasses::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
+    {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},
+    {"Zele2m", &Zele2m::Initialize, &Zele2m::Finalize},
+    {"Zele2p", &Zele2p::Initialize, &Zele2p::Finalize},
+    {"Zelp2p", &Zelp2p::Initialize, &Zelp2p::Finalize},
+    {"Zelreg", &Zelreg::Initialize, &Zelreg::Finalize},
 };
 
 bool Loaded = false;

@@ -2,6 +2,7 @@
 
 #include "host/classes/Lists.h"
 #include "host/classes/TypInfo.h"
+#include "host/system/SysUtils.h"
 
 #include <atomic>
 
@@ -58,7 +59,7 @@ void TCollectionItem::SetDisplayName(const AnsiString&) {
 
 AnsiString TCollectionItem::GetNamePath() {
     if (!FCollection) return ClassName();
-    return FCollection->GetNamePath() + "[" + std::to_string(GetIndex()) + "]";
+    return Format("%s[%d]", {FCollection->GetNamePath(), GetIndex()});
 }
 
 void TCollectionItem::Changed(bool AllItems) {

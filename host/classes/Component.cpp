@@ -4,6 +4,7 @@
 #include "host/classes/Action.h"
 #include "host/classes/Lists.h"
 #include "host/classes/TypInfo.h"
+#include "host/system/SysUtils.h"
 
 #include <algorithm>
 #include <vector>
@@ -23,33 +24,6 @@ HOST_COMPONENT_METACLASS(TComponent, TPersistent, PropTable(ComponentProps));
 void (*CreateVCLComObjectProc)(TComponent* Component) = nullptr;
 
 namespace {
-bool IsIdentStart(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-bool IsIdentChar(char c) {
-    return IsIdentStart(c) || (c >= '0' && c <= '9');
-}
-
-// Component names are identifiers of the host language: a letter or underscore, then letters,
-// digits and underscores.
-bool IsValidName(const AnsiString& S) {
-    if (S.empty() || !IsIdentStart(S[0])) return false;
-    for (char c : S)
-        if (!IsIdentChar(c)) return false;
-    return true;
-}
-
-bool SameName(const AnsiString& A, const AnsiString& B) {
-    if (A.size() != B.size()) return false;
-    for (std::size_t i = 0; i < A.size(); ++i) {
-        char x = A[i], y = B[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 /// Calls `F` for each component the list held when the loop started, skipping those that an
 /// earlier call took out of it: callbacks may free components or change the list.
 template <class F>
@@ -199,7 +173,7 @@ TComponent* TComponent::FindComponent(const AnsiString& AName) const {
     if (AName.empty() || !FComponents) return nullptr;
     for (Integer i = 0; i < FComponents->GetCount(); ++i) {
         auto* c = static_cast<TComponent*>(FComponents->GetItems(i));
-        if (SameName(c->FName, AName)) return c;
+        if (SameText(c->FName, AName)) return c;
     }
     return nullptr;
 }
@@ -216,7 +190,7 @@ void TComponent::SetReference(bool Enable) {
     for (TClass c = FOwner->ClassType(); c; c = c->Parent)
         for (int i = 0; i < c->FieldCount; ++i) {
             const TPublishedField& f = c->Fields[i];
-            if (!SameName(f.Name, FName)) continue;
+            if (!SameText(f.Name, FName)) continue;
             TObject** field = f.Address(FOwner);
             if (!Enable) {
                 if (*field == this) *field = nullptr;
@@ -279,8 +253,8 @@ void TComponent::RemoveFreeNotifications() {
 
 void TComponent::SetName(const TComponentName& NewName) {
     if (FName == NewName) return;
-    if (!NewName.empty() && !IsValidName(NewName))
-        throw EComponentError("''" + NewName + "'' is not a valid component name");
+    if (!NewName.empty() && !IsValidIdent(NewName))
+        RaiseFmt<EComponentError>("''%s'' is not a valid component name", {NewName});
     if (FOwner)
         FOwner->ValidateRename(this, FName, NewName);
     else
@@ -296,10 +270,10 @@ void TComponent::ChangeName(const TComponentName& NewName) {
 
 void TComponent::ValidateRename(TComponent* AComponent, const AnsiString& CurName,
                                 const AnsiString& NewName) {
-    if (!AComponent || NewName.empty() || SameName(CurName, NewName)) return;
+    if (!AComponent || NewName.empty() || SameText(CurName, NewName)) return;
     TComponent* existing = FindComponent(NewName);
     if (existing && existing != AComponent)
-        throw EComponentError("A component named " + NewName + " already exists");
+        RaiseFmt<EComponentError>("A component named %s already exists", {NewName});
 }
 
 AnsiString TComponent::GetNamePath() {
@@ -384,7 +358,7 @@ bool TComponent::UpdateAction(TBasicAction* Action) {
 ComPtr<IUnknown> TComponent::GetComObject() {
     if (!FVCLComObject && CreateVCLComObjectProc) CreateVCLComObjectProc(this);
     if (!FVCLComObject)
-        throw EComponentError(ClassName() + " has not been registered as a COM class");
+        RaiseFmt<EComponentError>("%s has not been registered as a COM class", {ClassName()});
     return ComPtr<IUnknown>(static_cast<IVCLComObject*>(FVCLComObject));
 }
 

@@ -50,7 +50,9 @@ extern void (*CreateVCLComObjectProc)(TComponent* Component);
 class TComponent : public TPersistent {
     HOST_CLASS(TComponent, TPersistent)
 public:
-    /// Creates the component and, when `AOwner` is given, inserts it into its owner.
+    /// Creates the component and, when `AOwner` is given, inserts it into its owner. The insert
+    /// notification reaches the new component while only its TComponent part exists, so its
+    /// own Notification override does not hear of its insertion (its siblings' overrides do).
     explicit TComponent(TComponent* AOwner);
     /// Notifies the components linked by FreeNotification, destroys the owned components,
     /// unlinks every free notification and leaves the owner.
@@ -68,7 +70,11 @@ public:
     Integer GetComponentIndex() const;
     /// Moves the component within its owner's list; the index is kept within the list.
     void SetComponentIndex(Integer Value);
+    /// Takes `AComponent` over (from its previous owner, if any) and notifies the owned
+    /// components (opInsert). Raises EComponentError for a duplicate name or an ownership cycle.
     void InsertComponent(TComponent* AComponent);
+    /// Gives up an owned component, notifying the owned components (opRemove); a component
+    /// owned by another is left alone.
     void RemoveComponent(TComponent* AComponent);
     void DestroyComponents();
     void Destroying();

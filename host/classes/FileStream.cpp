@@ -2,7 +2,7 @@
 // counterpart in the system, so file streams of this process check them against each other.
 #include "host/classes/Streams.h"
 
-#include "host/system/Exceptions.h"
+#include "host/system/SysUtils.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -117,8 +117,8 @@ TFileStream::TFileStream(const AnsiString& FileName, Word Mode)
     : THandleStream(INVALID_HANDLE_VALUE) {
     const bool create = Mode == fmCreate;
     auto fail = [&]() {
-        if (create) throw EFCreateError("Cannot create file " + FileName);
-        throw EFOpenError("Cannot open file " + FileName);
+        if (create) RaiseFmt<EFCreateError>("Cannot create file %s", {FileName});
+        RaiseFmt<EFOpenError>("Cannot open file %s", {FileName});
     };
     unsigned access = AccRead | AccWrite, allowed = 0; // fmCreate: read/write, exclusive
     if (!create && !AccessAndShare(Mode, access, allowed)) fail();

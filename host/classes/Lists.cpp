@@ -1,12 +1,13 @@
 #include "host/classes/Lists.h"
 
-#include "host/classes/Pending.h"
 #include "host/classes/QuickSort.h"
 #include "host/system/SysUtils.h"
 
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <thread>
 
 namespace host {
 
@@ -21,7 +22,7 @@ TList::~TList() {
 }
 
 void TList::Error(const AnsiString& Msg, Integer Data) {
-    throw EListError(pending::FormatData(Msg, Data));
+    throw EListError(Format(Msg, {Data}));
 }
 
 void TList::Error(PResStringRec Msg, Integer Data) {
@@ -175,7 +176,34 @@ void TList::Sort(TListSortCompare Compare) {
 
 // ---- TThreadList ----
 
-struct TThreadList::TLock : std::recursive_mutex {};
+// A recursive lock that knows its holder, so that UnlockList from a thread that does not
+// hold the list (or once too often) does nothing instead of corrupting the lock.
+struct TThreadList::TLock {
+    std::mutex M;
+    std::condition_variable Released;
+    std::thread::id Owner;
+    int Depth = 0;
+
+    void lock() {
+        std::thread::id me = std::this_thread::get_id();
+        std::unique_lock l(M);
+        if (Depth > 0 && Owner == me) {
+            ++Depth;
+            return;
+        }
+        Released.wait(l, [this] { return Depth == 0; });
+        Owner = me;
+        Depth = 1;
+    }
+    void unlock() {
+        std::unique_lock l(M);
+        if (Depth == 0 || Owner != std::this_thread::get_id()) return;
+        if (--Depth > 0) return;
+        Owner = {};
+        l.unlock();
+        Released.notify_one();
+    }
+};
 
 TThreadList::TThreadList() : FList(new TList), FLock(new TLock) {}
 

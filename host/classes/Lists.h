@@ -90,8 +90,10 @@ public:
     /// Adds `Item`; an item already present is ignored, accepted or refused as Duplicates says.
     void Add(void* Item);
     void Clear();
+    /// Holds the list for the calling thread (calls nest) and returns it.
     TList* LockList();
     void Remove(void* Item);
+    /// Ends one LockList; from a thread that does not hold the list it does nothing.
     void UnlockList();
 
     TDuplicates GetDuplicates() const { return FDuplicates; }
@@ -100,7 +102,7 @@ public:
 protected:
     TList* FList;
     struct TLock;
-    TLock* FLock; // a recursive mutex, kept out of this widely included header
+    TLock* FLock; // recursive; kept out of this widely included header
     TDuplicates FDuplicates = dupIgnore;
 };
 

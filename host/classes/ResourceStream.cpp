@@ -1,7 +1,7 @@
 // Resources registered by the program, and TResourceStream over them.
 #include "host/classes/Streams.h"
 
-#include "host/system/Exceptions.h"
+#include "host/system/SysUtils.h"
 
 #include <cstdint>
 #include <map>
@@ -92,7 +92,7 @@ bool FindResource(THandle Instance, const TResName& Name, const TResName& Type) 
 
 TResourceStream::TResourceStream(THandle Instance, const TResName& ResName, const TResName& ResType)
     : fData(Lookup(Instance, ResName, ResType)) {
-    if (!fData) throw EResNotFound("Resource " + ResName.Display() + " not found");
+    if (!fData) RaiseFmt<EResNotFound>("Resource %s not found", {ResName.Display()});
     // The data is shared and never written through this pointer (Write refuses).
     SetPointer(const_cast<char*>(fData->data()), static_cast<LongInt>(fData->size()));
 }
@@ -100,8 +100,7 @@ TResourceStream::TResourceStream(THandle Instance, const TResName& ResName, cons
 TResourceStream* TResourceStream::CreateFromID(THandle Instance, Integer ResID,
                                                const TResName& ResType) {
     // Identifiers are 16-bit; a wider number names no resource (rather than another one).
-    if (ResID < 0 || ResID > 0xFFFF)
-        throw EResNotFound("Resource " + std::to_string(ResID) + " not found");
+    if (ResID < 0 || ResID > 0xFFFF) RaiseFmt<EResNotFound>("Resource %d not found", {ResID});
     return new TResourceStream(Instance, TResName::FromId(static_cast<Word>(ResID)), ResType);
 }
 

@@ -1,7 +1,8 @@
 #include "host/classes/StringList.h"
 
-#include "host/classes/Pending.h"
 #include "host/classes/QuickSort.h"
+
+#include "host/system/SysUtils.h"
 
 #include <new>
 
@@ -14,7 +15,7 @@ constexpr TResStringRec SDuplicateString{"String list does not allow duplicates"
 constexpr TResStringRec SSortedListError{"Operation not allowed on sorted string list"};
 
 Integer StringListCompareText(TStringList* List, Integer Index1, Integer Index2) {
-    return pending::CompareText(List->GetStrings(Index1), List->GetStrings(Index2));
+    return AnsiCompareText(List->GetStrings(Index1), List->GetStrings(Index2));
 }
 } // namespace
 
@@ -118,7 +119,7 @@ bool TStringList::Find(const AnsiString& S, Integer& Index) {
     Integer l = 0, h = GetCount() - 1;
     while (l <= h) {
         Integer i = l + (h - l) / 2;
-        int c = pending::CompareText(FList[i].FString, S);
+        int c = AnsiCompareText(FList[i].FString, S);
         if (c < 0) {
             l = i + 1;
         } else {

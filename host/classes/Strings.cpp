@@ -1,7 +1,8 @@
 #include "host/classes/Strings.h"
 
 #include "host/classes/Lists.h"
-#include "host/classes/Pending.h"
+
+#include "host/system/SysUtils.h"
 
 #include <exception>
 
@@ -76,7 +77,7 @@ TStrings::~TStrings() {
 }
 
 void TStrings::Error(const AnsiString& Msg, Integer Data) const {
-    throw EStringListError(pending::FormatData(Msg, Data));
+    throw EStringListError(Format(Msg, {Data}));
 }
 
 void TStrings::Error(PResStringRec Msg, Integer Data) const {
@@ -250,7 +251,7 @@ char* TStrings::GetText() {
 Integer TStrings::IndexOf(const AnsiString& S) {
     Integer count = GetCount();
     for (Integer i = 0; i < count; ++i)
-        if (pending::CompareText(Get(i), S) == 0) return i;
+        if (AnsiCompareText(Get(i), S) == 0) return i;
     return -1;
 }
 
@@ -259,7 +260,7 @@ Integer TStrings::IndexOfName(const AnsiString& Name) {
     for (Integer i = 0; i < count; ++i) {
         AnsiString s = Get(i);
         std::size_t eq = s.find('=');
-        if (eq != AnsiString::npos && pending::CompareText(s.substr(0, eq), Name) == 0) return i;
+        if (eq != AnsiString::npos && AnsiCompareText(s.substr(0, eq), Name) == 0) return i;
     }
     return -1;
 }

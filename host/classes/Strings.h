@@ -71,9 +71,8 @@ public:
     /// True when both lists hold the same strings (case-sensitive) in the same order.
     bool Equals(TStrings* Strings);
     virtual void Exchange(Integer Index1, Integer Index2);
-    /// The text as a NUL-terminated buffer. Unlike the original, whose caller frees the
-    /// buffer, this one belongs to the list and stays valid until the next GetText call or
-    /// until the list is destroyed.
+    /// The text as a NUL-terminated buffer. The buffer belongs to the list (callers never
+    /// free it) and stays valid until the next GetText call or until the list is destroyed.
     virtual char* GetText();
     /// Index of the first item equal to `S`, ignoring case; -1 when none.
     virtual Integer IndexOf(const AnsiString& S);

@@ -166,6 +166,9 @@ TEST(ThreadList, GuardsTheListAndHonoursDuplicates) {
     tl.UnlockList();
     tl.Clear();
 
+    tl.UnlockList(); // not held: ignored, the lock stays usable
+    std::thread([&tl] { tl.UnlockList(); }).join();
+
     std::vector<std::thread> threads;
     for (std::intptr_t t = 0; t < 4; ++t)
         threads.emplace_back([&tl, t] {

@@ -288,3 +288,14 @@ TEST_F(Family, AListenerThatFreesTheOwnerStopsTheFiring) {
     EXPECT_EQ(after, 0);
     delete killer;
 }
+
+TEST_F(Family, AClassInfoRefusesAnObjectOfAnotherClass) {
+    auto* ci = new TProbeClassInfo;
+    ci->InitMetaData();
+    TComponent plain(nullptr);
+    EXPECT_EQ(MessageOf([&] { ci->SetOwner(&plain); }),
+              "A TProbe class info cannot describe a TComponent");
+    EXPECT_EQ(ci->GetOwner(), nullptr); // left unbound, nothing hooked
+    EXPECT_THROW(ci->GetProperty(ci->FindProperty("Value")), Exception);
+    ci->Free();
+}

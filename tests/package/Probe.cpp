@@ -45,10 +45,18 @@ constinit const TzelClassTable TProbeClassInfo::ZelTable = {"TProbe",
                                                             ZelRows::Events,
                                                             &ProbeTexts};
 
+namespace {
+constexpr const TzelClassTable* Tables[] = {&TProbeClassInfo::ZelTable};
+}
+
 void PackageTest::SetUp() {
     LoadPackage();
-    static constexpr const TzelClassTable* Tables[] = {&TProbeClassInfo::ZelTable};
     zelInitializeUnit(Tables);
+}
+
+void PackageTest::TearDown() {
+    zelFinalizeUnit(Tables);
+    UnloadPackage();
 }
 
 } // namespace probe

@@ -81,7 +81,7 @@ protected:
 class PackageTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override { zeltrix::UnloadPackage(); }
+    void TearDown() override;
 };
 
 } // namespace probe

@@ -1,6 +1,7 @@
 // The class registry: look-ups, caching, identity and the package's start-up and shut-down.
 #include "Probe.h"
 
+#include "classinfo/Zelclasses.h"
 #include "core/Zelcommon.h"
 #include "host/classes/Lists.h"
 
@@ -61,9 +62,10 @@ TEST_F(Registry, LooksUpNamesIgnoringCaseAndKeepsTheFirstRegistration) {
         void Add(const AnsiString& N) { Names->push_back(N); }
     } collect{&names};
     TzelClassRegistry::Iterate(TzelClassRegistry::TIterateProc::Bind<&Collect::Add>(&collect));
-    ASSERT_GE(names.size(), 3u);
-    EXPECT_EQ(names[0], "TObject");
-    EXPECT_EQ(names[1], "TInterfacedObject");
+    ASSERT_GE(names.size(), 4u);
+    EXPECT_EQ(names[0], "TzelVariable"); // Zelvar starts right after Zelcommon
+    EXPECT_EQ(names[1], "TObject");
+    EXPECT_EQ(names[2], "TInterfacedObject");
     EXPECT_EQ(names.back(), "TProbe");
 }
 
@@ -72,9 +74,9 @@ TEST_F(Registry, FindsTheNearestRegisteredAncestorByIdentity) {
     EXPECT_EQ(TzelClassRegistry::FindClassInfoClass(&sub), TProbeClassInfo::StaticClass());
     TzelClassInfo* ci = TzelClassRegistry::GetClassInfo(&sub);
     EXPECT_NE(ci->FindProperty("Value"), nullptr);
-    // Same name as the probe, another class: it gets the root class info, not the probe's.
+    // Same name as the probe, another class: it gets its component class info, not the probe's.
     TImpostor impostor;
-    EXPECT_EQ(TzelClassRegistry::FindClassInfoClass(&impostor), TObjectClassInfo::StaticClass());
+    EXPECT_EQ(TzelClassRegistry::FindClassInfoClass(&impostor), TComponentClassInfo::StaticClass());
     EXPECT_EQ(TzelClassRegistry::GetClassInfo(&impostor)->FindProperty("Value"), nullptr);
 }
 

@@ -2,6 +2,11 @@
 #include <cstdio>
 #include <cstring>
 
+namespace zeltrix::tool {
+int Inspect(int Argc, char** Argv);
+int Run(int Argc, char** Argv);
+int Check(int Argc, char** Argv);
+} // namespace zeltrix::tool
 int RunConvert(int argc, char** argv);
 
 namespace {
@@ -20,7 +25,10 @@ int main(int argc, char** argv) {
         std::fputs(Usage, stdout);
         return argc < 2 ? 2 : 0;
     }
+    if (!std::strcmp(argv[1], "inspect")) return zeltrix::tool::Inspect(argc - 2, argv + 2);
     if (!std::strcmp(argv[1], "convert")) return RunConvert(argc - 2, argv + 2);
+    if (!std::strcmp(argv[1], "run")) return zeltrix::tool::Run(argc - 2, argv + 2);
+    if (!std::strcmp(argv[1], "check")) return zeltrix::tool::Check(argc - 2, argv + 2);
     std::fprintf(stderr, "zeltrix: unknown command '%s'\n%s", argv[1], Usage);
     return 2;
 }

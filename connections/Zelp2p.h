@@ -1,0 +1,81 @@
+// Property-to-property connection: copies the source property to the target once when it
+// connects, then again whenever the chosen event fires on either side, without echo.
+#pragma once
+
+#include "connections/Zelconlist.h"
+#include "host/system/Variant.h"
+
+namespace host {
+class TWriter;
+}
+
+namespace zeltrix {
+
+class TzelP2PConnection : public TzelConnection {
+    HOST_CLASS(TzelP2PConnection, TzelConnection)
+public:
+    explicit TzelP2PConnection(host::TComponent* AOwner);
+    ~TzelP2PConnection() override;
+
+    bool Connect() override;
+    void Unconnect() override;
+
+    const host::AnsiString& GetSourceProperty() const { return FSourceProperty; }
+    void SetSourceProperty(const host::AnsiString& Value);
+    host::Variant GetSourcePropertyIndex() const { return FSourcePropertyIndex; }
+    void SetSourcePropertyIndex(const host::Variant& Value);
+    const host::AnsiString& GetSourceEvent() const { return FSourceEvent; }
+    void SetSourceEvent(const host::AnsiString& Value);
+    const host::AnsiString& GetTargetProperty() const { return FTargetProperty; }
+    void SetTargetProperty(const host::AnsiString& Value);
+    host::Variant GetTargetPropertyIndex() const { return FTargetPropertyIndex; }
+    void SetTargetPropertyIndex(const host::Variant& Value);
+    const host::AnsiString& GetTargetEvent() const { return FTargetEvent; }
+    void SetTargetEvent(const host::AnsiString& Value);
+
+    TzelPropertyInfo* GetSourcePropertyInfo();
+    TzelPropertyInfo* GetTargetPropertyInfo();
+    TzelEventInfo* GetSourceEventInfo();
+    TzelEventInfo* GetTargetEventInfo();
+
+    /// Copies source to target once.
+    void SetTargetValue();
+    /// Copies target to source once.
+    void SetSourceValue();
+    void SourcePropertyChange(host::TObject* Sender, TzelEventInfo* Event);
+    void TargetPropertyChange(host::TObject* Sender, TzelEventInfo* Event);
+
+protected:
+    void DefineProperties(host::TFiler* Filer) override;
+    void ReadSourcePropertyIndexes(host::TReader* Reader);
+    void WriteSourcePropertyIndexes(host::TWriter* Writer);
+    void ReadTargetPropertyIndexes(host::TReader* Reader);
+    void WriteTargetPropertyIndexes(host::TWriter* Writer);
+
+    host::AnsiString FSourceProperty;
+    TzelFeatureCache<TzelPropertyInfo> FSourcePropertyInfo;
+    host::Variant FSourcePropertyIndex;
+    host::AnsiString FTargetProperty;
+    TzelFeatureCache<TzelPropertyInfo> FTargetPropertyInfo;
+    host::Variant FTargetPropertyIndex;
+    host::AnsiString FSourceEvent;
+    TzelFeatureCache<TzelEventInfo> FSourceEventInfo;
+    host::AnsiString FTargetEvent;
+    TzelFeatureCache<TzelEventInfo> FTargetEventInfo;
+    TzelListener* FSourceListener;
+    TzelListener* FTargetListener;
+    TzelListenerLink FSourceLink;
+    TzelListenerLink FTargetLink;
+    bool FCopying = false;
+
+private:
+    void Copy(bool ToTarget);
+    void SetEventName(host::AnsiString& Name, const host::AnsiString& Value, bool Source);
+};
+
+namespace Zelp2p {
+void Initialize();
+void Finalize();
+} // namespace Zelp2p
+
+} // namespace zeltrix
