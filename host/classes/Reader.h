@@ -173,7 +173,6 @@ protected:
     bool FFixupsActive = false; // an outer ReadData resolves the references when it ends
     std::vector<LoadedEntry> FLoaded;
     AnsiString FPropName;
-    bool FCanHandleExcepts = false;
     int FDepth = 0;
     TReaderError FOnError;
     TFindMethodEvent FOnFindMethod;

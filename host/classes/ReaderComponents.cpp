@@ -39,7 +39,7 @@ bool Alive(const void* Object, std::uint64_t Id) {
 }
 
 /// Sets a resolved reference; a component of the wrong class is refused.
-void SetReference(TPersistent* Instance, const TPropInfo* PropInfo, TComponent* Reference) {
+void SetResolvedReference(TPersistent* Instance, const TPropInfo* PropInfo, TComponent* Reference) {
     SetObjectProp(Instance, PropInfo, Reference);
 }
 } // namespace
@@ -83,7 +83,7 @@ void GlobalFixupReferences() {
             continue;
         }
         try {
-            SetReference(f.Instance, f.PropInfo, ref);
+            SetResolvedReference(f.Instance, f.PropInfo, ref);
         } catch (const Exception&) {
             // A reference of the wrong class stays unset, as it would on the first attempt.
         }
@@ -169,7 +169,7 @@ void TReader::DoFixupReferences() {
             continue;
         }
         try {
-            SetReference(f.Instance, f.PropInfo, ref);
+            SetResolvedReference(f.Instance, f.PropInfo, ref);
         } catch (const Exception& e) {
             if (!Error(e.Message())) PropValueError();
         }
@@ -456,7 +456,7 @@ void TReader::ReadProperty(TPersistent* AInstance) {
     Nesting guard(this);
     AnsiString path = ReadStr();
     Integer valueStart = GetPosition();
-    FCanHandleExcepts = true;
+    bool canHandle = true;
     try {
         TPersistent* instance = AInstance;
         std::size_t start = 0;
@@ -482,13 +482,13 @@ void TReader::ReadProperty(TPersistent* AInstance) {
             ReadPropValue(instance, p);
         } else {
             // A defined property's reader leaves the stream where it likes: no recovery.
-            FCanHandleExcepts = false;
+            canHandle = false;
             instance->DefineProperties(this);
-            FCanHandleExcepts = true;
+            canHandle = true;
             if (!FPropName.empty()) PropertyError();
         }
     } catch (const Exception& e) {
-        if (!FCanHandleExcepts || !Error(e.Message())) throw;
+        if (!canHandle || !Error(e.Message())) throw;
         // Handled: go on after this property's value, wherever the error left the stream.
         SetPosition(valueStart);
         SkipValue();

@@ -360,3 +360,13 @@ TEST_F(Reader, ReadComponentsReadsASequenceOfFormsIntoAnOwner) {
     EXPECT_EQ(As<TWidget>(target.FindComponent("B"))->GetBuddy(), target.FindComponent("A"));
     EXPECT_EQ(As<TWidget>(target.FindComponent("A"))->LoadedCount, 1);
 }
+
+TEST_F(Reader, ErrorsInsideACustomPropertysReaderAreNotOfferedToOnError) {
+    // Where a DefineProperties reader stopped is unknown, so nothing can be skipped safely.
+    Events ev;
+    EXPECT_EQ(ErrorOf<EReadError>(
+                  Form({"  object Button1: TWidget", "    Lines.Strings = (1)", "  end"}),
+                  [&](TReader& r) { r.SetOnError(TReaderError::Bind<&Events::OnError>(&ev)); }),
+              "Invalid property value");
+    EXPECT_TRUE(ev.Errors.empty());
+}
