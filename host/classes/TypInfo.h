@@ -13,6 +13,7 @@
 #include <optional>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -337,6 +338,7 @@ struct TPropInfo {
 };
 
 namespace typinfo_detail {
+/// What a getter, setter or field pointer reads or writes, and on which class.
 template <class M>
 struct Member;
 template <class C, class R>
@@ -348,6 +350,8 @@ struct Member<R (C::*)() const> {
         return (static_cast<const C*>(o)->*M)();
     }
 };
+template <class C, class R>
+struct Member<R (C::*)() const noexcept> : Member<R (C::*)() const> {};
 template <class C, class R>
 struct Member<R (C::*)()> {
     using Class = C;
@@ -361,9 +365,25 @@ template <class C, class A>
 struct Member<void (C::*)(A)> {
     using Class = C;
     using Value = std::remove_cvref_t<A>;
-    template <auto M, class V>
-    static void Set(TObject* o, V v) {
-        (static_cast<C*>(o)->*M)(static_cast<Value>(v));
+    template <auto M>
+    static void Set(TObject* o, Value v) {
+        (static_cast<C*>(o)->*M)(std::move(v));
+    }
+};
+template <class C, class A>
+struct Member<void (C::*)(A) noexcept> : Member<void (C::*)(A)> {};
+/// A field read and written directly (a property without accessor functions).
+template <class C, class T>
+requires(!std::is_function_v<T>) struct Member<T C::*> {
+    using Class = C;
+    using Value = T;
+    template <auto M>
+    static const T& Get(TObject* o) {
+        return static_cast<const C*>(o)->*M;
+    }
+    template <auto M>
+    static void Set(TObject* o, Value v) {
+        static_cast<C*>(o)->*M = std::move(v);
     }
 };
 
@@ -441,26 +461,25 @@ template <auto S>
 constexpr TPropSetter MakeSetter() {
     using M = Member<decltype(S)>;
     using T = typename M::Value;
-    using C = typename M::Class;
     constexpr TPropAccessKind k = KindFor<T>();
     TPropSetter s{};
     if constexpr (k == TPropAccessKind::Ord)
-        s.Ord = [](TObject* o, Int64 v) { (static_cast<C*>(o)->*S)(FromOrd<T>(v)); };
+        s.Ord = [](TObject* o, Int64 v) { M::template Set<S>(o, FromOrd<T>(v)); };
     else if constexpr (k == TPropAccessKind::Float)
-        s.Float = [](TObject* o, Extended v) { (static_cast<C*>(o)->*S)(static_cast<T>(v)); };
+        s.Float = [](TObject* o, Extended v) { M::template Set<S>(o, static_cast<T>(v)); };
     else if constexpr (k == TPropAccessKind::Curr)
-        s.Curr = [](TObject* o, Currency v) { (static_cast<C*>(o)->*S)(v); };
+        s.Curr = [](TObject* o, Currency v) { M::template Set<S>(o, v); };
     else if constexpr (k == TPropAccessKind::Str)
-        s.Str = [](TObject* o, const AnsiString& v) { (static_cast<C*>(o)->*S)(v); };
+        s.Str = [](TObject* o, const AnsiString& v) { M::template Set<S>(o, v); };
     else if constexpr (k == TPropAccessKind::WStr)
-        s.WStr = [](TObject* o, const WideString& v) { (static_cast<C*>(o)->*S)(v); };
+        s.WStr = [](TObject* o, const WideString& v) { M::template Set<S>(o, v); };
     else if constexpr (k == TPropAccessKind::Var)
-        s.Var = [](TObject* o, const Variant& v) { (static_cast<C*>(o)->*S)(v); };
+        s.Var = [](TObject* o, const Variant& v) { M::template Set<S>(o, v); };
     else if constexpr (k == TPropAccessKind::Obj)
         // The caller has checked the class (SetObjectProp); the pointer is a T's.
-        s.Obj = [](TObject* o, TObject* v) { (static_cast<C*>(o)->*S)(static_cast<T>(v)); };
+        s.Obj = [](TObject* o, TObject* v) { M::template Set<S>(o, static_cast<T>(v)); };
     else if constexpr (k == TPropAccessKind::Method)
-        s.Method = [](TObject* o, const TMethod& v) { (static_cast<C*>(o)->*S)(T::FromMethod(v)); };
+        s.Method = [](TObject* o, const TMethod& v) { M::template Set<S>(o, T::FromMethod(v)); };
     return s;
 }
 } // namespace typinfo_detail

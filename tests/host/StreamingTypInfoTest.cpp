@@ -17,10 +17,12 @@ class TRedeclared : public TWidget {
 public:
     using TWidget::TWidget;
     Integer GetLoads() const { return LoadedCount; }
+    AnsiString Note; // a property read and written as a field
 };
 constexpr TPropInfo RedeclaredProps[] = {
     HOST_PROP(TRedeclared, Tag).Default(5),
     HOST_PROP_R(TRedeclared, Loads),
+    Published<&TRedeclared::Note, &TRedeclared::Note>("Note"),
 };
 HOST_COMPONENT_METACLASS(TRedeclared, TWidget, PropTable(RedeclaredProps));
 
@@ -52,7 +54,7 @@ TEST(TypInfo, PropertiesAreFoundByNameThroughTheAncestorsInStreamingOrder) {
     ASSERT_GE(props.size(), 5u);
     EXPECT_EQ(std::vector<std::string>(props.begin(), props.begin() + 4),
               (std::vector<std::string>{"Name", "Tag", "Caption", "Count"}));
-    EXPECT_EQ(props.back(), "Loads");
+    EXPECT_EQ(props.back(), "Note");
     // The redeclared Tag keeps its place with the descendant's row.
     EXPECT_EQ(GetPropInfos(TRedeclared::StaticClass())[1]->DefaultValue, 5);
     std::vector<std::string> sorted = names(GetPropList(TWidget::StaticClass()));
@@ -135,6 +137,9 @@ TEST(TypInfo, KindsAndAccessAreChecked) {
     EXPECT_EQ(ErrorOf<EPropertyError>([&] { SetOrdProp(&r, GetPropInfo(&r, "Loads"), 1); }),
               "Property Loads is read-only");
     EXPECT_EQ(GetOrdProp(&r, GetPropInfo(&r, "Loads")), 0);
+    SetStrProp(&r, GetPropInfo(&r, "Note"), "field");
+    EXPECT_EQ(r.Note, "field");
+    EXPECT_EQ(GetStrProp(&r, GetPropInfo(&r, "note")), "field");
     const TPropInfo* count = GetPropInfo(&r, "Count");
     EXPECT_TRUE(IsStoredProp(&r, count));
     r.SetCount(13);
