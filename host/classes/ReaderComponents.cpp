@@ -179,10 +179,11 @@ void TReader::DoFixupReferences() {
 void TReader::FixupReferences() {
     DoFixupReferences();
     GlobalFixupReferences();
-    std::vector<LoadedEntry> loaded;
-    loaded.swap(FLoaded);
+    // The list stays until every Loaded has run: if one raises, the read is abandoned whole.
+    std::vector<LoadedEntry> loaded = FLoaded;
     for (const LoadedEntry& e : loaded)
         if (Alive(e.Component, e.Id)) e.Component->Loaded();
+    FLoaded.clear();
 }
 
 void TReader::AbandonLoaded() {

@@ -219,6 +219,14 @@ TEST_F(Reader, BadFormsRaiseTheHostsErrorsAndLeaveNothingBehind) {
     }
 }
 
+TEST_F(Reader, AnErrorInLoadedAbandonsTheWholeRead) {
+    std::size_t live = LiveObjects::Count();
+    EXPECT_EQ(ErrorOf<EComponentError>(Form({"  object A: TWidget", "  end", "  object B: TWidget",
+                                             "    Caption = 'fail in Loaded'", "  end"})),
+              "Loaded failed");
+    EXPECT_EQ(LiveObjects::Count(), live);
+}
+
 TEST_F(Reader, AFailedReadIntoAGivenRootFreesOnlyWhatItCreated) {
     TTestForm form(nullptr);
     auto* mine = new TWidget(&form);

@@ -181,6 +181,7 @@ void TWidget::GetChildren(TGetChildProc Proc, TComponent* Root) {
 }
 
 void TWidget::Loaded() {
+    if (FCaption == "fail in Loaded") throw EComponentError("Loaded failed");
     LoadingInLoaded = GetComponentState().Contains(csLoading);
     TComponent::Loaded();
     ++LoadedCount;
