@@ -115,15 +115,14 @@ private:
     void Float() {
         Extended v = fP.TokenFloat();
         switch (fP.GetFloatType()) {
-        // A finite number too large for a single or a date overflows, as in the host.
+        // A number too large for a single or a date overflows, as in the host (the text
+        // writes infinities as INF, which has no suffix).
         case 's':
-            if (std::isfinite(v) && !std::isfinite(static_cast<float>(v)))
-                fP.Error("Invalid numeric value");
+            if (!std::isfinite(static_cast<float>(v))) fP.Error("Invalid numeric value");
             fW.WriteSingle(static_cast<float>(v));
             break;
         case 'd':
-            if (std::isfinite(v) && !std::isfinite(static_cast<double>(v)))
-                fP.Error("Invalid numeric value");
+            if (!std::isfinite(static_cast<double>(v))) fP.Error("Invalid numeric value");
             fW.WriteDate(static_cast<TDateTime>(v));
             break;
         case 'c':

@@ -335,6 +335,7 @@ TEST(ObjectText, MalformedTextGivesParserErrorsWithTheLine) {
     EXPECT_EQ(TextError("object A: T\n  P = -\nend\n"), "Invalid numeric value on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = 1e39s\nend\n"), "Invalid numeric value on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = 1e309d\nend\n"), "Invalid numeric value on line 2");
+    EXPECT_EQ(TextError("object A: T\n  P = 1e99999s\nend\n"), "Invalid numeric value on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = 'a' + 5\nend\n"), "String expected on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = [a b]\nend\n"), "',' expected on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = <x>\nend\n"), "item expected on line 2");
