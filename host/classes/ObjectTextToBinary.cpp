@@ -28,13 +28,18 @@ public:
         fP.CheckToken(toSymbol);
         AnsiString name;
         AnsiString cls = fP.TokenString();
+        Integer clsLine = fP.GetSourceLine();
         if (fP.NextToken() == ':') {
             fP.NextToken();
             fP.CheckToken(toSymbol);
             name = cls;
             cls = fP.TokenString();
+            clsLine = fP.GetSourceLine();
             fP.NextToken();
         }
+        // A class name's length byte of $F0 or more would read as a prefix byte.
+        if (cls.size() >= 0xF0)
+            RaiseFmt<EParserError>("%s on line %d", {"Identifier too long", clsLine});
         Integer pos = 0;
         if (fP.GetToken() == '[') {
             fP.NextToken();

@@ -342,6 +342,8 @@ TEST(ObjectText, MalformedTextGivesParserErrorsWithTheLine) {
     EXPECT_EQ(TextError("object A: T\n  P = 1\n"), "Identifier expected on line 3");
     EXPECT_EQ(TextError("object A: T\n  " + std::string(300, 'p') + " = 1\nend\n"),
               "Identifier too long on line 2");
+    EXPECT_EQ(TextError("object A: T" + std::string(240, 'x') + "\nend\n"),
+              "Identifier too long on line 1");
     EXPECT_EQ(TextError("object A: T\n  P = " + std::string(5000, '(')),
               "Nesting too deep on line 2");
     EXPECT_EQ(TextError(""), "OBJECT expected on line 1");
