@@ -120,6 +120,24 @@ AnsiString TzelParameterConnection::GetDisplayName() {
     return FParameterName.empty() ? inherited::GetDisplayName() : FParameterName;
 }
 
+// Without it the host's collection assignment would clear the items and then fail on the first
+// one, losing them all.
+void TzelParameterConnection::Assign(TPersistent* Source) {
+    auto* source = DynCast<TzelParameterConnection>(Source);
+    if (!source) return inherited::Assign(Source);
+    FParameterName = source->FParameterName;
+    FComponent = source->FComponent;
+    FComponentInfo = nullptr;
+    if (FComponent)
+        if (TzelE2MConnection* connection = GetConnection())
+            FComponent->FreeNotification(connection);
+    FComponentProperty = source->FComponentProperty;
+    FComponentPropertyIndex = source->FComponentPropertyIndex;
+    FEventParameter = source->FEventParameter;
+    SetConstant(source->FConstant);
+    FOptions = source->FOptions;
+}
+
 void TzelParameterConnection::DefineProperties(TFiler* Filer) {
     inherited::DefineProperties(Filer);
     Filer->DefineProperty(
@@ -201,6 +219,11 @@ void TzelParameterConnections::SetItem(int Index, TzelParameterConnection* Value
 
 TPersistent* TzelParameterConnections::GetOwner() {
     return FOwner;
+}
+
+void TzelParameterConnections::Assign(TPersistent* Source) {
+    TCollection::Assign(Source);
+    if (auto* source = DynCast<TzelParameterConnections>(Source)) FMethodName = source->FMethodName;
 }
 
 void TzelParameterConnections::Init(TzelMethodInfo* MethodInfo) {
