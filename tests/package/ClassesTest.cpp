@@ -8,7 +8,10 @@
 #include "host/classes/Collection.h"
 #include "host/classes/InterfaceList.h"
 #include "host/classes/Lists.h"
+#include "host/classes/Reader.h"
+#include "host/classes/Streams.h"
 #include "host/classes/StringList.h"
+#include "host/classes/Writer.h"
 #include "host/system/SysUtils.h"
 #include "package/zeltrix_cb4.h"
 
@@ -183,8 +186,15 @@ TEST_F(Classes, EveryPlainPropertyReadsAndWritesBack) {
     TBasicActionLink link(nullptr);
     TInterfaceList* intf = new TInterfaceList;
     TThreadList threads;
-    for (TObject* o : std::initializer_list<TObject*>{&strings, &list, &component, &bits, &coll,
-                                                      &action, &link, intf, &threads}) {
+    TMemoryStream memory;
+    memory.WriteBuffer("data", 4);
+    TStringStream text("text");
+    TWriter writer(&memory, 32);
+    TStringStream form("TPF0");
+    TReader reader(&form, 32);
+    for (TObject* o :
+         std::initializer_list<TObject*>{&strings, &list, &component, &bits, &coll, &action, &link,
+                                         intf, &threads, &memory, &text, &writer, &reader}) {
         TzelClassInfo* ci = Info(o);
         for (int i = 0; i < ci->GetPropertyCount(); ++i) {
             TzelPropertyInfo* p = ci->GetProperties(i);
