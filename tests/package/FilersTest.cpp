@@ -225,6 +225,28 @@ TEST_F(Filers, OnErrorHandledByAListenerLetsReadingContinue) {
     EXPECT_EQ(other.GetTag(), 0);
 }
 
+// The reader's own handlers keep their say once a class info has hooked the reader: what they
+// put in a var parameter is what the listeners see and, unless one changes it, what the host gets.
+TEST_F(Filers, TheReadersOwnHandlersStillDecide) {
+    struct Own {
+        void Error(TReader*, const AnsiString&, bool& Handled) { Handled = true; }
+        void SetName(TReader*, TComponent*, AnsiString& Name) { Name = "Mine"; }
+    } own;
+    std::unique_ptr<TMemoryStream> form = Form("object Root: TFilerProbe\r\n  Bogus = 1\r\n"
+                                               "  object Child: TFilerProbe\r\n  end\r\nend\r\n");
+    TReader reader(form.get(), 4096);
+    reader.SetOnError(TReaderError::Bind<&Own::Error>(&own));
+    reader.SetOnSetName(TSetNameEvent::Bind<&Own::SetName>(&own));
+    std::string seen;
+    Hearing look("OnSetName",
+                 [&](TObject*, TzelEventInfo* E) { seen = E->GetArgs(2)->Value.AsString(); });
+    Info(&reader)->AddListener(&look);
+    TFilerProbe root(nullptr);
+    EXPECT_NO_THROW(Call(&reader, "ReadRootComponent", AddressOf(&root)));
+    EXPECT_EQ(seen, "Mine");
+    EXPECT_NE(root.FindComponent("Mine"), nullptr);
+}
+
 TEST_F(Filers, OnFindMethodWritesAddressAndErrorBack) {
     const char* text = "object Root: TFilerProbe\r\n  OnPoke = Missing\r\nend\r\n";
     TFilerProbe root(nullptr);
