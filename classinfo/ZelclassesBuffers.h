@@ -1,16 +1,18 @@
 // Untyped buffer arguments of the stream and filer class infos (Read, ReadBuffer, Write,
-// WriteBuffer and the filers' Read and Write). An argument carries its buffer in one of two ways:
+// WriteBuffer and the filers' Read and Write) carry their bytes as a string: for a write, the
+// bytes of the argument's string conversion are the data; for a read, the argument receives a
+// string of exactly the bytes read (its old value is not used).
 //
-//  - a by-address Variant (Variant::Address): the caller's own buffer, which must hold at least
-//    Count bytes. The host reads or writes it in place; the argument keeps the address.
-//  - any other value: for a write, the bytes of its string conversion are the data; for a read,
-//    the argument receives a string of exactly the bytes read (its old value is not used).
+// No Count lets the host read or write beyond the buffer it is handed. A write of more bytes
+// than the string holds writes what it holds where the host's write may be partial (Write) and
+// raises the host's "Stream write error" without writing where it must be whole (WriteBuffer,
+// the writer's Write). A read grows its string in steps as data arrives, so a huge Count
+// allocates no more than the stream really holds. A Count of zero or less reaches the host as
+// it is, with no bytes at stake.
 //
-// A string never lets the host read or write beyond it: a write of more bytes than the string
-// holds writes what it holds where the host's write may be partial (Write) and raises the host's
-// "Stream write error" without writing where it must be whole (WriteBuffer, the writer's Write).
-// A read grows its string in steps as data arrives, so a huge Count allocates no more than the
-// stream really holds. A Count of zero or less reaches the host as it is, with no bytes at stake.
+// An address is refused as a buffer: nothing tells how many bytes lie behind it, and addresses
+// that properties hand out (a memory stream's Memory, a list's List) can reach these arguments
+// through connections, with a Count from a form file.
 #pragma once
 
 #include "core/Zelcommon.h"
@@ -22,14 +24,14 @@ using TzelReadFn = host::LongInt (*)(void* Target, void* Buffer, host::LongInt C
 /// A host write of `Count` bytes from `Buffer`; returns the bytes written.
 using TzelWriteFn = host::LongInt (*)(void* Target, const void* Buffer, host::LongInt Count);
 
-/// Reads up to `Count` bytes into the buffer `Arg` carries, through `Read` (which may raise, as
-/// the host's exact reads do when data runs out). Afterwards `Slot` and `Arg` hold what the
-/// argument now carries. Returns the number of bytes read.
+/// Reads up to `Count` bytes through `Read` (which may raise, as the host's exact reads do
+/// when data runs out); afterwards `Slot` and `Arg` hold the bytes read as a string. Returns
+/// how many were read.
 host::LongInt zelReadIntoBuffer(Variant& Arg, Variant& Slot, host::LongInt Count, void* Target,
                                 TzelReadFn Read);
 
-/// Writes `Count` bytes of the buffer `Arg` carries through `Write`. `Whole`: a string shorter
-/// than `Count` raises "Stream write error" instead of writing what it holds.
+/// Writes `Count` bytes of the string `Arg` through `Write`. `Whole`: a string shorter than
+/// `Count` raises "Stream write error" instead of writing what it holds.
 host::LongInt zelWriteFromBuffer(const Variant& Arg, host::LongInt Count, bool Whole, void* Target,
                                  TzelWriteFn Write);
 

@@ -20,15 +20,15 @@ using namespace host;
 namespace {
 /// A read into a string grows it by at most this much at a time.
 constexpr LongInt ReadStep = 0x10000;
+
+void RefuseAddress(const Variant& Buffer) {
+    if (Buffer.IsByRef()) throw EInvalidCast("A buffer is passed as a string, not as an address");
+}
 } // namespace
 
 LongInt zelReadIntoBuffer(Variant& Arg, Variant& Slot, LongInt Count, void* Target,
                           TzelReadFn Read) {
-    if (Arg.IsByRef()) {
-        const LongInt n = Read(Target, const_cast<void*>(zelAddressFromVariant(Arg)), Count);
-        Slot = Arg;
-        return n;
-    }
+    RefuseAddress(Arg);
     AnsiString data;
     if (Count <= 0) {
         char none = 0;
@@ -49,7 +49,7 @@ LongInt zelReadIntoBuffer(Variant& Arg, Variant& Slot, LongInt Count, void* Targ
 
 LongInt zelWriteFromBuffer(const Variant& Arg, LongInt Count, bool Whole, void* Target,
                            TzelWriteFn Write) {
-    if (Arg.IsByRef()) return Write(Target, zelAddressFromVariant(Arg), Count);
+    RefuseAddress(Arg);
     const AnsiString data = Arg.AsString();
     const LongInt size = static_cast<LongInt>(
         std::min<std::size_t>(data.size(), std::numeric_limits<LongInt>::max()));

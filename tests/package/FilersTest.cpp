@@ -94,9 +94,10 @@ TEST_F(Filers, WriterValuesReadBackThroughTheReader) {
         Call(&writer, "WriteListBegin");
         Call(&writer, "WriteString", "in list");
         Call(&writer, "WriteListEnd");
-        Call(&writer, "Write", "raw!", 4);
+        Call(&writer, "Write", "raw!AB", 4);
+        Call(&writer, "Write", "AB", 2);
         const char tail[] = "AB";
-        Call(&writer, "Write", Variant::Address(tail), 2);
+        EXPECT_THROW(Call(&writer, "Write", Variant::Address(tail), 2), EInvalidCast);
         EXPECT_EQ(MessageOf([&] { Call(&writer, "Write", "ab", 3); }), "Stream write error");
         EXPECT_THROW(Call(&writer, "WriteInteger", "1e99"), Exception);
         const Integer written = Get(&writer, "Position").AsInteger();
@@ -128,8 +129,9 @@ TEST_F(Filers, WriterValuesReadBackThroughTheReader) {
     Call(&reader, "ReadListEnd");
     EXPECT_EQ(Call(&reader, "Read", Variant(), 4)->GetArgs(0)->Value.AsString(), "raw!");
     char buffer[3] = {'-', '-', '-'};
-    Call(&reader, "Read", Variant::Address(buffer), 2);
-    EXPECT_EQ(std::string(buffer, 3), "AB-");
+    EXPECT_THROW(Call(&reader, "Read", Variant::Address(buffer), 2), EInvalidCast);
+    EXPECT_EQ(std::string(buffer, 3), "---");
+    EXPECT_EQ(Call(&reader, "Read", Variant(), 2)->GetArgs(0)->Value.AsString(), "AB");
     EXPECT_EQ(Get(&reader, "Position").AsInteger(), stream.GetSize());
     // Past the end: the host's read error, and no buffer the size of the Count.
     EXPECT_EQ(MessageOf([&] { Call(&reader, "Read", Variant(), 0x7FFFFFFF); }),
