@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time.
 # Usage: fuzz/run.sh [SECONDS_PER_TARGET] [--update-corpus]
-#   --update-corpus  merges what the run found into fuzz/corpus/<target>, minimized.
+#   --update-corpus  refreshes fuzz/corpus/<target>: its seed-* and regress-* files stay, and
+#                    the smallest inputs of the run's minimized corpus are added (the repository
+#                    keeps a small corpus; the full one stays in build/fuzz/corpus/<target>).
 # Findings (crashes, timeouts) are left in build/fuzz/findings/<target>/.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,6 +21,7 @@ for t in "${targets[@]}"; do
   work="$build/corpus/$t"
   findings="$build/findings/$t"
   mkdir -p "$work" "$findings"
+  rm -f "$findings"/crash-* "$findings"/timeout-* "$findings"/oom-* "$findings"/leak-*
   dict=()
   [ -f "$here/fuzz/$t.dict" ] && dict=(-dict="$here/fuzz/$t.dict")
   echo "== $t for ${seconds}s"
@@ -33,10 +36,11 @@ for t in "${targets[@]}"; do
   fi
   if [ "$update" = "--update-corpus" ]; then
     fresh=$(mktemp -d)
-    "$build/$t" -merge=1 "$fresh" "$here/fuzz/corpus/$t" "$work" >/dev/null 2>&1
-    rm -rf "$here/fuzz/corpus/$t"
-    mv "$fresh" "$here/fuzz/corpus/$t"
-    echo "   corpus: $(ls "$here/fuzz/corpus/$t" | wc -l) files"
+    "$build/$t" -set_cover_merge=1 "$fresh" "$here/fuzz/corpus/$t" "$work" >/dev/null 2>&1
+    find "$here/fuzz/corpus/$t" -type f ! -name 'seed-*' ! -name 'regress-*' -delete
+    ls -S -r "$fresh" | head -n 48 | while read -r f; do cp "$fresh/$f" "$here/fuzz/corpus/$t/"; done
+    rm -rf "$fresh"
+    echo "   corpus: $(ls "$here/fuzz/corpus/$t" | wc -l) files in the repository"
   fi
 done
 exit $status

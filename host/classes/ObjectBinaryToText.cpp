@@ -35,6 +35,20 @@ AnsiString FormFloatText(Extended Value) {
 
 namespace {
 
+/// The text of a single or double: its shortest decimal (0.1s rather than 0.10000000149s)
+/// when that, read as an extended and narrowed, gives the value back; else its exact value.
+template <class F>
+AnsiString NarrowFloatText(F Value) {
+    if (std::isfinite(Value)) {
+        char buf[64];
+        auto r = std::to_chars(buf, buf + sizeof buf, Value);
+        Extended e = 0;
+        auto back = std::from_chars(buf, r.ptr, e);
+        if (back.ec == std::errc() && static_cast<F>(e) == Value) return FormFloatText(e);
+    }
+    return FormFloatText(Value);
+}
+
 constexpr const char* Eol = "\r\n";
 
 bool IsIdent(std::string_view s) {
@@ -212,13 +226,8 @@ private:
         case vaExtended:
         case vaDouble: fOut.Put(FormFloatText(fR.ReadFloat())); break;
         case vaSingle: {
-            // The shortest decimal of the single, so that the text reads 0.1s, not 0.10000000149s.
             float f = fR.ReadSingle();
-            char buf[64];
-            auto r = std::to_chars(buf, buf + sizeof buf, f);
-            Extended e = f;
-            if (std::isfinite(f)) std::from_chars(buf, r.ptr, e);
-            fOut.Put(FormFloatText(e));
+            fOut.Put(NarrowFloatText(f));
             if (std::isfinite(f)) fOut.Put('s');
             break;
         }
@@ -228,11 +237,7 @@ private:
             break;
         case vaDate: {
             double d = fR.ReadDate();
-            char buf[64];
-            auto r = std::to_chars(buf, buf + sizeof buf, d);
-            Extended e = d;
-            if (std::isfinite(d)) std::from_chars(buf, r.ptr, e);
-            fOut.Put(FormFloatText(e));
+            fOut.Put(NarrowFloatText(d));
             if (std::isfinite(d)) fOut.Put('d');
             break;
         }

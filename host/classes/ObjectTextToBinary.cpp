@@ -28,13 +28,18 @@ public:
         fP.CheckToken(toSymbol);
         AnsiString name;
         AnsiString cls = fP.TokenString();
+        Integer clsLine = fP.GetSourceLine();
         if (fP.NextToken() == ':') {
             fP.NextToken();
             fP.CheckToken(toSymbol);
             name = cls;
             cls = fP.TokenString();
+            clsLine = fP.GetSourceLine();
             fP.NextToken();
         }
+        // A class name's length byte of $F0 or more would read as a prefix byte.
+        if (cls.size() >= 0xF0)
+            RaiseFmt<EParserError>("%s on line %d", {"Identifier too long", clsLine});
         Integer pos = 0;
         if (fP.GetToken() == '[') {
             fP.NextToken();
@@ -115,15 +120,14 @@ private:
     void Float() {
         Extended v = fP.TokenFloat();
         switch (fP.GetFloatType()) {
-        // A finite number too large for a single or a date overflows, as in the host.
+        // A number too large for a single or a date overflows, as in the host (the text
+        // writes infinities as INF, which has no suffix).
         case 's':
-            if (std::isfinite(v) && !std::isfinite(static_cast<float>(v)))
-                fP.Error("Invalid numeric value");
+            if (!std::isfinite(static_cast<float>(v))) fP.Error("Invalid numeric value");
             fW.WriteSingle(static_cast<float>(v));
             break;
         case 'd':
-            if (std::isfinite(v) && !std::isfinite(static_cast<double>(v)))
-                fP.Error("Invalid numeric value");
+            if (!std::isfinite(static_cast<double>(v))) fP.Error("Invalid numeric value");
             fW.WriteDate(static_cast<TDateTime>(v));
             break;
         case 'c':

@@ -335,12 +335,15 @@ TEST(ObjectText, MalformedTextGivesParserErrorsWithTheLine) {
     EXPECT_EQ(TextError("object A: T\n  P = -\nend\n"), "Invalid numeric value on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = 1e39s\nend\n"), "Invalid numeric value on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = 1e309d\nend\n"), "Invalid numeric value on line 2");
+    EXPECT_EQ(TextError("object A: T\n  P = 1e99999s\nend\n"), "Invalid numeric value on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = 'a' + 5\nend\n"), "String expected on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = [a b]\nend\n"), "',' expected on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = <x>\nend\n"), "item expected on line 2");
     EXPECT_EQ(TextError("object A: T\n  P = 1\n"), "Identifier expected on line 3");
     EXPECT_EQ(TextError("object A: T\n  " + std::string(300, 'p') + " = 1\nend\n"),
               "Identifier too long on line 2");
+    EXPECT_EQ(TextError("object A: T" + std::string(240, 'x') + "\nend\n"),
+              "Identifier too long on line 1");
     EXPECT_EQ(TextError("object A: T\n  P = " + std::string(5000, '(')),
               "Nesting too deep on line 2");
     EXPECT_EQ(TextError(""), "OBJECT expected on line 1");
