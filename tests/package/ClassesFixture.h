@@ -6,6 +6,8 @@
 #include "host/system/Exceptions.h"
 #include "package/zeltrix_cb4.h"
 
+#include "tests/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -32,15 +34,7 @@ inline Variant AddressOf(const TObject* O) {
     return Variant(static_cast<long long>(reinterpret_cast<std::intptr_t>(O)));
 }
 
-template <class F>
-std::string MessageOf(F&& Call) {
-    try {
-        Call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
+using testsupport::MessageOf;
 
 class ClassesTest : public ::testing::Test {
 protected:

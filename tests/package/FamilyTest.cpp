@@ -1,6 +1,7 @@
 // The family machinery on a probe component: value conventions, dispatch by name, var
 // parameters, forwarders, unhooking and calls that destroy their own object.
 #include "Probe.h"
+#include "tests/TestSupport.h"
 
 #include "core/Zelcommon.h"
 #include "host/system/SysUtils.h"
@@ -21,15 +22,7 @@ struct Hearing : TzelListener {
     void Heard(TObject* Sender, TzelEventInfo* Event) { Body(Sender, Event); }
 };
 
-template <class F>
-std::string MessageOf(F&& Call) {
-    try {
-        Call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
+using testsupport::MessageOf;
 
 Variant AddressOf(const TObject* O) {
     return Variant(static_cast<long long>(reinterpret_cast<std::intptr_t>(O)));
