@@ -4,6 +4,7 @@
 
 #include "classinfo/Zelsystem.h"
 #include "host/classes/Component.h"
+#include "host/classes/Filer.h"
 
 namespace zeltrix {
 
@@ -22,6 +23,31 @@ ZEL_PLAIN_CLASSINFO(TCollectionClassInfo, TPersistentClassInfo)
 ZEL_PLAIN_CLASSINFO(TOwnedCollectionClassInfo, TCollectionClassInfo)
 ZEL_PLAIN_CLASSINFO(TStringsClassInfo, TPersistentClassInfo)
 ZEL_PLAIN_CLASSINFO(TStringListClassInfo, TStringsClassInfo)
+
+class TStreamClassInfo : public TzelFamily<TStreamClassInfo, TObjectClassInfo> {
+    ZEL_CLASSINFO(TStreamClassInfo, TObjectClassInfo)
+protected:
+    Variant FReadBuffer;       // the Buffer of Read
+    Variant FReadBufferBuffer; // the Buffer of ReadBuffer
+};
+
+ZEL_PLAIN_CLASSINFO(THandleStreamClassInfo, TStreamClassInfo)
+ZEL_PLAIN_CLASSINFO(TFileStreamClassInfo, THandleStreamClassInfo)
+ZEL_PLAIN_CLASSINFO(TCustomMemoryStreamClassInfo, TStreamClassInfo)
+ZEL_PLAIN_CLASSINFO(TMemoryStreamClassInfo, TCustomMemoryStreamClassInfo)
+ZEL_PLAIN_CLASSINFO(TStringStreamClassInfo, TStreamClassInfo)
+ZEL_PLAIN_CLASSINFO(TResourceStreamClassInfo, TCustomMemoryStreamClassInfo)
+ZEL_PLAIN_CLASSINFO(TFilerClassInfo, TObjectClassInfo)
+
+class TReaderClassInfo : public TzelFamily<TReaderClassInfo, TFilerClassInfo> {
+    ZEL_CLASSINFO(TReaderClassInfo, TFilerClassInfo)
+protected:
+    Variant FReadBuf; // the Buf of Read
+    host::TFilerFlags FReadPrefixFlags;
+    host::Integer FReadPrefixChildPos = 0;
+};
+
+ZEL_PLAIN_CLASSINFO(TWriterClassInfo, TFilerClassInfo)
 
 class TThreadClassInfo : public TzelFamily<TThreadClassInfo, TObjectClassInfo> {
     ZEL_CLASSINFO(TThreadClassInfo, TObjectClassInfo)

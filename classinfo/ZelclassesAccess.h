@@ -4,6 +4,7 @@
 #include "host/classes/Action.h"
 #include "host/classes/Collection.h"
 #include "host/classes/Component.h"
+#include "host/classes/Streams.h"
 #include "host/classes/StringList.h"
 #include "host/classes/Thread.h"
 
@@ -19,6 +20,12 @@ public:
 class TProtectedTStringList : public host::TStringList {
 public:
     using host::TStringList::FDuplicates;
+};
+
+class TProtectedTMemoryStream : public host::TMemoryStream {
+public:
+    using host::TMemoryStream::GetCapacity;
+    using host::TMemoryStream::SetCapacity;
 };
 
 class TProtectedTThread : public host::TThread {

@@ -239,7 +239,7 @@ void TzelConnection::Notification(TComponent* AComponent, TOperation Operation) 
     if (Operation != opRemove || !AComponent) return;
     // A component removed from its owner lives on with its class info: take the listeners out
     // of it first, so that the connection really is inactive afterwards.
-    RemoveListenersFrom(AComponent);
+    if (AComponent == FSource || AComponent == FTarget) RemoveListenersFrom(AComponent);
     // Every field naming the component is cleared before Unconnect runs, so that nothing
     // reaches the class info the component takes with it.
     if (ReleaseComponent(AComponent)) Unconnect();

@@ -120,6 +120,24 @@ AnsiString TzelParameterConnection::GetDisplayName() {
     return FParameterName.empty() ? inherited::GetDisplayName() : FParameterName;
 }
 
+// Without it the host's collection assignment would clear the items and then fail on the first
+// one, losing them all.
+void TzelParameterConnection::Assign(TPersistent* Source) {
+    auto* source = DynCast<TzelParameterConnection>(Source);
+    if (!source) return inherited::Assign(Source);
+    FParameterName = source->FParameterName;
+    FComponent = source->FComponent;
+    FComponentInfo = nullptr;
+    if (FComponent)
+        if (TzelE2MConnection* connection = GetConnection())
+            FComponent->FreeNotification(connection);
+    FComponentProperty = source->FComponentProperty;
+    FComponentPropertyIndex = source->FComponentPropertyIndex;
+    FEventParameter = source->FEventParameter;
+    SetConstant(source->FConstant);
+    FOptions = source->FOptions;
+}
+
 void TzelParameterConnection::DefineProperties(TFiler* Filer) {
     inherited::DefineProperties(Filer);
     Filer->DefineProperty(
@@ -201,6 +219,11 @@ void TzelParameterConnections::SetItem(int Index, TzelParameterConnection* Value
 
 TPersistent* TzelParameterConnections::GetOwner() {
     return FOwner;
+}
+
+void TzelParameterConnections::Assign(TPersistent* Source) {
+    TCollection::Assign(Source);
+    if (auto* source = DynCast<TzelParameterConnections>(Source)) FMethodName = source->FMethodName;
 }
 
 void TzelParameterConnections::Init(TzelMethodInfo* MethodInfo) {
@@ -305,7 +328,8 @@ void TzelE2MConnection::OnSourceEvent(TObject*, TzelEventInfo*) {
     for (int i = 0; i < method->GetArgCount(); ++i) method->GetArgs(i)->Value.Clear();
     for (int i = 0; i < FTargetMethodParameters->GetCount(); ++i) {
         TzelParameterConnection* item = FTargetMethodParameters->GetItem(i);
-        if (!item->GetParameterInfo()) {
+        TzelParameterInfo* argument = method->Find(item->FParameterName);
+        if (!argument) {
             if (item->FOptions > voEventProperty)
                 throw Exception("Internal error in TzelE2MConnection.OnSourceEvent");
             continue;
@@ -314,22 +338,30 @@ void TzelE2MConnection::OnSourceEvent(TObject*, TzelEventInfo*) {
         bool given = item->ArgumentValue(value);
         if (guard.Dead()) return;
         if (!given) continue;
-        // Resolved again: reading a property may have freed the target.
-        if (TzelParameterInfo* argument = item->GetParameterInfo())
-            argument->Value = std::move(value);
+        // Reading a component's property runs host code that may free the target: the method
+        // and the argument are resolved again then.
+        if (item->FOptions == voComponentProperty) {
+            method = GetTargetMethodInfo();
+            if (!method) return;
+            argument = method->Find(item->FParameterName);
+        }
+        if (argument) argument->Value = std::move(value);
     }
     target = GetTargetInfo();
     method = GetTargetMethodInfo();
     if (!method) return;
     target->InvokeMethod(method);
     if (guard.Dead()) return;
-    // The call may have freed the target, an item's component or the source: everything is
-    // resolved again, and what is gone takes nothing back.
-    for (int i = 0; i < FTargetMethodParameters->GetCount(); ++i) {
+    // The call may have freed the target (and with it the arguments), an item's component or
+    // the source: everything is resolved again, and what is gone takes nothing back. A write
+    // to a component runs host code too, so the method is resolved again after each.
+    method = GetTargetMethodInfo();
+    for (int i = 0; method && i < FTargetMethodParameters->GetCount(); ++i) {
         TzelParameterConnection* item = FTargetMethodParameters->GetItem(i);
-        if (TzelParameterInfo* argument = item->GetParameterInfo()) {
+        if (TzelParameterInfo* argument = method->Find(item->FParameterName)) {
             item->TakeResult(argument);
             if (guard.Dead()) return;
+            if (item->FOptions == voComponentProperty) method = GetTargetMethodInfo();
         } else if (item->FOptions > voEventProperty) {
             throw Exception("Internal error in TzelE2MConnection.OnSourceEvent");
         }

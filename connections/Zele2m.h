@@ -42,6 +42,8 @@ public:
     void SetOptions(TzelValueOptions Value) { FOptions = Value; }
 
     host::AnsiString GetDisplayName() override;
+    /// Copies another item's settings (the host's collection assignment copies item by item).
+    void Assign(host::TPersistent* Source) override;
 
 protected:
     void DefineProperties(host::TFiler* Filer) override;
@@ -81,6 +83,8 @@ public:
     void SetItem(int Index, TzelParameterConnection* Value);
     /// Rebuilds the items for a method (none when null).
     void Init(TzelMethodInfo* MethodInfo);
+    /// Copies the items of another parameter collection and the method they were built for.
+    void Assign(host::TPersistent* Source) override;
     const host::AnsiString& GetMethodName() const { return FMethodName; }
 
 protected:

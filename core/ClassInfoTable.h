@@ -111,6 +111,11 @@ struct ZelEventParam {
         else
             *V = Conv<T>::To(X);
     }
+    /// After the saved handler: a var parameter shows the listeners what the handler left in it,
+    /// so the write-back never undoes the host object's own handler.
+    static void Refresh(Variant* V, const T& X) {
+        if constexpr (Var && !ZelByAddress<T>) In(V, X);
+    }
     static void Back(Variant* V, P X) {
         if constexpr (Var && !ZelByAddress<T>) {
             if (!V) return;
@@ -251,7 +256,11 @@ struct ZelForward<host::Closure<void(A...)>> {
         if (!f.Active()) return;
         int i = 0;
         (ZelEventParam<A>::In(f.Arg(i++), Args), ...);
-        if (f.Saved().Code) Event::FromMethod(f.Saved())(Args...);
+        if (f.Saved().Code) {
+            Event::FromMethod(f.Saved())(Args...);
+            i = 0;
+            (ZelEventParam<A>::Refresh(f.Arg(i++), Args), ...);
+        }
         f.Fire();
         i = 0;
         (ZelEventParam<A>::Back(f.Arg(i++), Args), ...);

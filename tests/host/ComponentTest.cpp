@@ -1,6 +1,7 @@
 #include "host/classes/Component.h"
 #include "host/classes/Action.h"
 #include "host/classes/Lists.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -55,15 +56,7 @@ const TPublishedField OwnerFormFields[] = {
 };
 HOST_COMPONENT_METACLASS(TOwnerForm, TComponent, {.Fields = OwnerFormFields, .FieldCount = 1});
 
-template <class E>
-std::string MessageOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "<no exception>";
-}
+using testsupport::MessageOf;
 
 TProbe* Named(TComponent* Owner, const char* Name) {
     auto* p = new TProbe(Owner);

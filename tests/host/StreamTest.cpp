@@ -1,5 +1,6 @@
 #include "host/classes/Streams.h"
 #include "host/system/Exceptions.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +22,7 @@ public:
     using TMemoryStream::SetCapacity;
 };
 
-template <class E>
-std::string MessageOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "<no exception>";
-}
+using testsupport::MessageOf;
 
 std::string Contents(TCustomMemoryStream& S) {
     return std::string(static_cast<const char*>(S.GetMemory()),

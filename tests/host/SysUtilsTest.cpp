@@ -1,5 +1,7 @@
 #include "host/system/SysUtils.h"
 
+#include "tests/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,15 +10,8 @@
 using namespace host;
 
 namespace {
-template <class E, class F>
-std::string MessageOf(F&& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
+using testsupport::MessageOf;
+
 } // namespace
 
 TEST(SysUtilsFormat, IntegersHexAndPrecision) {

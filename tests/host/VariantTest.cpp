@@ -1,6 +1,8 @@
 #include "host/system/Variant.h"
 #include "host/system/SysUtils.h"
 
+#include "tests/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,15 +11,8 @@
 using namespace host;
 
 namespace {
-template <class E, class F>
-std::string MessageOf(F&& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
+using testsupport::MessageOf;
+
 } // namespace
 
 TEST(VariantKinds, ConstructorsPickTheHostTypeCodes) {

@@ -1,4 +1,6 @@
 // The Classes class infos on real host objects.
+#include "ClassesFixture.h"
+
 #include "classinfo/Zelclasses.h"
 #include "core/Zelcommon.h"
 #include "host/classes/Action.h"
@@ -6,62 +8,17 @@
 #include "host/classes/Collection.h"
 #include "host/classes/InterfaceList.h"
 #include "host/classes/Lists.h"
+#include "host/classes/Reader.h"
+#include "host/classes/Streams.h"
 #include "host/classes/StringList.h"
+#include "host/classes/Writer.h"
 #include "host/system/SysUtils.h"
 #include "package/zeltrix_cb4.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-using namespace zeltrix;
-using namespace host;
-
-namespace {
-struct Hearing : TzelListener {
-    std::function<void(TObject*, TzelEventInfo*)> Body;
-    explicit Hearing(const char* Event, std::function<void(TObject*, TzelEventInfo*)> B)
-        : Body(std::move(B)) {
-        EventName = Event;
-        Handler = TNotifyZELEvent::Bind<&Hearing::Heard>(this);
-    }
-    void Heard(TObject* Sender, TzelEventInfo* Event) { Body(Sender, Event); }
-};
-
-Variant AddressOf(const TObject* O) {
-    return Variant(static_cast<long long>(reinterpret_cast<std::intptr_t>(O)));
-}
-
-template <class F>
-std::string MessageOf(F&& Call) {
-    try {
-        Call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
-
-class Classes : public ::testing::Test {
-protected:
-    PackageScope Package;
-    static TzelClassInfo* Info(TObject* O) { return TzelClassRegistry::GetClassInfo(O); }
-    static Variant Get(TObject* O, const char* Name) {
-        return Info(O)->GetProperty(Info(O)->FindProperty(Name));
-    }
-    static void Set(TObject* O, const char* Name, const Variant& V) {
-        Info(O)->SetProperty(Info(O)->FindProperty(Name), V);
-    }
-    template <class... V>
-    static TzelMethodInfo* Call(TObject* O, const char* Name, V... Args) {
-        TzelMethodInfo* m = Info(O)->FindMethod(Name);
-        int i = 0;
-        ((m->GetArgs(i++)->Value = Variant(Args)), ...);
-        Info(O)->InvokeMethod(m);
-        return m;
-    }
-};
-} // namespace
+using namespace classes_test;
+using Classes = ClassesTest;
 
 TEST_F(Classes, StringListHandlerSetBeforeItsClassInfoRunsFirst) {
     TStringList list;
@@ -229,8 +186,15 @@ TEST_F(Classes, EveryPlainPropertyReadsAndWritesBack) {
     TBasicActionLink link(nullptr);
     TInterfaceList* intf = new TInterfaceList;
     TThreadList threads;
-    for (TObject* o : std::initializer_list<TObject*>{&strings, &list, &component, &bits, &coll,
-                                                      &action, &link, intf, &threads}) {
+    TMemoryStream memory;
+    memory.WriteBuffer("data", 4);
+    TStringStream text("text");
+    TWriter writer(&memory, 32);
+    TStringStream form("TPF0");
+    TReader reader(&form, 32);
+    for (TObject* o :
+         std::initializer_list<TObject*>{&strings, &list, &component, &bits, &coll, &action, &link,
+                                         intf, &threads, &memory, &text, &writer, &reader}) {
         TzelClassInfo* ci = Info(o);
         for (int i = 0; i < ci->GetPropertyCount(); ++i) {
             TzelPropertyInfo* p = ci->GetProperties(i);

@@ -2,6 +2,8 @@
 #include "core/Zelcommon.h"
 #include "host/system/Exceptions.h"
 
+#include "tests/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 using namespace zeltrix;
@@ -21,15 +23,8 @@ public:
     using TzelClassInfo::ReadZELProperties;
 };
 
-template <class F>
-std::string MessageOf(F&& Call) {
-    try {
-        Call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
+using testsupport::MessageOf;
+
 } // namespace
 
 TEST(Tokenizer, SplitsAtTheTwoCharacterDelimiter) {

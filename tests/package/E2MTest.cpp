@@ -242,6 +242,34 @@ TEST_F(E2M, ItemsReadFromAFormSurviveReassigningTheirMethod) {
     EXPECT_EQ(C->GetTargetMethodInfo()->Result, Variant(15));
 }
 
+// Assigning the parameters of another connection copies every item's settings; the host's
+// collection assignment would otherwise clear the items and fail on the first one.
+TEST_F(E2M, ParametersAssignedFromAnotherConnection) {
+    C->SetTargetMethod("Add");
+    Item(0)->SetConstant("1");
+    Item(1)->SetComponent(Edit);
+    Item(1)->SetComponentProperty("Value");
+    Item(1)->SetOptions(voComponentProperty);
+    auto* copy = new TzelE2MConnection(Form);
+    copy->SetSource(Button);
+    copy->SetTarget(Target);
+    copy->SetSourceEvent("OnClick");
+    copy->SetTargetMethod("Add");
+    copy->SetTargetMethodParameters(C->GetTargetMethodParameters());
+    TzelParameterConnections* items = copy->GetTargetMethodParameters();
+    ASSERT_EQ(items->GetCount(), 2);
+    EXPECT_EQ(items->GetItem(0)->GetConstant(), "1");
+    EXPECT_EQ(items->GetItem(1)->GetComponent(), Edit);
+    EXPECT_EQ(items->GetItem(1)->GetOptions(), voComponentProperty);
+    copy->SetTargetMethod("Add"); // built for Add: kept
+    ASSERT_TRUE(copy->Connect());
+    Edit->SetValue(4);
+    Button->Click();
+    EXPECT_EQ(copy->GetTargetMethodInfo()->Result, Variant(5));
+    Edit->Free(); // the copy hears of it too
+    EXPECT_EQ(items->GetItem(1)->GetComponent(), nullptr);
+}
+
 TEST_F(E2M, LosingTheTargetClearsTheMethodAndItsItems) {
     C->SetTargetMethod("Add");
     ASSERT_TRUE(C->Connect());

@@ -1,6 +1,7 @@
 // The family machinery on a probe component: value conventions, dispatch by name, var
 // parameters, forwarders, unhooking and calls that destroy their own object.
 #include "Probe.h"
+#include "tests/TestSupport.h"
 
 #include "core/Zelcommon.h"
 #include "host/system/SysUtils.h"
@@ -21,15 +22,7 @@ struct Hearing : TzelListener {
     void Heard(TObject* Sender, TzelEventInfo* Event) { Body(Sender, Event); }
 };
 
-template <class F>
-std::string MessageOf(F&& Call) {
-    try {
-        Call();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
+using testsupport::MessageOf;
 
 Variant AddressOf(const TObject* O) {
     return Variant(static_cast<long long>(reinterpret_cast<std::intptr_t>(O)));
@@ -170,16 +163,16 @@ TEST_F(Family, ForwardersCallTheSavedHandlerThenListenersThenWriteBack) {
     TzelClassInfo* ci = TzelClassRegistry::GetClassInfo(fresh);
     Hearing listener("OnAsk", [&](TObject* Sender, TzelEventInfo* E) {
         EXPECT_EQ(Sender, fresh);
-        // Arguments were filled before the saved handler ran.
+        // The listeners see what the saved handler left in the var parameters.
         order.push_back("listener:" + E->GetArgs(1)->Value.AsString() + ":" +
                         (E->GetArgs(2)->Value.AsBoolean() ? "T" : "F"));
         E->GetArgs(1)->Value = "changed";
     });
     ci->AddListener(&listener);
     AnsiString text = "q";
-    EXPECT_FALSE(fresh->Ask(text)); // the listener's value wins the write-back of Handled too
-    EXPECT_EQ(text, "changed");
-    EXPECT_EQ(order, (std::vector<std::string>{"own:q", "listener:q:F"}));
+    EXPECT_TRUE(fresh->Ask(text)); // the handler's Handled survives the write-back
+    EXPECT_EQ(text, "changed");    // and a listener's change wins over the handler's
+    EXPECT_EQ(order, (std::vector<std::string>{"own:q", "listener:own:T"}));
 
     // Unbinding gives the probe back exactly its own handler.
     ci->RemoveListener(&listener);
@@ -252,6 +245,30 @@ TEST_F(Family, UnhookingOutOfOrderKeepsTheChainWhole) {
     probe->Ping();
     EXPECT_EQ(own, 3);
     probe->Free();
+}
+
+// Two class infos hooked on one object: what a listener of the inner one writes into a var
+// parameter survives the outer one's write-back.
+TEST_F(Family, ChainedForwardersKeepTheInnerListenersAnswer) {
+    auto* second = new TProbeClassInfo; // hooks over the registry's class info
+    second->InitMetaData();
+    second->SetOwner(Probe);
+    Hearing inner("OnAsk", [](TObject*, TzelEventInfo* E) {
+        E->GetArgs(1)->Value = "inner";
+        E->GetArgs(2)->Value = true;
+    });
+    std::string outerSaw;
+    Hearing outer("OnAsk",
+                  [&](TObject*, TzelEventInfo* E) { outerSaw = E->GetArgs(1)->Value.AsString(); });
+    CI->AddListener(&inner);
+    second->AddListener(&outer);
+    AnsiString text = "q";
+    EXPECT_TRUE(Probe->Ask(text));
+    EXPECT_EQ(text, "inner");
+    EXPECT_EQ(outerSaw, "inner");
+    CI->RemoveListener(&inner);
+    second->RemoveListener(&outer);
+    second->Free();
 }
 
 TEST_F(Family, FreeThroughTheClassInfoDefersItsRelease) {

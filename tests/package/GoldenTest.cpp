@@ -17,7 +17,7 @@ using testjson::Value;
 
 namespace {
 // Units whose every class info must be registered.
-const std::set<std::string> CompleteUnits = {"Zelsystem"};
+const std::set<std::string> CompleteUnits = {"Zelsystem", "Zelclasses"};
 
 const Value& Tables() {
     static const Value v = [] {

@@ -25,4 +25,6 @@ fi
 all=$("$zeltrix" inspect)
 grep -q '^TObject (TObjectClassInfo)$' <<<"$all"
 if "$zeltrix" inspect TNoSuchClass 2>/dev/null; then echo "unknown class accepted"; exit 1; fi
+# a host class known only to the streaming system gets its nearest ancestor's class info
+grep -q '^TzelConnectionList (TComponentClassInfo)$' < <("$zeltrix" inspect TzelConnectionList)
 echo ok

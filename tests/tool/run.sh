@@ -24,6 +24,14 @@ Go.Tag := 9
 Go.Execute() -> True
 Shadow.Tag = 9" "$out"
 
+# a binary form file runs the same
+bin=$(mktemp)
+trap 'rm -f "$bin" err' EXIT
+"$zeltrix" convert "$form" "$bin" --to binary
+out=$("$zeltrix" run "$bin" --call 'Go.Execute()' --get Mirror.Tag)
+expect "binary form" "Go.Execute() -> True
+Mirror.Tag = 42" "$out"
+
 # the root by its own name; a procedure prints no arrow; text arguments in quotes
 out=$("$zeltrix" run "$form" --get MainForm.Tag --call "MainForm.FindComponent('Counter')" \
   --call 'Go.UpdateTarget(0)')
@@ -50,5 +58,4 @@ if "$zeltrix" run "$form" --get Nobody.Tag 2>err; then echo "unknown component";
 expect "unknown component" "Component Nobody not found" "$(cat err)"
 if "$zeltrix" run "$src/examples/no-such-file.dfm" 2>/dev/null; then echo "missing file accepted"; exit 1; fi
 if "$zeltrix" run "$form" --frobnicate x 2>/dev/null; then echo "unknown step accepted"; exit 1; fi
-rm -f err
 echo ok

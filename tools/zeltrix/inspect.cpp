@@ -1,6 +1,7 @@
 // zeltrix inspect [--json] [CLASS...]: the metadata of the class info the registry would create
 // for an object of each named host class (every registered class when none is named).
 #include "core/Zelcommon.h"
+#include "host/classes/ClassRegistration.h"
 #include "package/zeltrix_cb4.h"
 
 #include <cstdio>
@@ -157,7 +158,13 @@ int Inspect(int Argc, char** Argv) {
     bool first = true;
     if (json) std::printf("{");
     for (const std::string& name : names) {
+        // A registered name first; otherwise a host class known to the streaming system
+        // (form classes, connections), which gets the class info of its nearest described
+        // ancestor, as the registry would give an object of it.
         TzelClassInfoClass cls = TzelClassRegistry::FindClassInfo(name);
+        if (!cls)
+            if (host::TClass hostClass = host::GetClass(name))
+                cls = TzelClassRegistry::FindClassInfoClass(hostClass);
         if (!cls) {
             std::fprintf(stderr, "zeltrix inspect: no class info for '%s'\n", name.c_str());
             status = 1;
