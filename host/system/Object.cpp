@@ -3,10 +3,9 @@
 #include "host/system/Exceptions.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <mutex>
-#include <new>
 #include <thread>
 #include <vector>
 
@@ -63,9 +62,10 @@ const TInterfaceEntry* TMetaClass::FindInterface(const TGUID& IID) const {
 // ---- live objects ----
 //
 // Every object enters on construction and leaves on destruction, so this sits on the path of
-// every allocation of a host object. The addresses are spread over a few stripes, each an
-// open-addressing table behind its own small lock: an insert or erase takes no allocation (the
-// table only grows or shrinks by halves), and threads working on different objects seldom meet.
+// every allocation of a host object, and look-ups guard every address taken from outside. The
+// addresses are spread over a few stripes, each an open-addressing table: changes take the
+// stripe's small lock and no allocation (the table only grows, by doubling), and look-ups take
+// no lock at all: they read under a sequence count and retry when a change overlapped them.
 
 namespace {
 struct Watcher {
@@ -74,12 +74,19 @@ struct Watcher {
     void* Data;
 };
 
+inline void CpuRelax() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
 /// A spin lock: held for a few dozen instructions, never across a call out of this file.
 class SpinLock {
 public:
     void lock() {
-        for (int spins = 0; Flag.exchange(true, std::memory_order_acquire); ++spins) {
+        for (int spins = 0; Flag.exchange(true, std::memory_order_acquire);) {
             while (Flag.load(std::memory_order_relaxed)) {
+                CpuRelax();
                 if (++spins > 64) {
                     std::this_thread::yield();
                     spins = 0;
@@ -93,9 +100,22 @@ private:
     std::atomic<bool> Flag{false};
 };
 
+/// A slot of a table. Atomic because look-ups read it while a change may be writing it; the
+/// sequence count tells them to discard what they read then.
 struct Slot {
-    const void* Key; // null: empty
-    std::uint64_t Id;
+    std::atomic<const void*> Key{nullptr}; // null: empty
+    std::atomic<std::uint64_t> Id{0};
+};
+
+struct Table {
+    explicit Table(unsigned ABits)
+        : Bits(ABits), Mask((std::size_t{1} << ABits) - 1), Slots(new Slot[Mask + 1]) {}
+    const unsigned Bits;
+    const std::size_t Mask;
+    const std::unique_ptr<Slot[]> Slots;
+    // Kept, since a look-up may still be probing it; the smaller tables before the current one
+    // together take no more than it does.
+    std::unique_ptr<Table> Replaced;
 };
 
 constexpr unsigned StripeBits = 4;
@@ -108,76 +128,127 @@ inline std::uint64_t HashOf(const void* Address) {
            0x9E3779B97F4A7C15ull;
 }
 
+inline std::size_t Home(const Table& T, std::uint64_t Hash) {
+    return static_cast<std::size_t>((Hash << StripeBits) >> (64 - T.Bits));
+}
+
+constexpr auto Relaxed = std::memory_order_relaxed;
+
 /// One stripe: a linear-probing table kept at most half full, deleted by shifting back (no
-/// tombstones), plus the watchers of the objects whose addresses fall into it. Trivially
-/// destructible, so objects dying during static teardown still find it intact.
+/// tombstones), plus the watchers of the objects whose addresses fall into it. Only ever
+/// reached through the never-destroyed array below, so objects dying during static teardown
+/// still find it intact.
 struct alignas(64) Stripe {
     SpinLock Lock;
-    Slot* Slots = nullptr;
-    unsigned SlotBits = 0; // capacity is 1 << SlotBits once Slots is allocated
+    std::atomic<std::uint32_t> Sequence{0}; // odd while a change is being written
+    std::atomic<Table*> Current{nullptr};
     std::size_t Size = 0;
     std::uint64_t NextSerial = 1; // serials are counted per stripe and tagged with its number
     std::vector<Watcher>* Watchers = nullptr;
 
-    std::size_t Mask() const { return (std::size_t{1} << SlotBits) - 1; }
-    std::size_t Home(std::uint64_t Hash) const {
-        return static_cast<std::size_t>((Hash << StripeBits) >> (64 - SlotBits));
+    // ---- changes: under Lock, between BeginWrite and EndWrite ----
+
+    void BeginWrite() {
+        Sequence.store(Sequence.load(Relaxed) + 1, Relaxed);
+        std::atomic_thread_fence(std::memory_order_release);
+    }
+    void EndWrite() { Sequence.store(Sequence.load(Relaxed) + 1, std::memory_order_release); }
+
+    static void Place(Table& T, const void* Key, std::uint64_t Id) {
+        std::size_t i = Home(T, HashOf(Key));
+        while (T.Slots[i].Key.load(Relaxed)) i = (i + 1) & T.Mask;
+        T.Slots[i].Id.store(Id, Relaxed);
+        T.Slots[i].Key.store(Key, Relaxed);
     }
 
-    Slot* Lookup(const void* Key, std::uint64_t Hash) const {
-        if (!Slots) return nullptr;
-        for (std::size_t i = Home(Hash);; i = (i + 1) & Mask()) {
-            if (Slots[i].Key == Key) return &Slots[i];
-            if (!Slots[i].Key) return nullptr;
-        }
-    }
-
-    /// False when no memory is left for the new table; the old one then stays as it was.
-    bool Rehash(unsigned NewBits) {
-        Slot* old = Slots;
-        const std::size_t oldCapacity = old ? Mask() + 1 : 0;
-        auto* fresh = static_cast<Slot*>(std::calloc(std::size_t{1} << NewBits, sizeof(Slot)));
-        if (!fresh) return false;
-        Slots = fresh;
-        SlotBits = NewBits;
-        for (std::size_t j = 0; j < oldCapacity; ++j)
-            if (old[j].Key) {
-                std::size_t i = Home(HashOf(old[j].Key));
-                while (Slots[i].Key) i = (i + 1) & Mask();
-                Slots[i] = old[j];
-            }
-        std::free(old);
-        return true;
+    void Grow() {
+        Table* old = Current.load(Relaxed);
+        auto fresh = std::make_unique<Table>(old ? old->Bits + 1 : MinSlotBits);
+        if (old)
+            for (std::size_t j = 0; j <= old->Mask; ++j)
+                if (const void* k = old->Slots[j].Key.load(Relaxed))
+                    Place(*fresh, k, old->Slots[j].Id.load(Relaxed));
+        fresh->Replaced.reset(old);
+        Current.store(fresh.release(), std::memory_order_release);
     }
 
     void Put(const void* Key, std::uint64_t Hash, std::uint64_t Id) {
-        const bool full = !Slots || (Size + 1) * 2 > Mask() + 1;
-        if (full && !Rehash(Slots ? SlotBits + 1 : MinSlotBits)) throw std::bad_alloc();
-        std::size_t i = Home(Hash);
-        while (Slots[i].Key && Slots[i].Key != Key) i = (i + 1) & Mask();
-        if (!Slots[i].Key) ++Size;
-        Slots[i] = {Key, Id};
+        Table* t = Current.load(Relaxed);
+        if (!t || (Size + 1) * 2 > t->Mask + 1) {
+            Grow(); // may throw, before anything changed
+            t = Current.load(Relaxed);
+        }
+        std::size_t i = Home(*t, Hash);
+        for (const void* k; (k = t->Slots[i].Key.load(Relaxed)) != nullptr; i = (i + 1) & t->Mask)
+            if (k == Key) {
+                t->Slots[i].Id.store(Id, Relaxed);
+                return;
+            }
+        t->Slots[i].Id.store(Id, Relaxed);
+        t->Slots[i].Key.store(Key, Relaxed);
+        ++Size;
     }
 
     void Erase(const void* Key, std::uint64_t Hash) {
-        Slot* hit = Lookup(Key, Hash);
-        if (!hit) return;
+        Table* t = Current.load(Relaxed);
+        if (!t) return;
+        std::size_t hole = Home(*t, Hash);
+        for (;; hole = (hole + 1) & t->Mask) {
+            const void* k = t->Slots[hole].Key.load(Relaxed);
+            if (!k) return;
+            if (k == Key) break;
+        }
         // Shift later members of the probe run back into the hole, so every key stays reachable
         // from its home slot without tombstones.
-        std::size_t hole = static_cast<std::size_t>(hit - Slots);
-        for (std::size_t i = (hole + 1) & Mask(); Slots[i].Key; i = (i + 1) & Mask()) {
-            const std::size_t home = Home(HashOf(Slots[i].Key));
+        for (std::size_t i = (hole + 1) & t->Mask;; i = (i + 1) & t->Mask) {
+            const void* k = t->Slots[i].Key.load(Relaxed);
+            if (!k) break;
+            const std::size_t home = Home(*t, HashOf(k));
             // The entry may move into the hole unless its home lies cyclically in (hole, i].
-            if (((i - home) & Mask()) >= ((i - hole) & Mask())) {
-                Slots[hole] = Slots[i];
+            if (((i - home) & t->Mask) >= ((i - hole) & t->Mask)) {
+                t->Slots[hole].Id.store(t->Slots[i].Id.load(Relaxed), Relaxed);
+                t->Slots[hole].Key.store(k, Relaxed);
                 hole = i;
             }
         }
-        Slots[hole] = {nullptr, 0};
+        t->Slots[hole].Key.store(nullptr, Relaxed);
+        t->Slots[hole].Id.store(0, Relaxed);
         --Size;
-        // Give memory back after a burst of objects (keeping the table if that fails); the gap
-        // to the growth threshold keeps a table from shrinking and growing in turn.
-        if (SlotBits > MinSlotBits && Size * 8 < Mask() + 1) Rehash(SlotBits - 1);
+    }
+
+    // ---- look-ups: no lock ----
+
+    /// The serial of the object at `Key`, or 0 when none lives there.
+    std::uint64_t Probe(const void* Key, std::uint64_t Hash) const {
+        for (int spins = 0;; ++spins) {
+            const std::uint32_t before = Sequence.load(std::memory_order_acquire);
+            if (before & 1) {
+                Wait(spins);
+                continue;
+            }
+            std::uint64_t id = 0;
+            if (const Table* t = Current.load(std::memory_order_acquire)) {
+                // At most one lap: a table seen mid-change may have no empty slot left to stop at.
+                std::size_t i = Home(*t, Hash);
+                for (std::size_t n = 0; n <= t->Mask; ++n, i = (i + 1) & t->Mask) {
+                    const void* k = t->Slots[i].Key.load(Relaxed);
+                    if (!k) break;
+                    if (k == Key) {
+                        id = t->Slots[i].Id.load(Relaxed);
+                        break;
+                    }
+                }
+            }
+            std::atomic_thread_fence(std::memory_order_acquire);
+            if (Sequence.load(Relaxed) == before) return id;
+        }
+    }
+
+    static void Wait(int Spins) {
+        if (Spins > 64 && Spins % 64 == 0)
+            std::this_thread::yield();
+        else
+            CpuRelax();
     }
 };
 
@@ -199,7 +270,14 @@ struct LiveObjectsAccess {
         // Unique without a shared counter (another atomic operation per object): the stripe's
         // own count with the stripe's number in the low bits; never zero, never reused.
         const std::uint64_t id = (s.NextSerial << StripeBits) | StripeIndex(h);
-        s.Put(o, h, id);
+        s.BeginWrite();
+        try {
+            s.Put(o, h, id);
+        } catch (...) {
+            s.EndWrite();
+            throw;
+        }
+        s.EndWrite();
         ++s.NextSerial;
         o->fObjectId = id;
     }
@@ -209,7 +287,9 @@ struct LiveObjectsAccess {
         std::vector<Watcher> fire;
         {
             std::lock_guard g(s.Lock);
+            s.BeginWrite();
             s.Erase(o, h);
+            s.EndWrite();
             if (o->fWatched.load(std::memory_order_relaxed) && s.Watchers) {
                 auto it = std::stable_partition(s.Watchers->begin(), s.Watchers->end(),
                                                 [o](const Watcher& w) { return w.Object != o; });
@@ -225,23 +305,16 @@ struct LiveObjectsAccess {
 TObject* LiveObjects::Find(const void* Address, TClass Class) {
     if (!Address) return nullptr;
     const std::uint64_t h = HashOf(Address);
-    Stripe& s = StripeOf(h);
-    {
-        std::lock_guard g(s.Lock);
-        if (!s.Lookup(Address, h)) return nullptr;
-    }
+    if (!StripeOf(h).Probe(Address, h)) return nullptr;
     auto* o = static_cast<TObject*>(const_cast<void*>(Address));
     if (Class && !o->InheritsFrom(Class)) return nullptr;
     return o;
 }
 
 bool LiveObjects::IsAlive(const void* Address, std::uint64_t ObjectId) {
-    if (!Address) return false;
+    if (!Address || !ObjectId) return false;
     const std::uint64_t h = HashOf(Address);
-    Stripe& s = StripeOf(h);
-    std::lock_guard g(s.Lock);
-    const Slot* hit = s.Lookup(Address, h);
-    return hit && hit->Id == ObjectId;
+    return StripeOf(h).Probe(Address, h) == ObjectId;
 }
 
 std::size_t LiveObjects::Count() {

@@ -189,6 +189,43 @@ TEST(LiveObjects, ObjectsFreedOnAnotherThreadLeaveTheRegistry) {
     EXPECT_EQ(LiveObjects::Count(), before);
 }
 
+TEST(LiveObjects, LookUpsNeverMissAnObjectWhileOthersChange) {
+    // Look-ups take no lock: objects coming and going beside a live one (growing the tables and
+    // shifting entries back into freed slots) must never make it look dead, nor a dead one live.
+    std::vector<TDog*> steady;
+    std::vector<std::uint64_t> ids;
+    for (int i = 0; i < 400; ++i) {
+        steady.push_back(new TDog);
+        ids.push_back(steady.back()->ObjectId());
+    }
+    auto* gone = new TDog;
+    const std::uint64_t goneId = gone->ObjectId();
+    gone->Free();
+
+    std::atomic<bool> stop{false};
+    std::thread churn([&] {
+        std::vector<TDog*> batch;
+        for (int round = 0; round < 40; ++round) {
+            for (int i = 0; i < 3000; ++i) batch.push_back(new TDog);
+            for (TDog* d : batch) d->Free();
+            batch.clear();
+        }
+        stop = true;
+    });
+    long misses = 0, ghosts = 0;
+    while (!stop.load())
+        for (std::size_t i = 0; i < steady.size(); ++i) {
+            if (!LiveObjects::IsAlive(steady[i], ids[i]) ||
+                LiveObjects::Find(steady[i]) != steady[i])
+                ++misses;
+            if (LiveObjects::IsAlive(gone, goneId)) ++ghosts;
+        }
+    churn.join();
+    EXPECT_EQ(misses, 0);
+    EXPECT_EQ(ghosts, 0);
+    for (TDog* d : steady) d->Free();
+}
+
 namespace {
 struct IGreeter : IUnknown {
     static constexpr TGUID IID = GuidOf("{7D1E6B5A-0C3E-4F2A-9B7E-1A2B3C4D5E6F}");
