@@ -96,8 +96,8 @@ TEST(LiveObjects, StaysConsistentAcrossThreads) {
 }
 
 TEST(LiveObjects, ManyObjectsStayFindableWhileOthersComeAndGo) {
-    // Enough objects to grow every table several times and shrink it again; freeing every
-    // other one leaves holes inside probe runs, which must not hide the objects behind them.
+    // Enough objects to grow every table several times; freeing every other one leaves holes
+    // inside probe runs, which must not hide the objects behind them.
     const std::size_t before = LiveObjects::Count();
     std::vector<TDog*> dogs;
     std::vector<std::uint64_t> ids;
