@@ -4,38 +4,55 @@
 #include "host/classes/Lists.h"
 #include "host/system/SysUtils.h"
 
+#include <string_view>
+
 namespace zeltrix {
 
 using host::Exception;
 
-TStringTokenizer::TStringTokenizer(AnsiString AText, AnsiString ADelimiter)
-    : FText(std::move(AText)), FDelimiter(std::move(ADelimiter)) {
-    if (FDelimiter.size() != 2) throw Exception("Invalid delimiter " + FDelimiter + "!");
-}
+namespace {
+/// The tokeniser's rules over a view of a text the caller keeps: the readers run for every
+/// class info created, so they take their tokens without copying the text or the tokens.
+/// `Pos` is the 0-based index of the next unread character.
+struct TokenCursor {
+    std::string_view Text;
+    std::string_view Delimiter;
+    std::size_t Pos = 0;
 
-// The first place where the delimiter's first character is followed by its second ends the
-// token; a lone first character is an ordinary character of the token.
-AnsiString TStringTokenizer::NextToken() {
-    const std::size_t start = static_cast<std::size_t>(FPosition - 1);
-    if (start >= FText.size()) return AnsiString();
-    std::size_t end = FText.find(FDelimiter, start);
-    if (end == AnsiString::npos) {
-        FPosition = static_cast<int>(FText.size()) + 1;
-        return FText.substr(start);
+    // The first place where the delimiter's first character is followed by its second ends
+    // the token; a lone first character is an ordinary character of the token.
+    std::string_view Next() {
+        if (Pos >= Text.size()) return {};
+        const std::size_t start = Pos;
+        const std::size_t end = Find(start);
+        if (end == std::string_view::npos) {
+            Pos = Text.size();
+            return Text.substr(start);
+        }
+        Pos = end + 2;
+        return Text.substr(start, end - start);
     }
-    FPosition = static_cast<int>(end + 2) + 1;
-    return FText.substr(start, end - start);
+    /// Text.find(Delimiter, From) for a two-character delimiter; tokens are short, so a plain
+    /// scan beats the general search.
+    std::size_t Find(std::size_t From) const {
+        const char a = Delimiter[0], b = Delimiter[1];
+        for (std::size_t i = From; i + 1 < Text.size(); ++i)
+            if (Text[i] == a && Text[i + 1] == b) return i;
+        return std::string_view::npos;
+    }
+    /// At most one unread character left.
+    bool AtEnd() const { return Pos + 1 >= Text.size(); }
+};
+
+AnsiString Str(std::string_view V) {
+    return AnsiString(V);
 }
 
-bool TStringTokenizer::EndOfText() const {
-    return static_cast<std::size_t>(FPosition) >= FText.size();
-}
-
-TzelPropertyStyle ParsePropertyStyles(const AnsiString& Token) {
+TzelPropertyStyle ParseStyles(std::string_view Token) {
     TzelPropertyStyle result;
-    TStringTokenizer t(Token, "..");
-    while (!t.EndOfText()) {
-        AnsiString s = t.NextToken();
+    TokenCursor t{Token, ".."};
+    while (!t.AtEnd()) {
+        const std::string_view s = t.Next();
         if (s == "psReadable")
             result += psReadable;
         else if (s == "psWritable")
@@ -43,13 +60,12 @@ TzelPropertyStyle ParsePropertyStyles(const AnsiString& Token) {
         else if (s == "psIndexed")
             result += psIndexed;
         else
-            throw Exception(Token + " Invalid property style property!");
+            throw Exception(Str(Token) + " Invalid property style property!");
     }
     return result;
 }
 
-namespace {
-bool ParseVisibility(const AnsiString& Token, TzelPropertyVisibility& Result) {
+bool ParseVisibility(std::string_view Token, TzelPropertyVisibility& Result) {
     if (Token == "pvProtected")
         Result = pvProtected;
     else if (Token == "pvPublic")
@@ -60,42 +76,87 @@ bool ParseVisibility(const AnsiString& Token, TzelPropertyVisibility& Result) {
         return false;
     return true;
 }
-} // namespace
 
-TzelPropertyVisibility ParsePropertyVisibility(const AnsiString& Token) {
+TzelPropertyVisibility ParsePropVisibility(std::string_view Token) {
     TzelPropertyVisibility v;
     if (!ParseVisibility(Token, v))
-        throw Exception(Token + " Invalid property visibility property!");
+        throw Exception(Str(Token) + " Invalid property visibility property!");
     return v;
 }
 
-TzelPropertyVisibility ParseEventVisibility(const AnsiString& Token) {
+TzelPropertyVisibility ParseEventVis(std::string_view Token) {
     TzelPropertyVisibility v;
     if (!ParseVisibility(Token, v))
-        throw Exception(Token + " Invalid event property visibility property!");
+        throw Exception(Str(Token) + " Invalid event property visibility property!");
     return v;
 }
 
-TzelMethodStyle ParseMethodStyle(const AnsiString& Token) {
+TzelMethodStyle ParseStyle(std::string_view Token) {
     if (Token == "msFunction") return msFunction;
     if (Token == "msProcedure") return msProcedure;
     throw Exception("Invalid method style property!");
 }
 
+/// A Count as StrToInt reads it: plain decimal digits directly, anything else (signs, spaces,
+/// hexadecimal, errors and their messages) through StrToInt itself.
+int ParseCount(std::string_view Token) {
+    if (!Token.empty() && Token.size() <= 9) {
+        int v = 0;
+        for (char c : Token) {
+            if (c < '0' || c > '9') return host::StrToInt(Str(Token));
+            v = v * 10 + (c - '0');
+        }
+        return v;
+    }
+    return host::StrToInt(Str(Token));
+}
+} // namespace
+
+TStringTokenizer::TStringTokenizer(AnsiString AText, AnsiString ADelimiter)
+    : FText(std::move(AText)), FDelimiter(std::move(ADelimiter)) {
+    if (FDelimiter.size() != 2) throw Exception("Invalid delimiter " + FDelimiter + "!");
+}
+
+AnsiString TStringTokenizer::NextToken() {
+    TokenCursor t{FText, FDelimiter, static_cast<std::size_t>(FPosition - 1)};
+    const std::string_view token = t.Next();
+    FPosition = static_cast<int>(t.Pos) + 1;
+    return Str(token);
+}
+
+bool TStringTokenizer::EndOfText() const {
+    return static_cast<std::size_t>(FPosition) >= FText.size();
+}
+
+TzelPropertyStyle ParsePropertyStyles(const AnsiString& Token) {
+    return ParseStyles(Token);
+}
+
+TzelPropertyVisibility ParsePropertyVisibility(const AnsiString& Token) {
+    return ParsePropVisibility(Token);
+}
+
+TzelPropertyVisibility ParseEventVisibility(const AnsiString& Token) {
+    return ParseEventVis(Token);
+}
+
+TzelMethodStyle ParseMethodStyle(const AnsiString& Token) {
+    return ParseStyle(Token);
+}
+
 namespace {
 /// Reads a Count and that many names into fresh parameter infos. A Count is bounded by what is
 /// left of the text, so no text makes the reader allocate without bound.
-void ReadNames(TStringTokenizer& T, const AnsiString& Text, TzelClassInfo* Owner,
-               TzelArguments& Names) {
-    AnsiString token = T.NextToken();
-    const int count = host::StrToInt(token);
-    const int left = static_cast<int>(Text.size()) - T.GetPosition() + 1;
-    if (count < 0 || count > left + 1) throw Exception(token + " Invalid descriptor count!");
+void ReadNames(TokenCursor& T, TzelClassInfo* Owner, TzelArguments& Names) {
+    const std::string_view token = T.Next();
+    const int count = ParseCount(token);
+    const int left = static_cast<int>(T.Text.size() - T.Pos);
+    if (count < 0 || count > left + 1) throw Exception(Str(token) + " Invalid descriptor count!");
     Names.clear();
     Names.reserve(static_cast<std::size_t>(count));
     try {
         for (int i = 0; i < count; ++i)
-            Names.push_back(new TzelParameterInfo(Owner, T.NextToken()));
+            Names.push_back(new TzelParameterInfo(Owner, Str(T.Next())));
     } catch (...) {
         for (TzelParameterInfo* p : Names) delete p;
         Names.clear();
@@ -114,24 +175,34 @@ void Append(host::TList* List, TzelArguments& Names, A&&... Args) {
     }
     List->Add(r);
 }
+
+/// Room for every record a text of this length can hold (`MinRecord` is the length of the
+/// shortest record with its delimiter), so a list grows at most once per text.
+void MakeRoom(host::TList* List, std::size_t TextSize, std::size_t MinRecord) {
+    const std::size_t most = static_cast<std::size_t>(List->GetCount()) + TextSize / MinRecord + 1;
+    if (most > static_cast<std::size_t>(List->GetCapacity()) &&
+        most <= static_cast<std::size_t>(host::MaxListSize))
+        List->SetCapacity(static_cast<host::Integer>(most));
+}
 } // namespace
 
 void TzelClassInfo::ReadZELProperties(const AnsiString& Text) {
-    TStringTokenizer t(Text, "::");
+    TokenCursor t{Text, "::"};
     TzelArguments names;
-    while (!t.EndOfText()) {
-        AnsiString keyword = t.NextToken();
+    MakeRoom(FProperties, Text.size(), sizeof("Define::P::::pvPublic::0::") - 1);
+    while (!t.AtEnd()) {
+        const std::string_view keyword = t.Next();
         if (keyword == "Define") {
-            AnsiString name = t.NextToken();
-            TzelPropertyStyle style = ParsePropertyStyles(t.NextToken());
-            TzelPropertyVisibility visibility = ParsePropertyVisibility(t.NextToken());
-            ReadNames(t, Text, this, names);
+            AnsiString name = Str(t.Next());
+            TzelPropertyStyle style = ParseStyles(t.Next());
+            TzelPropertyVisibility visibility = ParsePropVisibility(t.Next());
+            ReadNames(t, this, names);
             Append<TzelPropertyInfo>(FProperties, names, this, std::move(name), style, visibility,
                                      names);
         } else if (keyword == "Override") {
-            AnsiString name = t.NextToken();
-            TzelPropertyStyle style = ParsePropertyStyles(t.NextToken());
-            TzelPropertyVisibility visibility = ParsePropertyVisibility(t.NextToken());
+            AnsiString name = Str(t.Next());
+            TzelPropertyStyle style = ParseStyles(t.Next());
+            TzelPropertyVisibility visibility = ParsePropVisibility(t.Next());
             TzelPropertyInfo* p = FindProperty(name);
             if (!p) throw Exception("Override of unknown property " + name + "!");
             if (!style.Empty()) p->Style = style;
@@ -143,39 +214,42 @@ void TzelClassInfo::ReadZELProperties(const AnsiString& Text) {
 }
 
 void TzelClassInfo::ReadZELMethods(const AnsiString& Text) {
-    TStringTokenizer t(Text, "::");
+    TokenCursor t{Text, "::"};
     TzelArguments names;
-    while (!t.EndOfText()) {
-        AnsiString name = t.NextToken();
-        TzelMethodStyle style = ParseMethodStyle(t.NextToken());
-        ReadNames(t, Text, this, names);
+    MakeRoom(FMethods, Text.size(), sizeof("M::msFunction::0::") - 1);
+    while (!t.AtEnd()) {
+        AnsiString name = Str(t.Next());
+        TzelMethodStyle style = ParseStyle(t.Next());
+        ReadNames(t, this, names);
         Append<TzelMethodInfo>(FMethods, names, this, std::move(name), names, style);
     }
 }
 
 void TzelClassInfo::ReadZELConstructors(const AnsiString& Text) {
-    TStringTokenizer t(Text, "::");
+    TokenCursor t{Text, "::"};
     TzelArguments names;
-    while (!t.EndOfText()) {
-        AnsiString name = t.NextToken();
-        ReadNames(t, Text, this, names);
+    MakeRoom(FConstructors, Text.size(), sizeof("C::0::") - 1);
+    while (!t.AtEnd()) {
+        AnsiString name = Str(t.Next());
+        ReadNames(t, this, names);
         Append<TzelConstructorInfo>(FConstructors, names, this, std::move(name), names);
     }
 }
 
 void TzelClassInfo::ReadZELEvents(const AnsiString& Text) {
-    TStringTokenizer t(Text, "::");
+    TokenCursor t{Text, "::"};
     TzelArguments names;
-    while (!t.EndOfText()) {
-        AnsiString keyword = t.NextToken();
+    MakeRoom(FEvents, Text.size(), sizeof("Define::E::pvPublic::0::") - 1);
+    while (!t.AtEnd()) {
+        const std::string_view keyword = t.Next();
         if (keyword == "Define") {
-            AnsiString name = t.NextToken();
-            TzelPropertyVisibility visibility = ParseEventVisibility(t.NextToken());
-            ReadNames(t, Text, this, names);
+            AnsiString name = Str(t.Next());
+            TzelPropertyVisibility visibility = ParseEventVis(t.Next());
+            ReadNames(t, this, names);
             Append<TzelEventInfo>(FEvents, names, this, std::move(name), names, visibility);
         } else if (keyword == "Override") {
-            AnsiString name = t.NextToken();
-            TzelPropertyVisibility visibility = ParseEventVisibility(t.NextToken());
+            AnsiString name = Str(t.Next());
+            TzelPropertyVisibility visibility = ParseEventVis(t.Next());
             TzelEventInfo* e = FindEvent(name);
             if (!e) throw Exception("Override of unknown event " + name + "!");
             e->Visibility = visibility;
