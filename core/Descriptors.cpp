@@ -164,11 +164,20 @@ void ReadNames(TokenCursor& T, TzelClassInfo* Owner, TzelArguments& Names) {
     }
 }
 
+/// A record's name is made straight into the constructor's parameter; the rest pass through.
+inline AnsiString Arg(std::string_view Name) {
+    return Str(Name);
+}
+template <class T>
+T&& Arg(T&& Value) {
+    return std::forward<T>(Value);
+}
+
 template <class Record, class... A>
 void Append(host::TList* List, TzelArguments& Names, A&&... Args) {
     Record* r;
     try {
-        r = new Record(std::forward<A>(Args)...);
+        r = new Record(Arg(std::forward<A>(Args))...);
     } catch (...) {
         for (TzelParameterInfo* p : Names) delete p;
         throw;
@@ -193,12 +202,11 @@ void TzelClassInfo::ReadZELProperties(const AnsiString& Text) {
     while (!t.AtEnd()) {
         const std::string_view keyword = t.Next();
         if (keyword == "Define") {
-            AnsiString name = Str(t.Next());
+            const std::string_view name = t.Next();
             TzelPropertyStyle style = ParseStyles(t.Next());
             TzelPropertyVisibility visibility = ParsePropVisibility(t.Next());
             ReadNames(t, this, names);
-            Append<TzelPropertyInfo>(FProperties, names, this, std::move(name), style, visibility,
-                                     names);
+            Append<TzelPropertyInfo>(FProperties, names, this, name, style, visibility, names);
         } else if (keyword == "Override") {
             AnsiString name = Str(t.Next());
             TzelPropertyStyle style = ParseStyles(t.Next());
@@ -218,10 +226,10 @@ void TzelClassInfo::ReadZELMethods(const AnsiString& Text) {
     TzelArguments names;
     MakeRoom(FMethods, Text.size(), sizeof("M::msFunction::0::") - 1);
     while (!t.AtEnd()) {
-        AnsiString name = Str(t.Next());
+        const std::string_view name = t.Next();
         TzelMethodStyle style = ParseStyle(t.Next());
         ReadNames(t, this, names);
-        Append<TzelMethodInfo>(FMethods, names, this, std::move(name), names, style);
+        Append<TzelMethodInfo>(FMethods, names, this, name, names, style);
     }
 }
 
@@ -230,9 +238,9 @@ void TzelClassInfo::ReadZELConstructors(const AnsiString& Text) {
     TzelArguments names;
     MakeRoom(FConstructors, Text.size(), sizeof("C::0::") - 1);
     while (!t.AtEnd()) {
-        AnsiString name = Str(t.Next());
+        const std::string_view name = t.Next();
         ReadNames(t, this, names);
-        Append<TzelConstructorInfo>(FConstructors, names, this, std::move(name), names);
+        Append<TzelConstructorInfo>(FConstructors, names, this, name, names);
     }
 }
 
@@ -243,10 +251,10 @@ void TzelClassInfo::ReadZELEvents(const AnsiString& Text) {
     while (!t.AtEnd()) {
         const std::string_view keyword = t.Next();
         if (keyword == "Define") {
-            AnsiString name = Str(t.Next());
+            const std::string_view name = t.Next();
             TzelPropertyVisibility visibility = ParseEventVis(t.Next());
             ReadNames(t, this, names);
-            Append<TzelEventInfo>(FEvents, names, this, std::move(name), names, visibility);
+            Append<TzelEventInfo>(FEvents, names, this, name, names, visibility);
         } else if (keyword == "Override") {
             AnsiString name = Str(t.Next());
             TzelPropertyVisibility visibility = ParseEventVis(t.Next());

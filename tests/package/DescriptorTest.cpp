@@ -187,3 +187,34 @@ TEST(Descriptor, TrailingSingleCharacterIsIgnored) {
     ci.InitMetaData(); // an empty text appends nothing
     EXPECT_EQ(ci.GetPropertyCount(), 0);
 }
+
+TEST(Descriptor, CountsReadAsStrToIntReadsThem) {
+    // Plain digits are read directly; every other spelling goes through StrToInt.
+    TTextInfo ci;
+    ci.InitMetaData();
+    ci.ReadZELMethods("A::msProcedure::$2::X::Y::B::msProcedure:: 1::Z::C::msProcedure::+0::"
+                      "D::msProcedure::0000000001::W::E::msProcedure::0x1::V");
+    ASSERT_EQ(ci.GetMethodCount(), 5);
+    const int expected[] = {2, 1, 0, 1, 1};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(ci.GetMethods(i)->GetArgCount(), expected[i]) << i;
+    EXPECT_EQ(ci.GetMethods(3)->GetArgs(0)->Name, "W");
+    EXPECT_EQ(MessageOf([&] { ci.ReadZELMethods("F::msProcedure::1 "); }),
+              "'1 ' is not a valid integer value");
+    EXPECT_EQ(MessageOf([&] { ci.ReadZELMethods("F::msProcedure::12345678901::A"); }),
+              "'12345678901' is not a valid integer value");
+}
+
+TEST(Descriptor, LongTextsAndRepeatedReadsKeepEveryRecordInOrder) {
+    // Records shorter than any real one (empty names) and reads appending to filled lists.
+    TTextInfo ci;
+    ci.InitMetaData();
+    AnsiString text;
+    for (int i = 0; i < 300; ++i)
+        text += (i ? "::" : "") + AnsiString(i % 3 ? "" : "M") + "::msFunction::0";
+    ci.ReadZELMethods(text);
+    ci.ReadZELMethods("Last::msProcedure::1::A");
+    ASSERT_EQ(ci.GetMethodCount(), 301);
+    for (int i = 0; i < 300; ++i) ASSERT_EQ(ci.GetMethods(i)->Name, i % 3 ? "" : "M") << i;
+    EXPECT_EQ(ci.GetMethods(300)->Name, "Last");
+    EXPECT_EQ(ci.GetMethods(300)->Style, msProcedure);
+}
