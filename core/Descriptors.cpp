@@ -4,6 +4,9 @@
 #include "host/classes/Lists.h"
 #include "host/system/SysUtils.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace zeltrix {
@@ -32,11 +35,32 @@ struct TokenCursor {
         Pos = end + 2;
         return Text.substr(start, end - start);
     }
-    /// Text.find(Delimiter, From) for a two-character delimiter; tokens are short, so a plain
-    /// scan beats the general search.
+    /// Text.find(Delimiter, From) for a two-character delimiter. Tokens are short, so instead
+    /// of the general search this looks for the first character eight bytes at a time.
     std::size_t Find(std::size_t From) const {
         const char a = Delimiter[0], b = Delimiter[1];
-        for (std::size_t i = From; i + 1 < Text.size(); ++i)
+        const std::size_t n = Text.size();
+        std::size_t i = From;
+        if constexpr (std::endian::native == std::endian::little) {
+            constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+            const std::uint64_t pattern = ones * static_cast<unsigned char>(a);
+            while (i + 8 <= n) {
+                std::uint64_t word;
+                std::memcpy(&word, Text.data() + i, sizeof word);
+                const std::uint64_t x = word ^ pattern; // zero bytes where `a` stands
+                // The lowest flagged byte is the first zero byte (a borrow only flags the
+                // bytes above a true one).
+                const std::uint64_t flags = (x - ones) & ~x & highs;
+                if (!flags) {
+                    i += 8;
+                    continue;
+                }
+                const std::size_t j = i + static_cast<std::size_t>(std::countr_zero(flags) / 8);
+                if (j + 1 < n && Text[j + 1] == b) return j;
+                i = j + 1;
+            }
+        }
+        for (; i + 1 < n; ++i)
             if (Text[i] == a && Text[i + 1] == b) return i;
         return std::string_view::npos;
     }

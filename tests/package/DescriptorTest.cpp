@@ -218,3 +218,32 @@ TEST(Descriptor, LongTextsAndRepeatedReadsKeepEveryRecordInOrder) {
     EXPECT_EQ(ci.GetMethods(300)->Name, "Last");
     EXPECT_EQ(ci.GetMethods(300)->Style, msProcedure);
 }
+
+TEST(Tokenizer, AgreesWithAPlainSearchOnEveryText) {
+    // Texts built from the delimiter characters, their neighbours and bytes above 127, at every
+    // length around the eight-byte steps the scan takes.
+    const char alphabet[] = {':', ':', '.', '9', ';', 'a', '\xBA', '\xFF'};
+    std::uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+    for (int round = 0; round < 3000; ++round) {
+        AnsiString text;
+        const int length = static_cast<int>(next() % 41);
+        for (int i = 0; i < length; ++i) text += alphabet[(next() >> 16) % sizeof alphabet];
+        for (const char* delimiter : {"::", ".."}) {
+            TStringTokenizer t(text, delimiter);
+            std::size_t pos = 0; // the plain rule, written out
+            for (int step = 0; step < 45; ++step) {
+                ASSERT_EQ(t.EndOfText(), pos + 1 >= text.size()) << text;
+                AnsiString expected;
+                if (pos < text.size()) {
+                    const std::size_t end = text.find(delimiter, pos);
+                    expected =
+                        text.substr(pos, end == AnsiString::npos ? AnsiString::npos : end - pos);
+                    pos = end == AnsiString::npos ? text.size() : end + 2;
+                }
+                ASSERT_EQ(t.NextToken(), expected) << text << " step " << step;
+                ASSERT_EQ(t.GetPosition(), static_cast<int>(pos) + 1) << text;
+            }
+        }
+    }
+}
