@@ -150,3 +150,17 @@ static void BM_LiveObjectsFind(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LiveObjectsFind);
+
+static void BM_LiveObjectsIsAlive(benchmark::State& state) {
+    TObject o;
+    const std::uint64_t id = o.ObjectId();
+    for (auto _ : state) {
+        bool alive = LiveObjects::IsAlive(&o, id);
+        benchmark::DoNotOptimize(alive);
+    }
+}
+BENCHMARK(BM_LiveObjectsIsAlive);
+
+// Several threads creating and freeing objects at once: the registry must not serialise them.
+BENCHMARK(BM_PlainNewDelete)->Threads(2);
+BENCHMARK(BM_TObjectNewFree)->Threads(2);

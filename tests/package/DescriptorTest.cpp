@@ -182,3 +182,63 @@ TEST(Descriptor, TrailingSingleCharacterIsIgnored) {
     ci.InitMetaData(); // an empty text appends nothing
     EXPECT_EQ(ci.GetPropertyCount(), 0);
 }
+
+TEST(Descriptor, CountsReadAsStrToIntReadsThem) {
+    // Plain digits are read directly; every other spelling goes through StrToInt.
+    TTextInfo ci;
+    ci.InitMetaData();
+    ci.ReadZELMethods("A::msProcedure::$2::X::Y::B::msProcedure:: 1::Z::C::msProcedure::+0::"
+                      "D::msProcedure::0000000001::W::E::msProcedure::0x1::V");
+    ASSERT_EQ(ci.GetMethodCount(), 5);
+    const int expected[] = {2, 1, 0, 1, 1};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(ci.GetMethods(i)->GetArgCount(), expected[i]) << i;
+    EXPECT_EQ(ci.GetMethods(3)->GetArgs(0)->Name, "W");
+    EXPECT_EQ(MessageOf([&] { ci.ReadZELMethods("F::msProcedure::1 "); }),
+              "'1 ' is not a valid integer value");
+    EXPECT_EQ(MessageOf([&] { ci.ReadZELMethods("F::msProcedure::12345678901::A"); }),
+              "'12345678901' is not a valid integer value");
+}
+
+TEST(Descriptor, LongTextsAndRepeatedReadsKeepEveryRecordInOrder) {
+    // Records shorter than any real one (empty names) and reads appending to filled lists.
+    TTextInfo ci;
+    ci.InitMetaData();
+    AnsiString text;
+    for (int i = 0; i < 300; ++i)
+        text += (i ? "::" : "") + AnsiString(i % 3 ? "" : "M") + "::msFunction::0";
+    ci.ReadZELMethods(text);
+    ci.ReadZELMethods("Last::msProcedure::1::A");
+    ASSERT_EQ(ci.GetMethodCount(), 301);
+    for (int i = 0; i < 300; ++i) ASSERT_EQ(ci.GetMethods(i)->Name, i % 3 ? "" : "M") << i;
+    EXPECT_EQ(ci.GetMethods(300)->Name, "Last");
+    EXPECT_EQ(ci.GetMethods(300)->Style, msProcedure);
+}
+
+TEST(Tokenizer, AgreesWithAPlainSearchOnEveryText) {
+    // Texts built from the delimiter characters, their neighbours and bytes above 127, at every
+    // length around the eight-byte steps the scan takes.
+    const char alphabet[] = {':', ':', '.', '9', ';', 'a', '\xBA', '\xFF'};
+    std::uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+    for (int round = 0; round < 3000; ++round) {
+        AnsiString text;
+        const int length = static_cast<int>(next() % 41);
+        for (int i = 0; i < length; ++i) text += alphabet[(next() >> 16) % sizeof alphabet];
+        for (const char* delimiter : {"::", ".."}) {
+            TStringTokenizer t(text, delimiter);
+            std::size_t pos = 0; // the plain rule, written out
+            for (int step = 0; step < 45; ++step) {
+                ASSERT_EQ(t.EndOfText(), pos + 1 >= text.size()) << text;
+                AnsiString expected;
+                if (pos < text.size()) {
+                    const std::size_t end = text.find(delimiter, pos);
+                    expected =
+                        text.substr(pos, end == AnsiString::npos ? AnsiString::npos : end - pos);
+                    pos = end == AnsiString::npos ? text.size() : end + 2;
+                }
+                ASSERT_EQ(t.NextToken(), expected) << text << " step " << step;
+                ASSERT_EQ(t.GetPosition(), static_cast<int>(pos) + 1) << text;
+            }
+        }
+    }
+}
