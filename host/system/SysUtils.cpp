@@ -175,7 +175,7 @@ public:
                 ++fPos;
                 continue;
             }
-            Spec(out);
+            Specifier(out);
         }
         return out;
     }
@@ -213,7 +213,7 @@ private:
         return v;
     }
 
-    void Spec(std::string& out) {
+    void Specifier(std::string& out) {
         // "%" [index ":"] ["-"] [width] ["." prec] type
         int first = Number();
         bool left = false;
