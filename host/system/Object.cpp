@@ -80,7 +80,7 @@ inline void CpuRelax() {
 #endif
 }
 
-/// A spin lock: held for a few dozen instructions, never across a call out of this file.
+/// A spin lock: held for one table change, never while an observer or other host code runs.
 class SpinLock {
 public:
     void lock() {
