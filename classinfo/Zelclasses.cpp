@@ -16,191 +16,184 @@ using namespace host;
 
 struct TListClassInfo::ZelRows {
     static constexpr TzelPropRow Properties[] = {
-        prop<&TList::GetCapacity, &TList::SetCapacity>("Capacity"),
-        prop<&TList::GetCount, &TList::SetCount>("Count"),
-        prop<&TList::GetItems, &TList::SetItems>("Items", "Index"),
-        propR<&TList::GetList>("List"),
+        ZEL_PROP(TList, Capacity),
+        ZEL_PROP(TList, Count),
+        ZEL_PROP(TList, Items, "Index"),
+        ZEL_PROP_R(TList, List),
     };
     static constexpr TzelMethodRow Methods[] = {
-        func<&TList::Add>("Add", "Item"),
-        proc<&TList::Clear>("Clear"),
-        proc<&TList::Delete>("Delete", "Index"),
+        ZEL_FUNC(TList, Add, "Item"),
+        ZEL_PROC(TList, Clear),
+        ZEL_PROC(TList, Delete, "Index"),
         proc<static_cast<void (*)(const AnsiString&, Integer)>(&TList::Error)>("Error", "Msg,Data"),
-        proc<&TList::Exchange>("Exchange", "Index1,Index2"),
-        func<&TList::Expand>("Expand"),
-        func<&TList::First>("First"),
-        func<&TList::IndexOf>("IndexOf", "Item"),
-        proc<&TList::Insert>("Insert", "Index,Item"),
-        func<&TList::Last>("Last"),
-        proc<&TList::Move>("Move", "CurIndex,NewIndex"),
-        func<&TList::Remove>("Remove", "Item"),
-        proc<&TList::Pack>("Pack"),
+        ZEL_PROC(TList, Exchange, "Index1,Index2"),
+        ZEL_FUNC(TList, Expand),
+        ZEL_FUNC(TList, First),
+        ZEL_FUNC(TList, IndexOf, "Item"),
+        ZEL_PROC(TList, Insert, "Index,Item"),
+        ZEL_FUNC(TList, Last),
+        ZEL_PROC(TList, Move, "CurIndex,NewIndex"),
+        ZEL_FUNC(TList, Remove, "Item"),
+        ZEL_PROC(TList, Pack),
     };
 };
-ZEL_TABLE(TListClassInfo, TObjectClassInfo, TList);
+ZEL_TABLE(TListClassInfo);
 
 struct TThreadListClassInfo::ZelRows {
     static constexpr TzelMethodRow Methods[] = {
-        proc<&TThreadList::Add>("Add", "Item"),       proc<&TThreadList::Clear>("Clear"),
-        func<&TThreadList::LockList>("LockList"),     proc<&TThreadList::Remove>("Remove", "Item"),
-        proc<&TThreadList::UnlockList>("UnlockList"),
+        ZEL_PROC(TThreadList, Add, "Item"),       ZEL_PROC(TThreadList, Clear),
+        ZEL_FUNC(TThreadList, LockList),     ZEL_PROC(TThreadList, Remove, "Item"),
+        ZEL_PROC(TThreadList, UnlockList),
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create")};
 };
-ZEL_TABLE(TThreadListClassInfo, TObjectClassInfo, TThreadList);
+ZEL_TABLE(TThreadListClassInfo);
 
 struct TInterfaceListClassInfo::ZelRows {
     static constexpr TzelPropRow Properties[] = {
-        prop<&TInterfaceList::GetCapacity, &TInterfaceList::SetCapacity>("Capacity"),
-        prop<&TInterfaceList::GetCount, &TInterfaceList::SetCount>("Count"),
-        prop<&TInterfaceList::GetItems, &TInterfaceList::SetItems>("Items", "Index"),
+        ZEL_PROP(TInterfaceList, Capacity),
+        ZEL_PROP(TInterfaceList, Count),
+        ZEL_PROP(TInterfaceList, Items, "Index"),
     };
     static constexpr TzelMethodRow Methods[] = {
-        proc<&TInterfaceList::Clear>("Clear"),
-        proc<&TInterfaceList::Delete>("Delete", "Index"),
-        proc<&TInterfaceList::Exchange>("Exchange", "Index1,Index2"),
-        func<&TInterfaceList::Expand>("Expand"),
-        func<&TInterfaceList::First>("First"),
-        func<&TInterfaceList::IndexOf>("IndexOf", "Item"),
-        func<&TInterfaceList::Add>("Add", "Item"),
-        proc<&TInterfaceList::Insert>("Insert", "Index,Item"),
-        func<&TInterfaceList::Last>("Last"),
-        func<&TInterfaceList::Remove>("Remove", "Item"),
-        proc<&TInterfaceList::Lock>("Lock"),
-        proc<&TInterfaceList::Unlock>("Unlock"),
+        ZEL_PROC(TInterfaceList, Clear),
+        ZEL_PROC(TInterfaceList, Delete, "Index"),
+        ZEL_PROC(TInterfaceList, Exchange, "Index1,Index2"),
+        ZEL_FUNC(TInterfaceList, Expand),
+        ZEL_FUNC(TInterfaceList, First),
+        ZEL_FUNC(TInterfaceList, IndexOf, "Item"),
+        ZEL_FUNC(TInterfaceList, Add, "Item"),
+        ZEL_PROC(TInterfaceList, Insert, "Index,Item"),
+        ZEL_FUNC(TInterfaceList, Last),
+        ZEL_FUNC(TInterfaceList, Remove, "Item"),
+        ZEL_PROC(TInterfaceList, Lock),
+        ZEL_PROC(TInterfaceList, Unlock),
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create")};
 };
-ZEL_TABLE(TInterfaceListClassInfo, TInterfacedObjectClassInfo, TInterfaceList);
+ZEL_TABLE(TInterfaceListClassInfo);
 
 struct TBitsClassInfo::ZelRows {
     static constexpr TzelPropRow Properties[] = {
-        prop<&TBits::GetBits, &TBits::SetBits>("Bits", "Index"),
-        prop<&TBits::GetSize, &TBits::SetSize>("Size"),
+        ZEL_PROP(TBits, Bits, "Index"),
+        ZEL_PROP(TBits, Size),
     };
-    static constexpr TzelMethodRow Methods[] = {func<&TBits::OpenBit>("OpenBit")};
+    static constexpr TzelMethodRow Methods[] = {ZEL_FUNC(TBits, OpenBit)};
 };
-ZEL_TABLE(TBitsClassInfo, TObjectClassInfo, TBits);
+ZEL_TABLE(TBitsClassInfo);
 
 struct TPersistentClassInfo::ZelRows {
     static constexpr TzelMethodRow Methods[] = {
-        proc<&TPersistent::Assign>("Assign", "Source"),
-        func<&TPersistent::GetNamePath>("GetNamePath"),
+        ZEL_PROC(TPersistent, Assign, "Source"),
+        ZEL_FUNC(TPersistent, GetNamePath),
     };
 };
-ZEL_TABLE(TPersistentClassInfo, TObjectClassInfo, TPersistent);
+ZEL_TABLE(TPersistentClassInfo);
 
 struct TCollectionItemClassInfo::ZelRows {
     static constexpr TzelPropRow Properties[] = {
-        prop<&TCollectionItem::GetCollection, &TCollectionItem::SetCollection>("Collection"),
-        propR<&TCollectionItem::GetID>("ID"),
-        prop<&TCollectionItem::GetIndex, &TCollectionItem::SetIndex>("Index"),
-        prop<&TCollectionItem::GetDisplayName, &TCollectionItem::SetDisplayName>("DisplayName"),
+        ZEL_PROP(TCollectionItem, Collection),
+        ZEL_PROP_R(TCollectionItem, ID),
+        ZEL_PROP(TCollectionItem, Index),
+        ZEL_PROP(TCollectionItem, DisplayName),
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "Collection")};
 };
-ZEL_TABLE(TCollectionItemClassInfo, TPersistentClassInfo, TCollectionItem);
+ZEL_TABLE(TCollectionItemClassInfo);
 
 struct TCollectionClassInfo::ZelRows {
     using C = TProtectedTCollection;
     static constexpr TzelPropRow Properties[] = {
-        prop<&C::GetPropName, &C::SetPropName>("PropName").protected_(),
-        propR<&C::GetUpdateCount>("UpdateCount").protected_(),
-        propR<&TCollection::GetCount>("Count"),
-        propR<&TCollection::GetItemClass>("ItemClass"),
-        prop<&TCollection::GetItems, &TCollection::SetItems>("Items", "Index"),
+        ZEL_PROP(C, PropName).protected_(),
+        ZEL_PROP_R(C, UpdateCount).protected_(),
+        ZEL_PROP_R(TCollection, Count),
+        ZEL_PROP_R(TCollection, ItemClass),
+        ZEL_PROP(TCollection, Items, "Index"),
     };
     static constexpr TzelMethodRow Methods[] = {
-        func<&TCollection::Add>("Add"),
-        proc<&TCollection::BeginUpdate>("BeginUpdate"),
-        proc<&TCollection::Clear>("Clear"),
-        proc<&TCollection::EndUpdate>("EndUpdate"),
-        func<&TCollection::FindItemID>("FindItemID", "ID"),
-        func<&TCollection::Insert>("Insert", "Index"),
+        ZEL_FUNC(TCollection, Add),
+        ZEL_PROC(TCollection, BeginUpdate),
+        ZEL_PROC(TCollection, Clear),
+        ZEL_PROC(TCollection, EndUpdate),
+        ZEL_FUNC(TCollection, FindItemID, "ID"),
+        ZEL_FUNC(TCollection, Insert, "Index"),
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "ItemClass")};
 };
-ZEL_TABLE(TCollectionClassInfo, TPersistentClassInfo, TCollection);
+ZEL_TABLE(TCollectionClassInfo);
 
 struct TOwnedCollectionClassInfo::ZelRows {
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "AOwner,ItemClass")};
 };
-ZEL_TABLE(TOwnedCollectionClassInfo, TCollectionClassInfo, TOwnedCollection);
+ZEL_TABLE(TOwnedCollectionClassInfo);
 
 struct TStringsClassInfo::ZelRows {
     // Text is a character pointer: a string is taken as the text itself, an address as the
     // caller's NUL-terminated text.
-    static void SetText(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        auto* owner = zelOwnerAs<TStrings>(CI);
-        zelNeed(Info, Info->GetArgCount(), 1);
-        const Variant& v = Info->Args[0]->Value;
-        if (v.IsByRef()) {
-            owner->SetText(static_cast<const char*>(zelPointerFromVariant(v)));
+    static void SetText(TStrings& Owner, const Variant& Text) {
+        if (Text.IsByRef()) {
+            Owner.SetText(static_cast<const char*>(zelPointerFromVariant(Text)));
         } else {
-            const AnsiString text = v.AsString();
-            owner->SetText(text.c_str());
+            const AnsiString text = Text.AsString();
+            Owner.SetText(text.c_str());
         }
     }
 
     static constexpr TzelPropRow Properties[] = {
-        prop<&TStrings::GetCapacity, &TStrings::SetCapacity>("Capacity"),
-        prop<&TStrings::GetCommaText, &TStrings::SetCommaText>("CommaText"),
-        propR<&TStrings::GetCount>("Count"),
-        propR<&TStrings::GetNames>("Names", "Index"),
-        prop<&TStrings::GetObjects, &TStrings::SetObjects>("Objects", "Index"),
-        prop<&TStrings::GetValues, &TStrings::SetValues>("Values", "Name"),
-        prop<&TStrings::GetStrings, &TStrings::SetStrings>("Strings", "Index"),
+        ZEL_PROP(TStrings, Capacity),
+        ZEL_PROP(TStrings, CommaText),
+        ZEL_PROP_R(TStrings, Count),
+        ZEL_PROP_R(TStrings, Names, "Index"),
+        ZEL_PROP(TStrings, Objects, "Index"),
+        ZEL_PROP(TStrings, Values, "Name"),
+        ZEL_PROP(TStrings, Strings, "Index"),
         prop<&TStrings::GetTextStr, &TStrings::SetTextStr>("Text"),
-        prop<&TStrings::GetStringsAdapter, &TStrings::SetStringsAdapter>("StringsAdapter"),
+        ZEL_PROP(TStrings, StringsAdapter),
     };
     static constexpr TzelMethodRow Methods[] = {
-        func<&TStrings::Add>("Add", "S"),
-        func<&TStrings::AddObject>("AddObject", "S,AObject"),
-        proc<&TStrings::Append>("Append", "S"),
-        proc<&TStrings::AddStrings>("AddStrings", "Strings"),
-        proc<&TStrings::BeginUpdate>("BeginUpdate"),
-        proc<&TStrings::Clear>("Clear"),
-        proc<&TStrings::Delete>("Delete", "Index"),
-        proc<&TStrings::EndUpdate>("EndUpdate"),
-        func<&TStrings::Equals>("Equals", "Strings"),
-        proc<&TStrings::Exchange>("Exchange", "Index1,Index2"),
-        func<&TStrings::GetText>("GetText"),
-        func<&TStrings::IndexOf>("IndexOf", "S"),
-        func<&TStrings::IndexOfName>("IndexOfName", "Name"),
-        func<&TStrings::IndexOfObject>("IndexOfObject", "AObject"),
-        proc<&TStrings::Insert>("Insert", "Index,S"),
-        proc<&TStrings::InsertObject>("InsertObject", "Index,S,AObject"),
-        proc<&TStrings::LoadFromFile>("LoadFromFile", "FileName"),
-        proc<&TStrings::LoadFromStream>("LoadFromStream", "Stream"),
-        proc<&TStrings::Move>("Move", "CurIndex,NewIndex"),
-        proc<&TStrings::SaveToFile>("SaveToFile", "FileName"),
-        proc<&TStrings::SaveToStream>("SaveToStream", "Stream"),
-        procFn("SetText", "Text", &SetText),
+        ZEL_FUNC(TStrings, Add, "S"),
+        ZEL_FUNC(TStrings, AddObject, "S,AObject"),
+        ZEL_PROC(TStrings, Append, "S"),
+        ZEL_PROC(TStrings, AddStrings, "Strings"),
+        ZEL_PROC(TStrings, BeginUpdate),
+        ZEL_PROC(TStrings, Clear),
+        ZEL_PROC(TStrings, Delete, "Index"),
+        ZEL_PROC(TStrings, EndUpdate),
+        ZEL_FUNC(TStrings, Equals, "Strings"),
+        ZEL_PROC(TStrings, Exchange, "Index1,Index2"),
+        ZEL_FUNC(TStrings, GetText),
+        ZEL_FUNC(TStrings, IndexOf, "S"),
+        ZEL_FUNC(TStrings, IndexOfName, "Name"),
+        ZEL_FUNC(TStrings, IndexOfObject, "AObject"),
+        ZEL_PROC(TStrings, Insert, "Index,S"),
+        ZEL_PROC(TStrings, InsertObject, "Index,S,AObject"),
+        ZEL_PROC(TStrings, LoadFromFile, "FileName"),
+        ZEL_PROC(TStrings, LoadFromStream, "Stream"),
+        ZEL_PROC(TStrings, Move, "CurIndex,NewIndex"),
+        ZEL_PROC(TStrings, SaveToFile, "FileName"),
+        ZEL_PROC(TStrings, SaveToStream, "Stream"),
+        procFn<&SetText>("SetText", "Text"),
     };
 };
-ZEL_TABLE(TStringsClassInfo, TPersistentClassInfo, TStrings);
-
-template <>
-inline constexpr int ZelEnumHigh<TDuplicates> = dupError;
+ZEL_TABLE(TStringsClassInfo);
 
 struct TStringListClassInfo::ZelRows {
     using CI = TStringListClassInfo;
     using S = TStringList;
     static constexpr TzelPropRow Properties[] = {
-        prop<&TProtectedTStringList::FDuplicates, &TProtectedTStringList::FDuplicates>(
-            "Duplicates"), // straight into the list: no host setter runs
-        prop<&S::GetSorted, &S::SetSorted>("Sorted"),
+        ZEL_FIELD(TProtectedTStringList, Duplicates), // straight into the list: no setter runs
+        ZEL_PROP(S, Sorted),
     };
     static constexpr TzelMethodRow Methods[] = {
-        func<&S::Find>("Find", "S,Index"),
-        proc<&S::Sort>("Sort"),
+        ZEL_FUNC(S, Find, "S,Index"),
+        ZEL_PROC(S, Sort),
     };
     static constexpr TzelEventRow Events[] = {
-        event<CI, &S::GetOnChange, &S::SetOnChange>("OnChange", "Sender"),
-        event<CI, &S::GetOnChanging, &S::SetOnChanging>("OnChanging", "Sender"),
+        ZEL_EVENT(S, OnChange, "Sender"),
+        ZEL_EVENT(S, OnChanging, "Sender"),
     };
 };
-ZEL_TABLE(TStringListClassInfo, TStringsClassInfo, TStringList);
+ZEL_TABLE(TStringListClassInfo);
 
 namespace Zelclasses {
 namespace {

@@ -8,33 +8,30 @@ namespace zeltrix {
 
 using namespace host;
 
-template <>
-inline constexpr int ZelEnumHigh<TThreadPriority> = tpTimeCritical;
-
 struct TThreadClassInfo::ZelRows {
     using CI = TThreadClassInfo;
     using P = TProtectedTThread;
     static constexpr TzelPropRow Properties[] = {
-        prop<&P::FReturnValue, &P::FReturnValue>("ReturnValue").protected_(), // straight
-        propR<&P::GetTerminated>("Terminated").protected_(),
-        prop<&P::FFreeOnTerminate, &P::FFreeOnTerminate>("FreeOnTerminate"), // straight
-        propR<&TThread::GetHandle, &CI::FHandleSlot>("Handle"),
-        prop<&TThread::GetPriority, &TThread::SetPriority>("Priority"),
-        prop<&TThread::GetSuspended, &TThread::SetSuspended>("Suspended"),
-        propR<&TThread::GetThreadID, &CI::FThreadIDSlot>("ThreadID"),
+        ZEL_FIELD(P, ReturnValue).protected_(), // straight
+        ZEL_PROP_R(P, Terminated).protected_(),
+        ZEL_FIELD(P, FreeOnTerminate), // straight
+        ZEL_PROP_R_SLOT(TThread, Handle),
+        ZEL_PROP(TThread, Priority),
+        ZEL_PROP(TThread, Suspended),
+        ZEL_PROP_R_SLOT(TThread, ThreadID),
     };
     static constexpr TzelMethodRow Methods[] = {
-        proc<&TThread::Resume>("Resume"),
-        proc<&TThread::Suspend>("Suspend"),
-        proc<&TThread::Terminate>("Terminate"),
-        func<&TThread::WaitFor, &CI::FWaitForSlot>("WaitFor"),
+        ZEL_PROC(TThread, Resume),
+        ZEL_PROC(TThread, Suspend),
+        ZEL_PROC(TThread, Terminate),
+        ZEL_FUNC_SLOT(TThread, WaitFor),
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "CreateSuspended")};
     static constexpr TzelEventRow Events[] = {
-        event<CI, &TThread::GetOnTerminate, &TThread::SetOnTerminate>("OnTerminate", "Sender"),
+        ZEL_EVENT(TThread, OnTerminate, "Sender"),
     };
 };
-ZEL_TABLE(TThreadClassInfo, TObjectClassInfo, TThread);
+ZEL_TABLE(TThreadClassInfo);
 
 struct TComponentClassInfo::ZelRows {
     using CI = TComponentClassInfo;
@@ -42,85 +39,83 @@ struct TComponentClassInfo::ZelRows {
     using P = TProtectedTComponent;
 
     // The class info keeps a reference, so the bare pointer in the Variant stays valid.
-    static Variant GetComObject(TzelClassInfo* Self, TzelPropertyInfo*) {
-        auto* self = static_cast<CI*>(Self);
-        self->FComObject = zelOwnerAs<C>(Self)->GetComObject();
-        return zelAddressToVariant(self->FComObject.get());
+    static Variant GetComObject(CI& Self, C& Owner) {
+        Self.FComObject = Owner.GetComObject();
+        return zelAddressToVariant(Self.FComObject.get());
     }
-    static Variant GetVCLComObject(TzelClassInfo* Self, TzelPropertyInfo*) {
-        return zelAddressToVariant(zelOwnerAs<C>(Self)->GetVCLComObject());
+    static Variant GetVCLComObject(C& Owner) {
+        return zelAddressToVariant(Owner.GetVCLComObject());
     }
     // The host calls through this pointer: only an address is taken, stored straight.
-    static void SetVCLComObject(TzelClassInfo* Self, TzelPropertyInfo*, const Variant& Value) {
-        void* p = const_cast<void*>(zelPointerFromVariant(Value));
-        zelOwnerAs<C>(Self)->*(&P::FVCLComObject) = p;
+    static void SetVCLComObject(C& Owner, const Variant& Value) {
+        Owner.*(&P::FVCLComObject) = const_cast<void*>(zelPointerFromVariant(Value));
     }
 
     static constexpr TzelPropRow Properties[] = {
-        propFnR("ComObject", &GetComObject),
-        propR<&C::GetComponents>("Components", "Index"),
-        propR<&C::GetComponentCount>("ComponentCount"),
-        prop<&C::GetComponentIndex, &C::SetComponentIndex>("ComponentIndex"),
-        propR<&C::GetComponentState, &CI::FComponentStateSlot>("ComponentState"),
-        propR<&C::GetComponentStyle, &CI::FComponentStyleSlot>("ComponentStyle"),
-        prop<&P::FDesignInfo, &P::FDesignInfo>("DesignInfo"), // straight into the component
-        propR<&C::GetOwner>("Owner"),
-        propFn("VCLComObject", &GetVCLComObject, &SetVCLComObject),
-        prop<&C::GetName, &C::SetName>("Name").published(),
-        prop<&P::FTag, &P::FTag>("Tag").published(), // straight into the component
+        propFnR<&GetComObject>("ComObject"),
+        ZEL_PROP_R(C, Components, "Index"),
+        ZEL_PROP_R(C, ComponentCount),
+        ZEL_PROP(C, ComponentIndex),
+        ZEL_PROP_R_SLOT(C, ComponentState),
+        ZEL_PROP_R_SLOT(C, ComponentStyle),
+        ZEL_FIELD(P, DesignInfo), // straight into the component
+        ZEL_PROP_R(C, Owner),
+        propFn<&GetVCLComObject, &SetVCLComObject>("VCLComObject"),
+        ZEL_PROP(C, Name).published(),
+        ZEL_FIELD(P, Tag).published(), // straight into the component
     };
     static constexpr TzelMethodRow Methods[] = {
-        proc<&C::DestroyComponents>("DestroyComponents"),
-        proc<&C::Destroying>("Destroying"),
-        func<&C::ExecuteAction>("ExecuteAction", "Action"),
-        func<&C::FindComponent>("FindComponent", "AName"),
-        proc<&C::FreeNotification>("FreeNotification", "AComponent"),
-        proc<&C::FreeOnRelease>("FreeOnRelease"),
-        func<&C::GetParentComponent>("GetParentComponent"),
-        func<&C::HasParent>("HasParent"),
-        proc<&C::InsertComponent>("InsertComponent", "AComponent"),
-        proc<&C::RemoveComponent>("RemoveComponent", "AComponent"),
-        func<&C::UpdateAction>("UpdateAction", "Action"),
+        ZEL_PROC(C, DestroyComponents),
+        ZEL_PROC(C, Destroying),
+        ZEL_FUNC(C, ExecuteAction, "Action"),
+        ZEL_FUNC(C, FindComponent, "AName"),
+        ZEL_PROC(C, FreeNotification, "AComponent"),
+        ZEL_PROC(C, FreeOnRelease),
+        ZEL_FUNC(C, GetParentComponent),
+        ZEL_FUNC(C, HasParent),
+        ZEL_PROC(C, InsertComponent, "AComponent"),
+        ZEL_PROC(C, RemoveComponent, "AComponent"),
+        ZEL_FUNC(C, UpdateAction, "Action"),
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "AOwner")};
 };
-ZEL_TABLE(TComponentClassInfo, TPersistentClassInfo, TComponent);
+ZEL_TABLE(TComponentClassInfo);
 
 struct TBasicActionLinkClassInfo::ZelRows {
     using L = TBasicActionLink;
     static constexpr TzelPropRow Properties[] = {
-        prop<&L::GetAction, &L::SetAction>("Action"),
+        ZEL_PROP(L, Action),
     };
     static constexpr TzelMethodRow Methods[] = {
-        func<&L::Execute>("Execute"),
-        func<&L::Update>("Update"),
+        ZEL_FUNC(L, Execute),
+        ZEL_FUNC(L, Update),
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "AClient")};
     static constexpr TzelEventRow Events[] = {
-        event<TBasicActionLinkClassInfo, &L::GetOnChange, &L::SetOnChange>("OnChange", "Sender"),
+        ZEL_EVENT(L, OnChange, "Sender"),
     };
 };
-ZEL_TABLE(TBasicActionLinkClassInfo, TObjectClassInfo, TBasicActionLink);
+ZEL_TABLE(TBasicActionLinkClassInfo);
 
 struct TBasicActionClassInfo::ZelRows {
     using CI = TBasicActionClassInfo;
     using A = TBasicAction;
     using P = TProtectedTBasicAction;
     static constexpr TzelMethodRow Methods[] = {
-        func<&A::HandlesTarget>("HandlesTarget", "Target"),
-        proc<&A::UpdateTarget>("UpdateTarget", "Target"),
-        proc<&A::ExecuteTarget>("ExecuteTarget", "Target"),
-        func<&A::Execute>("Execute"),
-        proc<&A::RegisterChanges>("RegisterChanges", "Value"),
-        proc<&A::UnRegisterChanges>("UnRegisterChanges", "Value"),
-        func<&A::Update>("Update"),
+        ZEL_FUNC(A, HandlesTarget, "Target"),
+        ZEL_PROC(A, UpdateTarget, "Target"),
+        ZEL_PROC(A, ExecuteTarget, "Target"),
+        ZEL_FUNC(A, Execute),
+        ZEL_PROC(A, RegisterChanges, "Value"),
+        ZEL_PROC(A, UnRegisterChanges, "Value"),
+        ZEL_FUNC(A, Update),
     };
     static constexpr TzelEventRow Events[] = {
-        event<CI, &P::GetOnChange, &P::SetOnChange>("OnChange", "Sender").protected_(),
-        event<CI, &A::GetOnExecute, &A::SetOnExecute>("OnExecute", "Sender"),
-        event<CI, &A::GetOnUpdate, &A::SetOnUpdate>("OnUpdate", "Sender"),
+        ZEL_EVENT(P, OnChange, "Sender").protected_(),
+        ZEL_EVENT(A, OnExecute, "Sender"),
+        ZEL_EVENT(A, OnUpdate, "Sender"),
     };
 };
-ZEL_TABLE(TBasicActionClassInfo, TComponentClassInfo, TBasicAction);
+ZEL_TABLE(TBasicActionClassInfo);
 
 } // namespace zeltrix

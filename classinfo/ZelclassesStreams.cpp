@@ -81,105 +81,89 @@ struct TStreamClassInfo::ZelRows {
     }
 
     // Untyped buffers (ZelclassesBuffers.h); Read and ReadBuffer keep theirs in a slot.
-    static void Read(TzelClassInfo* Self, TzelMethodInfo* Info) {
-        TStream* stream = zelOwnerAs<TStream>(Self);
-        zelNeed(Info, Info->GetArgCount(), 2);
-        const LongInt count = Conv<LongInt>::From(Info->Args[1]->Value);
-        Info->Result = zelReadIntoBuffer(Info->Args[0]->Value, static_cast<CI*>(Self)->FReadBuffer,
-                                         count, stream, &ReadSome);
+    static LongInt Read(CI& Self, TStream& S, Variant& Buffer, LongInt Count) {
+        return zelReadIntoBuffer(Buffer, Self.FReadBuffer, Count, &S, &ReadSome);
     }
-    static void ReadBuffer(TzelClassInfo* Self, TzelMethodInfo* Info) {
-        TStream* stream = zelOwnerAs<TStream>(Self);
-        zelNeed(Info, Info->GetArgCount(), 2);
-        const LongInt count = Conv<LongInt>::From(Info->Args[1]->Value);
-        zelReadIntoBuffer(Info->Args[0]->Value, static_cast<CI*>(Self)->FReadBufferBuffer, count,
-                          stream, &ReadAll);
+    static void ReadBuffer(CI& Self, TStream& S, Variant& Buffer, LongInt Count) {
+        zelReadIntoBuffer(Buffer, Self.FReadBufferBuffer, Count, &S, &ReadAll);
     }
-    static void Write(TzelClassInfo* Self, TzelMethodInfo* Info) {
-        TStream* stream = zelOwnerAs<TStream>(Self);
-        zelNeed(Info, Info->GetArgCount(), 2);
-        const LongInt count = Conv<LongInt>::From(Info->Args[1]->Value);
-        Info->Result = zelWriteFromBuffer(Info->Args[0]->Value, count, false, stream, &WriteSome);
+    static LongInt Write(TStream& S, const Variant& Buffer, LongInt Count) {
+        return zelWriteFromBuffer(Buffer, Count, false, &S, &WriteSome);
     }
-    static void WriteBuffer(TzelClassInfo* Self, TzelMethodInfo* Info) {
-        TStream* stream = zelOwnerAs<TStream>(Self);
-        zelNeed(Info, Info->GetArgCount(), 2);
-        const LongInt count = Conv<LongInt>::From(Info->Args[1]->Value);
-        zelWriteFromBuffer(Info->Args[0]->Value, count, true, stream, &WriteAll);
+    static void WriteBuffer(TStream& S, const Variant& Buffer, LongInt Count) {
+        zelWriteFromBuffer(Buffer, Count, true, &S, &WriteAll);
     }
 
     static constexpr TzelPropRow Properties[] = {
-        prop<&TStream::GetPosition, &TStream::SetPosition>("Position"),
-        prop<&TStream::GetSize, &TStream::SetSize>("Size"),
+        ZEL_PROP(TStream, Position),
+        ZEL_PROP(TStream, Size),
     };
     static constexpr TzelMethodRow Methods[] = {
-        funcFn("Read", "Buffer,Count", &Read),
-        funcFn("Write", "Buffer,Count", &Write),
-        func<&TStream::Seek>("Seek", "Offset,Origin"),
-        procFn("ReadBuffer", "Buffer,Count", &ReadBuffer),
-        procFn("WriteBuffer", "Buffer,Count", &WriteBuffer),
-        func<&TStream::CopyFrom>("CopyFrom", "Source,Count"),
-        func<&TStream::ReadComponent>("ReadComponent", "Instance"),
-        func<&TStream::ReadComponentRes>("ReadComponentRes", "Instance"),
-        proc<&TStream::WriteComponent>("WriteComponent", "Instance"),
-        proc<&TStream::WriteComponentRes>("WriteComponentRes", "ResName,Instance"),
-        proc<&TStream::WriteDescendent>("WriteDescendent", "Instance,Ancestor"),
-        proc<&TStream::WriteDescendentRes>("WriteDescendentRes", "ResName,Instance,Ancestor"),
-        proc<&TStream::ReadResHeader>("ReadResHeader"),
+        funcFn<&Read>("Read", "Buffer,Count"),
+        funcFn<&Write>("Write", "Buffer,Count"),
+        ZEL_FUNC(TStream, Seek, "Offset,Origin"),
+        procFn<&ReadBuffer>("ReadBuffer", "Buffer,Count"),
+        procFn<&WriteBuffer>("WriteBuffer", "Buffer,Count"),
+        ZEL_FUNC(TStream, CopyFrom, "Source,Count"),
+        ZEL_FUNC(TStream, ReadComponent, "Instance"),
+        ZEL_FUNC(TStream, ReadComponentRes, "Instance"),
+        ZEL_PROC(TStream, WriteComponent, "Instance"),
+        ZEL_PROC(TStream, WriteComponentRes, "ResName,Instance"),
+        ZEL_PROC(TStream, WriteDescendent, "Instance,Ancestor"),
+        ZEL_PROC(TStream, WriteDescendentRes, "ResName,Instance,Ancestor"),
+        ZEL_PROC(TStream, ReadResHeader),
     };
 };
-ZEL_TABLE(TStreamClassInfo, TObjectClassInfo, TStream);
+ZEL_TABLE(TStreamClassInfo);
 
 struct THandleStreamClassInfo::ZelRows {
     // The host declares a stream's handle as a signed integer: it travels by value, no slot.
-    static Variant Handle(TzelClassInfo* Self, TzelPropertyInfo*) {
-        return Variant(static_cast<Integer>(zelOwnerAs<THandleStream>(Self)->GetHandle()));
-    }
+    static Integer Handle(THandleStream& S) { return static_cast<Integer>(S.GetHandle()); }
 
-    static constexpr TzelPropRow Properties[] = {propFnR("Handle", &Handle)};
+    static constexpr TzelPropRow Properties[] = {propFnR<&Handle>("Handle")};
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "AHandle")};
 };
-ZEL_TABLE(THandleStreamClassInfo, TStreamClassInfo, THandleStream);
+ZEL_TABLE(THandleStreamClassInfo);
 
 struct TFileStreamClassInfo::ZelRows {
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "FileName,Mode")};
 };
-ZEL_TABLE(TFileStreamClassInfo, THandleStreamClassInfo, TFileStream);
+ZEL_TABLE(TFileStreamClassInfo);
 
 struct TCustomMemoryStreamClassInfo::ZelRows {
     using M = TCustomMemoryStream;
-    static constexpr TzelPropRow Properties[] = {propR<&M::GetMemory>("Memory")};
+    static constexpr TzelPropRow Properties[] = {ZEL_PROP_R(M, Memory)};
     static constexpr TzelMethodRow Methods[] = {
-        proc<&M::SaveToStream>("SaveToStream", "Stream"),
-        proc<&M::SaveToFile>("SaveToFile", "FileName"),
+        ZEL_PROC(M, SaveToStream, "Stream"),
+        ZEL_PROC(M, SaveToFile, "FileName"),
     };
 };
-ZEL_TABLE(TCustomMemoryStreamClassInfo, TStreamClassInfo, TCustomMemoryStream);
+ZEL_TABLE(TCustomMemoryStreamClassInfo);
 
 struct TMemoryStreamClassInfo::ZelRows {
     using M = TMemoryStream;
     using P = TProtectedTMemoryStream;
     static constexpr TzelPropRow Properties[] = {
-        prop<&P::GetCapacity, &P::SetCapacity>("Capacity").protected_(),
+        ZEL_PROP(P, Capacity).protected_(),
     };
     static constexpr TzelMethodRow Methods[] = {
-        proc<&M::Clear>("Clear"),
-        proc<&M::LoadFromStream>("LoadFromStream", "Stream"),
-        proc<&M::LoadFromFile>("LoadFromFile", "FileName"),
+        ZEL_PROC(M, Clear),
+        ZEL_PROC(M, LoadFromStream, "Stream"),
+        ZEL_PROC(M, LoadFromFile, "FileName"),
     };
 };
-ZEL_TABLE(TMemoryStreamClassInfo, TCustomMemoryStreamClassInfo, TMemoryStream);
+ZEL_TABLE(TMemoryStreamClassInfo);
 
 struct TStringStreamClassInfo::ZelRows {
     using S = TStringStream;
-    static constexpr TzelPropRow Properties[] = {propR<&S::GetDataString>("DataString")};
+    static constexpr TzelPropRow Properties[] = {ZEL_PROP_R(S, DataString)};
     static constexpr TzelMethodRow Methods[] = {
-        func<&S::ReadString>("ReadString", "Count"),
-        proc<&S::WriteString>("WriteString", "AString"),
+        ZEL_FUNC(S, ReadString, "Count"),
+        ZEL_PROC(S, WriteString, "AString"),
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "AString")};
 };
-ZEL_TABLE(TStringStreamClassInfo, TStreamClassInfo, TStringStream);
+ZEL_TABLE(TStringStreamClassInfo);
 
 struct TResourceStreamClassInfo::ZelRows {
     static constexpr TzelCtorRow Constructors[] = {
@@ -187,6 +171,6 @@ struct TResourceStreamClassInfo::ZelRows {
         ctor("CreateFromID", "Instance,ResID,ResType"),
     };
 };
-ZEL_TABLE(TResourceStreamClassInfo, TCustomMemoryStreamClassInfo, TResourceStream);
+ZEL_TABLE(TResourceStreamClassInfo);
 
 } // namespace zeltrix

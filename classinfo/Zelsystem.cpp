@@ -11,177 +11,131 @@ using host::TClass;
 using host::TGUID;
 using host::TInterfacedObject;
 
-HOST_METACLASS(TObjectClassInfo, TzelClassInfo);
-HOST_METACLASS(TInterfacedObjectClassInfo, TObjectClassInfo);
-
 namespace {
-TzelDescriptorTexts ObjectTexts, InterfacedObjectTexts;
-
 /// A message handed to Dispatch or DefaultHandler: a by-address Variant is the caller's message
 /// record, which the host reads and writes in place. A plain number is dispatched as a zeroed
 /// message record of that number, large enough for every message record of the host.
-template <void (TObject::*Call)(void*), Variant TObjectClassInfo::*Slot>
-void CallWithMessage(TObjectClassInfo* Self, TzelMethodInfo* Info) {
-    TObject* owner = TzelDispatch::Owner(Self);
-    zelNeed(Info, Info->GetArgCount(), 1);
-    const Variant& message = Info->Args[0]->Value;
-    Self->*Slot = message;
-    if (message.IsByRef()) {
-        (owner->*Call)(const_cast<void*>(zelAddressFromVariant(message)));
+template <void (TObject::*Call)(void*)>
+void CallWithMessage(TObject& Owner, const Variant& Message) {
+    if (Message.IsByRef()) {
+        (Owner.*Call)(const_cast<void*>(zelAddressFromVariant(Message)));
         return;
     }
     alignas(16) unsigned char record[256] = {};
-    const host::Cardinal msg = static_cast<host::Cardinal>(Conv<Int64>::From(message));
+    const host::Cardinal msg = static_cast<host::Cardinal>(Conv<Int64>::From(Message));
     std::memcpy(record, &msg, sizeof msg);
-    (owner->*Call)(record);
+    (Owner.*Call)(record);
 }
 } // namespace
 
 struct TObjectClassInfo::ZelRows {
-    static Variant Self(TzelClassInfo* CI, TzelPropertyInfo*) {
-        return Conv<TObject*>::To(TzelDispatch::Owner(CI));
-    }
+    using CI = TObjectClassInfo;
+
+    static TObject* Self(TObject& Owner) { return &Owner; }
 
     // The host initialises an instance when it constructs it; an address is accepted only as
     // a live instance of the owner's class, which is returned as the host's InitInstance does.
-    static void InitInstance(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        TObject* owner = TzelDispatch::Owner(CI);
-        zelNeed(Info, Info->GetArgCount(), 1);
-        Info->Result =
-            Conv<TObject*>::To(zelObjectFromVariant(Info->Args[0]->Value, owner->ClassType()));
+    static TObject* InitInstance(TObject& Owner, const Variant& Instance) {
+        return zelObjectFromVariant(Instance, Owner.ClassType());
     }
 
     // Managed members of a C++ object are finalised by its destructor alone; finalising them
     // early would leave a live object broken, so there is nothing to do here.
-    static void CleanupInstance(TzelClassInfo* CI, TzelMethodInfo*) { TzelDispatch::Owner(CI); }
+    static void CleanupInstance(TObject&) {}
 
     // The class's run-time type information is its metaclass on this host.
-    static void ClassInfo(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        Info->Result = zelAddressToVariant(TzelDispatch::Owner(CI)->ClassType());
-    }
+    static Variant ClassInfo(TObject& Owner) { return zelAddressToVariant(Owner.ClassType()); }
 
     // Name is a short string.
-    static void MethodAddress(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        TObject* owner = TzelDispatch::Owner(CI);
-        zelNeed(Info, Info->GetArgCount(), 1);
-        Info->Result =
-            zelAddressToVariant(owner->MethodAddress(zelShortString(Info->Args[0]->Value)));
+    static Variant MethodAddress(TObject& Owner, const Variant& Name) {
+        return zelAddressToVariant(Owner.MethodAddress(zelShortString(Name)));
     }
-
-    static void FieldAddress(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        TObject* owner = TzelDispatch::Owner(CI);
-        zelNeed(Info, Info->GetArgCount(), 1);
-        Info->Result =
-            zelAddressToVariant(owner->FieldAddress(zelShortString(Info->Args[0]->Value)));
+    static Variant FieldAddress(TObject& Owner, const Variant& Name) {
+        return zelAddressToVariant(Owner.FieldAddress(zelShortString(Name)));
     }
 
     // Obj is an out buffer: the interface pointer the host put there, as an address.
-    static void GetInterface(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        TObject* owner = TzelDispatch::Owner(CI);
-        zelNeed(Info, Info->GetArgCount(), 2);
-        const TGUID iid = Conv<TGUID>::From(Info->Args[0]->Value);
-        auto* self = static_cast<TObjectClassInfo*>(CI);
+    static bool GetInterface(CI& Self, TObject& Owner, const TGUID& IID, Variant& Obj) {
         void* obj = nullptr;
-        const bool found = owner->GetInterface(iid, &obj);
-        self->FGetInterfaceObj = zelAddressToVariant(obj);
-        Info->Args[1]->Value = self->FGetInterfaceObj;
-        Info->Result = found;
+        const bool found = Owner.GetInterface(IID, &obj);
+        Self.FGetInterfaceObj = zelAddressToVariant(obj);
+        Obj = Self.FGetInterfaceObj;
+        return found;
+    }
+    static Variant GetInterfaceEntry(TObject& Owner, const TGUID& IID) {
+        return zelAddressToVariant(TObject::GetInterfaceEntry(Owner.ClassType(), IID));
+    }
+    static Variant GetInterfaceTable(TObject& Owner) {
+        return zelAddressToVariant(TObject::GetInterfaceTable(Owner.ClassType()));
     }
 
-    static void GetInterfaceEntry(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        TObject* owner = TzelDispatch::Owner(CI);
-        zelNeed(Info, Info->GetArgCount(), 1);
-        const TGUID iid = Conv<TGUID>::From(Info->Args[0]->Value);
-        Info->Result = zelAddressToVariant(TObject::GetInterfaceEntry(owner->ClassType(), iid));
+    static void Dispatch(CI& Self, TObject& Owner, const Variant& Message) {
+        Self.FDispatchMessage = Message;
+        CallWithMessage<&TObject::Dispatch>(Owner, Message);
     }
-
-    static void GetInterfaceTable(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        Info->Result =
-            zelAddressToVariant(TObject::GetInterfaceTable(TzelDispatch::Owner(CI)->ClassType()));
-    }
-
-    static void Dispatch(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        CallWithMessage<&TObject::Dispatch, &TObjectClassInfo::FDispatchMessage>(
-            static_cast<TObjectClassInfo*>(CI), Info);
-    }
-
-    static void DefaultHandler(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        CallWithMessage<&TObject::DefaultHandler, &TObjectClassInfo::FDefaultHandlerMessage>(
-            static_cast<TObjectClassInfo*>(CI), Info);
+    static void DefaultHandler(CI& Self, TObject& Owner, const Variant& Message) {
+        Self.FDefaultHandlerMessage = Message;
+        CallWithMessage<&TObject::DefaultHandler>(Owner, Message);
     }
 
     // A C++ instance is allocated and initialised together: a new instance of the owner's
     // class, made by its constructor.
-    static void NewInstance(TzelClassInfo* CI, TzelMethodInfo* Info) {
-        TClass cls = TzelDispatch::Owner(CI)->ClassType();
+    static TObject* NewInstance(TObject& Owner) {
+        TClass cls = Owner.ClassType();
         TObject* obj = cls->NewObject      ? cls->NewObject()
                        : cls->NewWithOwner ? cls->NewWithOwner(nullptr)
                                            : nullptr;
         if (!obj)
             throw host::Exception(
                 host::Format("Cannot create an instance of class %s", {cls->ClassName}));
-        Info->Result = Conv<TObject*>::To(obj);
+        return obj;
     }
 
     // Releasing an instance's memory in C++ means destroying it; the destructors run, but
     // BeforeDestruction does not, as the host's FreeInstance skips it.
-    static void FreeInstance(TzelClassInfo* CI, TzelMethodInfo*) { delete TzelDispatch::Owner(CI); }
+    static void FreeInstance(TObject& Owner) { delete &Owner; }
 
     static constexpr TzelPropRow Properties[] = {
-        propFnR("Self", &Self),
+        propFnR<&Self>("Self"),
     };
     static constexpr TzelMethodRow Methods[] = {
-        proc<&TObject::Free>("Free"),
-        funcFn("InitInstance", "Instance", &InitInstance),
-        procFn("CleanupInstance", "", &CleanupInstance),
-        func<&TObject::ClassType>("ClassType"),
-        func<&TObject::ClassName>("ClassName"),
-        func<&TObject::ClassNameIs>("ClassNameIs", "Name"),
-        func<&TObject::ClassParent>("ClassParent"),
-        funcFn("ClassInfo", "", &ClassInfo),
-        func<&TObject::InstanceSize>("InstanceSize"),
-        func<&TObject::InheritsFrom>("InheritsFrom", "AClass"),
-        funcFn("MethodAddress", "Name", &MethodAddress),
-        func<&TObject::MethodName>("MethodName", "Address"),
-        funcFn("FieldAddress", "Name", &FieldAddress),
-        funcFn("GetInterface", "IID,Obj", &GetInterface),
-        funcFn("GetInterfaceEntry", "IID", &GetInterfaceEntry),
-        funcFn("GetInterfaceTable", "", &GetInterfaceTable),
-        func<&TObject::SafeCallException, &TObjectClassInfo::FSafeCallExceptionResult>(
+        ZEL_PROC(TObject, Free),
+        funcFn<&InitInstance>("InitInstance", "Instance"),
+        procFn<&CleanupInstance>("CleanupInstance"),
+        ZEL_FUNC(TObject, ClassType),
+        ZEL_FUNC(TObject, ClassName),
+        ZEL_FUNC(TObject, ClassNameIs, "Name"),
+        ZEL_FUNC(TObject, ClassParent),
+        funcFn<&ClassInfo>("ClassInfo"),
+        ZEL_FUNC(TObject, InstanceSize),
+        ZEL_FUNC(TObject, InheritsFrom, "AClass"),
+        funcFn<&MethodAddress>("MethodAddress", "Name"),
+        ZEL_FUNC(TObject, MethodName, "Address"),
+        funcFn<&FieldAddress>("FieldAddress", "Name"),
+        funcFn<&GetInterface>("GetInterface", "IID,Obj"),
+        funcFn<&GetInterfaceEntry>("GetInterfaceEntry", "IID"),
+        funcFn<&GetInterfaceTable>("GetInterfaceTable"),
+        func<&TObject::SafeCallException, &CI::FSafeCallExceptionResult>(
             "SafeCallException", "ExceptObject,ExceptAddr"),
-        proc<&TObject::AfterConstruction>("AfterConstruction"),
-        proc<&TObject::BeforeDestruction>("BeforeDestruction"),
-        procFn("Dispatch", "Message", &Dispatch),
-        procFn("DefaultHandler", "Message", &DefaultHandler),
-        funcFn("NewInstance", "", &NewInstance),
-        procFn("FreeInstance", "", &FreeInstance),
+        ZEL_PROC(TObject, AfterConstruction),
+        ZEL_PROC(TObject, BeforeDestruction),
+        procFn<&Dispatch>("Dispatch", "Message"),
+        procFn<&DefaultHandler>("DefaultHandler", "Message"),
+        funcFn<&NewInstance>("NewInstance"),
+        procFn<&FreeInstance>("FreeInstance"),
     };
     static constexpr TzelCtorRow Constructors[] = {
         ctor("Create"),
     };
 };
-
-constinit const TzelClassTable TObjectClassInfo::ZelTable = {
-    "TObject",           &TObject::ClassMeta, &TObjectClassInfo::ClassMeta, nullptr,
-    ZelRows::Properties, ZelRows::Methods,    ZelRows::Constructors,        {},
-    &ObjectTexts};
+ZEL_TABLE(TObjectClassInfo);
 
 struct TInterfacedObjectClassInfo::ZelRows {
     static constexpr TzelPropRow Properties[] = {
         propR<&TInterfacedObject::RefCount>("RefCount"),
     };
 };
-
-constinit const TzelClassTable TInterfacedObjectClassInfo::ZelTable = {
-    "TInterfacedObject",
-    &TInterfacedObject::ClassMeta,
-    &TInterfacedObjectClassInfo::ClassMeta,
-    &TObjectClassInfo::ZelTable,
-    ZelRows::Properties,
-    {},
-    {},
-    {},
-    &InterfacedObjectTexts};
+ZEL_TABLE(TInterfacedObjectClassInfo);
 
 namespace Zelsystem {
 namespace {

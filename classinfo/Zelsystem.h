@@ -3,10 +3,14 @@
 
 #include "core/ClassInfoFamily.h"
 
+namespace host {
+class TInterfacedObject;
+}
+
 namespace zeltrix {
 
-class TObjectClassInfo : public TzelFamily<TObjectClassInfo, TzelClassInfo> {
-    ZEL_CLASSINFO(TObjectClassInfo, TzelClassInfo)
+class TObjectClassInfo : public TzelFamily<TObjectClassInfo, TzelClassInfo, host::TObject> {
+    ZEL_CLASSINFO(TObjectClassInfo)
 protected:
     host::Integer FSafeCallExceptionResult = 0;
     Variant FGetInterfaceObj;
@@ -14,9 +18,7 @@ protected:
     Variant FDefaultHandlerMessage;
 };
 
-class TInterfacedObjectClassInfo : public TzelFamily<TInterfacedObjectClassInfo, TObjectClassInfo> {
-    ZEL_CLASSINFO(TInterfacedObjectClassInfo, TObjectClassInfo)
-};
+ZEL_PLAIN_CLASSINFO(TInterfacedObjectClassInfo, TObjectClassInfo, host::TInterfacedObject);
 
 namespace Zelsystem {
 void Initialize();

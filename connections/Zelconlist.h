@@ -3,6 +3,7 @@
 #pragma once
 
 #include "host/classes/Component.h"
+#include "host/classes/TypInfoTraits.h"
 #include "host/system/Exceptions.h"
 
 #include <cstdint>
@@ -25,6 +26,7 @@ class TzelMethodInfo;
 
 /// Where a connection takes a value from. Streamed by name; no default, always written.
 enum TzelValueOptions : std::uint8_t { voConstant, voComponentProperty, voEventProperty };
+HOST_ENUM_INFO(TzelValueOptions, voConstant, voComponentProperty, voEventProperty)
 
 /// A bad feature name or index value given to a connection.
 class EzelInvalidFeature : public host::Exception {

@@ -1,7 +1,7 @@
 #include "connections/Zele2m.h"
 
 #include "connections/Zelindexes.h"
-#include "connections/Zelrtti.h"
+#include "host/classes/TypInfo.h"
 #include "core/Zelcommon.h"
 #include "host/classes/Filer.h"
 

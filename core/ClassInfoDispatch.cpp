@@ -98,7 +98,7 @@ void TzelDispatch::CheckOwner(TzelClassInfo* Self, const TzelClassTable& Table) 
     TObject* o = Self->FOwner;
     if (o && !o->InheritsFrom(Table.HostClass))
         throw host::EInvalidCast(
-            host::Format("A %s class info cannot describe a %s", {Table.HostName, o->ClassName()}));
+            host::Format("A %s class info cannot describe a %s", {Table.HostClass->ClassName, o->ClassName()}));
 }
 
 // ---- descriptor texts ----
@@ -194,7 +194,7 @@ void zelInitializeUnit(const TzelClassTable* const* Tables, int Count) {
         StartedTables.push_back(Tables[i]);
     }
     for (int i = 0; i < Count; ++i)
-        TzelClassRegistry::RegisterClass(Tables[i]->HostName, Tables[i]->ClassInfoClass,
+        TzelClassRegistry::RegisterClass(Tables[i]->HostClass->ClassName, Tables[i]->ClassInfoClass,
                                          Tables[i]->HostClass);
 }
 

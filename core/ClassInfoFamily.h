@@ -6,6 +6,9 @@
 
 #include "core/Zelcommon.h"
 
+#include <array>
+#include <cstddef>
+
 namespace zeltrix {
 
 using TzelGetFn = Variant (*)(TzelClassInfo* Self, TzelPropertyInfo* Info);
@@ -71,6 +74,8 @@ struct TzelRows {
     constexpr TzelRows() = default;
     template <int N>
     constexpr TzelRows(const R (&A)[N]) : Data(A), Count(N) {}
+    template <std::size_t N>
+    constexpr TzelRows(const std::array<R, N>& A) : Data(A.data()), Count(static_cast<int>(N)) {}
     constexpr const R* begin() const { return Data; }
     constexpr const R* end() const { return Data + Count; }
 };
@@ -81,8 +86,7 @@ struct TzelDescriptorTexts {
 };
 
 struct TzelClassTable {
-    const char* HostName;              // the registered host class name ("TComponent")
-    host::TClass HostClass;            // the host class itself
+    host::TClass HostClass;            // the host class, registered under its name
     TzelClassInfoClass ClassInfoClass; // the class info's metaclass
     const TzelClassTable* Parent;      // null for the root of the family
     TzelRows<TzelPropRow> Properties;
@@ -165,10 +169,14 @@ private:
 };
 
 /// The CRTP layer: the ten overrides of every family member. `Self` declares its table with
-/// ZEL_CLASSINFO; `Parent` is the class info of the host class's nearest described ancestor.
-template <class Self, class Parent>
+/// ZEL_CLASSINFO; `Parent` is the class info of the host class's nearest described ancestor;
+/// `Host` is the host class `Self` describes (a forward declaration is enough here).
+template <class Self, class Parent, class Host>
 class TzelFamily : public Parent {
 public:
+    using ZelParent = Parent;
+    using ZelHost = Host;
+
     void ConnectEventHandlers() override {
         TzelDispatch::CheckOwner(this, Self::ZelTable);
         Parent::ConnectEventHandlers();
@@ -209,12 +217,24 @@ public:
 
 } // namespace zeltrix
 
-/// First in the body of a class info: its metaclass and its member table. The rows are
-/// defined in the unit's .cpp inside the nested ZelRows, which may name protected value slots.
-#define ZEL_CLASSINFO(Name, Parent)                                                                \
-    HOST_CLASS(Name, Parent)                                                                       \
+/// First in the body of a class info: its metaclass and its member table. The rows are defined
+/// in the unit's .cpp inside the nested ZelRows, which may name protected value slots:
+///   class TStreamClassInfo : public TzelFamily<TStreamClassInfo, TObjectClassInfo, TStream> {
+///       ZEL_CLASSINFO(TStreamClassInfo)
+///   protected:
+///       Variant FReadBuffer;
+///   };
+#define ZEL_CLASSINFO(Name)                                                                        \
+    HOST_CLASS(Name, ZelParent)                                                                    \
 public:                                                                                            \
     static const ::zeltrix::TzelClassTable ZelTable;                                               \
                                                                                                    \
 private:                                                                                           \
     struct ZelRows;
+
+/// A class info with nothing of its own but its table, in one line of its unit's header:
+/// ZEL_PLAIN_CLASSINFO(TListClassInfo, TObjectClassInfo, host::TList).
+#define ZEL_PLAIN_CLASSINFO(Name, Parent, Host)                                                    \
+    class Name : public ::zeltrix::TzelFamily<Name, Parent, Host> {                                \
+        ZEL_CLASSINFO(Name)                                                                        \
+    }

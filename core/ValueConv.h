@@ -6,6 +6,7 @@
 // by address; such an address is accepted only from a Variant made as an address.
 #pragma once
 
+#include "host/classes/TypInfoTraits.h"
 #include "host/system/Interfaces.h"
 #include "host/system/Object.h"
 #include "host/system/Variant.h"
@@ -21,11 +22,6 @@ using host::AnsiString;
 using host::Int64;
 using host::Integer;
 using host::Variant;
-
-/// The highest ordinal of a host enumeration, declared beside the table that converts it, so
-/// an ordinal out of range never reaches the host.
-template <class E>
-inline constexpr int ZelEnumHigh = -1;
 
 // Out-of-line helpers (ValueConv.cpp).
 [[noreturn]] void zelRangeError();
@@ -46,11 +42,15 @@ inline Variant zelAddressToVariant(T* P) {
     return Variant::Address(const_cast<const void*>(static_cast<const volatile void*>(P)));
 }
 
+/// Numbers of a type of their own (dates, colours): they travel as the number they wrap.
+template <class T>
+concept ZelScalarType = requires { typename T::Scalar; };
+
 /// Values that travel by address: sets, records and 32-bit unsigned numbers.
 template <class T>
 inline constexpr bool ZelByAddress = std::is_same_v<T, std::uint32_t> ||
                                      (std::is_class_v<T> && std::is_trivially_copyable_v<T> &&
-                                      !std::is_same_v<T, host::Currency>);
+                                      !std::is_same_v<T, host::Currency> && !ZelScalarType<T>);
 
 template <class T>
 inline constexpr bool ZelObjectPointer = std::is_pointer_v<T>&&
@@ -87,16 +87,25 @@ requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T,
     }
 };
 
+/// Enumerations: range-checked by the description beside the enum (HOST_ENUM_INFO), so an
+/// ordinal out of range never reaches the host.
 template <class T>
 requires std::is_enum_v<T>
 struct Conv<T> {
-    static_assert(ZelEnumHigh<T> >= 0, "declare ZelEnumHigh<E> for this enumeration");
+    static constexpr Integer High = static_cast<Integer>(host::TypeInfoOf<T>()->MaxValue);
     static Variant To(T V) { return Variant(static_cast<int>(V)); }
     static T From(const Variant& V) {
         Integer x = Conv<Integer>::From(V);
-        if (x < 0 || x > ZelEnumHigh<T>) zelRangeError();
+        if (x < 0 || x > High) zelRangeError();
         return static_cast<T>(x);
     }
+};
+
+template <ZelScalarType T>
+struct Conv<T> {
+    using S = typename T::Scalar;
+    static Variant To(T V) { return Conv<S>::To(static_cast<S>(V)); }
+    static T From(const Variant& V) { return T(Conv<S>::From(V)); }
 };
 
 template <>

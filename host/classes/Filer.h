@@ -2,6 +2,7 @@
 // vocabulary (value tags, filer flags, the signature).
 #pragma once
 
+#include "host/classes/TypInfoTraits.h"
 #include "host/system/Closure.h"
 #include "host/system/Exceptions.h"
 
@@ -41,6 +42,7 @@ enum TValueType : Byte {
     vaDouble // written by newer versions of the host; read, never written
 };
 inline constexpr TValueType vaLastValueType = vaDouble;
+HOST_ENUM_INFO(TValueType, vaNull, vaList, vaInt8, vaInt16, vaInt32, vaExtended, vaString, vaIdent, vaFalse, vaTrue, vaBinary, vaSet, vaLString, vaNil, vaCollection, vaSingle, vaCurrency, vaDate, vaWString, vaInt64, vaUTF8String, vaDouble)
 
 /// Flags of the prefix byte ($F0 | flags) that may precede a component's class name.
 enum TFilerFlag { ffInherited, ffChildPos, ffInline };

@@ -1,6 +1,7 @@
 // TList, the host's list of untyped pointers, and TThreadList, a TList guarded by a lock.
 #pragma once
 
+#include "host/classes/TypInfoTraits.h"
 #include "host/system/Exceptions.h"
 
 namespace host {
@@ -28,6 +29,7 @@ using TListSortCompare = Integer (*)(void* Item1, void* Item2);
 
 enum TListNotification { lnAdded, lnExtracted, lnDeleted };
 enum TDuplicates { dupIgnore, dupAccept, dupError };
+HOST_ENUM_INFO(TDuplicates, dupIgnore, dupAccept, dupError)
 
 class TList : public TObject {
     HOST_CLASS(TList, TObject)

@@ -2,6 +2,7 @@
 // and the queue the main loop drains with CheckSynchronize.
 #pragma once
 
+#include "host/classes/TypInfoTraits.h"
 #include "host/system/Closure.h"
 
 #include <atomic>
@@ -9,6 +10,8 @@
 namespace host {
 
 enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+HOST_ENUM_INFO(TThreadPriority, tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest,
+               tpTimeCritical)
 
 using TThreadMethod = Closure<void()>;
 

@@ -36,10 +36,25 @@ TPropAccessKind AccessKindOf(const TTypeInfo* Type) {
 
 // ---- finding rows ----
 
+const TPropInfo* ResolvePropInfo(TClass Owner, const TPropInfo* Prop) {
+    // A re-publication may name a re-publication of a nearer ancestor: follow the chain up.
+    for (TClass c = Owner ? Owner->Parent : nullptr; Prop && Prop->Republished; c = c->Parent) {
+        if (!c) return nullptr;
+        for (int i = 0; i < c->PropCount; ++i)
+            if (SameText(c->Props[i].Name, Prop->Name)) {
+                Prop = &c->Props[i];
+                break;
+            }
+    }
+    return Prop;
+}
+
 const TPropInfo* GetPropInfo(TClass AClass, const AnsiString& PropName) {
     for (TClass c = AClass; c; c = c->Parent)
-        for (int i = 0; i < c->PropCount; ++i)
-            if (SameText(c->Props[i].Name, PropName)) return &c->Props[i];
+        for (int i = 0; i < c->PropCount; ++i) {
+            const TPropInfo* p = &c->Props[i];
+            if (p->IsPublished && SameText(p->Name, PropName)) return ResolvePropInfo(c, p);
+        }
     return nullptr;
 }
 
@@ -54,13 +69,16 @@ std::vector<const TPropInfo*> GetPropInfos(TClass AClass) {
     for (auto it = chain.rbegin(); it != chain.rend(); ++it)
         for (int i = 0; i < (*it)->PropCount; ++i) {
             const TPropInfo* p = &(*it)->Props[i];
+            if (!p->IsPublished) continue;
+            const TPropInfo* row = ResolvePropInfo(*it, p);
+            if (!row) continue; // names nothing an ancestor declares (caught by the tests)
             auto same = std::find_if(out.begin(), out.end(), [&](const TPropInfo* q) {
                 return SameText(q->Name, p->Name);
             });
             if (same != out.end())
-                *same = p;
+                *same = row;
             else
-                out.push_back(p);
+                out.push_back(row);
         }
     return out;
 }
@@ -316,12 +334,14 @@ void UnRegisterIntegerConsts(const TTypeInfo* IntegerType) {
 }
 
 TIdentToInt FindIdentToInt(const TTypeInfo* IntegerType) {
+    if (IntegerType && IntegerType->IdentToInt) return IntegerType->IdentToInt;
     for (const auto& e : IntConsts())
         if (e.Type == IntegerType) return e.IdentToInt;
     return nullptr;
 }
 
 TIntToIdent FindIntToIdent(const TTypeInfo* IntegerType) {
+    if (IntegerType && IntegerType->IntToIdent) return IntegerType->IntToIdent;
     for (const auto& e : IntConsts())
         if (e.Type == IntegerType) return e.IntToIdent;
     return nullptr;

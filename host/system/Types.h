@@ -16,11 +16,20 @@ using Word = std::uint16_t;
 using Byte = std::uint8_t;
 using Int64 = std::int64_t;
 using Extended = long double;
-using TDateTime = double;
 using AnsiString = std::string;
 using WideString = std::u16string;
 using HRESULT = std::int32_t;
 using THandle = std::uint32_t;
+
+/// A date and time: days since 1899-12-30, the fraction the time of day. A type of its own rather
+/// than a double, so that a property of this type streams as a date without further notice.
+struct TDateTime {
+    using Scalar = double;
+    double Value = 0;
+    constexpr TDateTime() = default;
+    constexpr TDateTime(double V) : Value(V) {}
+    constexpr operator double() const { return Value; }
+};
 
 /// Fixed-point number with four decimal places, stored scaled by 10000.
 struct Currency {

@@ -21,17 +21,20 @@ void Log(const std::string& S) {
 }
 
 const char* const ColorNames[] = {"clBlack", "clRed", "clGreen"};
-bool ColorToIdent(Integer Int, AnsiString& Ident) {
+} // namespace
+
+bool TTestColorNames::IntToIdent(Integer Int, AnsiString& Ident) {
     if (Int < 0 || Int > 2) return false;
     Ident = ColorNames[Int];
     return true;
 }
-bool IdentToColor(const AnsiString& Ident, Integer& Int) {
+bool TTestColorNames::IdentToInt(const AnsiString& Ident, Integer& Int) {
     for (Integer i = 0; i < 3; ++i)
         if (SameText(Ident, ColorNames[i])) return Int = i, true;
     return false;
 }
 
+namespace {
 constexpr TPropInfo FontProps[] = {
     HOST_PROP(TTestFont, Name),
     HOST_PROP(TTestFont, Size).Default(8),
@@ -51,14 +54,14 @@ constexpr TPropInfo WidgetProps[] = {
     HOST_PROP(TWidget, Scale),
     HOST_PROP(TWidget, Precise),
     HOST_PROP(TWidget, Price),
-    HOST_PROP(TWidget, When).Type(&TypeInfo_TDateTime),
+    HOST_PROP(TWidget, When),
     HOST_PROP(TWidget, Shape).Default(stCircle),
     HOST_PROP(TWidget, Flags).Default(TStyles{}),
     HOST_PROP(TWidget, Enabled).Default(true),
     HOST_PROP(TWidget, Letter).Default('a'),
     HOST_PROP(TWidget, Wide),
     HOST_PROP(TWidget, Data),
-    HOST_PROP(TWidget, Color).Type(&TypeInfo_TTestColor).Default(0),
+    HOST_PROP(TWidget, Color).Default(0),
     HOST_PROP(TWidget, Font),
     HOST_PROP(TWidget, Items),
     HOST_PROP(TWidget, Lines),
@@ -94,9 +97,6 @@ HOST_COMPONENT_METACLASS(
               {.Methods = FormMethods, .MethodCount = 2, .Fields = FormFields, .FieldCount = 2}));
 HOST_COMPONENT_METACLASS(TLayoutForm, TTestForm);
 
-void RegisterTestColors() {
-    RegisterIntegerConsts(&TypeInfo_TTestColor, IdentToColor, ColorToIdent);
-}
 
 // ---- TTestFont, TTestItem ----
 
@@ -220,7 +220,6 @@ TLayoutForm::TLayoutForm(TComponent* AOwner) : TTestForm(AOwner) {}
 
 void RegisterStreamingClasses() {
     RegisterClasses({TWidget::StaticClass(), TTestForm::StaticClass(), TLayoutForm::StaticClass()});
-    RegisterTestColors();
 }
 
 } // namespace host

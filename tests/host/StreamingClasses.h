@@ -12,14 +12,19 @@
 namespace host {
 
 enum TShape : Byte { stCircle, stSquare, stTriangle };
-HOST_ENUM_INFO(TShape, stCircle, stSquare, stTriangle);
+HOST_ENUM_INFO(TShape, stCircle, stSquare, stTriangle)
 enum TStyleE : Byte { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-HOST_ENUM_INFO(TStyleE, fsBold, fsItalic, fsUnderline, fsStrikeOut);
+HOST_ENUM_INFO(TStyleE, fsBold, fsItalic, fsUnderline, fsStrikeOut)
 using TStyles = Set<TStyleE, 4>;
 
-/// An integer type whose values 0..2 have names, like the host's colours.
-inline constexpr TTypeInfo TypeInfo_TTestColor = IntegerTypeInfo("TTestColor");
-void RegisterTestColors();
+/// An integer type whose values 0..2 have names, like the host's colours: the names travel with
+/// the type.
+struct TTestColorNames {
+    static constexpr const char* Name = "TTestColor";
+    static bool IdentToInt(const AnsiString& Ident, Integer& Int);
+    static bool IntToIdent(Integer Int, AnsiString& Ident);
+};
+using TTestColor = NamedInt<TTestColorNames>;
 
 using TPingEvent = Closure<void(TObject* Sender, Integer Value)>;
 
@@ -81,8 +86,8 @@ public:
     void SetPrecise(Extended V) { FPrecise = V; }
     Currency GetPrice() const { return FPrice; }
     void SetPrice(Currency V) { FPrice = V; }
-    double GetWhen() const { return FWhen; }
-    void SetWhen(double V) { FWhen = V; }
+    TDateTime GetWhen() const { return FWhen; }
+    void SetWhen(TDateTime V) { FWhen = V; }
     TShape GetShape() const { return FShape; }
     void SetShape(TShape V) { FShape = V; }
     TStyles GetFlags() const { return FFlags; }
@@ -95,8 +100,8 @@ public:
     void SetWide(const WideString& V) { FWide = V; }
     Variant GetData() const { return FData; }
     void SetData(const Variant& V) { FData = V; }
-    Integer GetColor() const { return FColor; }
-    void SetColor(Integer V) { FColor = V; }
+    TTestColor GetColor() const { return FColor; }
+    void SetColor(TTestColor V) { FColor = V; }
     TTestFont* GetFont() const { return FFont; }
     void SetFont(TTestFont* V) { FFont->Assign(V); }
     TCollection* GetItems() const { return FItems; }
@@ -138,14 +143,14 @@ protected:
     float FScale = 0;
     Extended FPrecise = 0;
     Currency FPrice;
-    double FWhen = 0;
+    TDateTime FWhen = 0;
     TShape FShape = stCircle;
     TStyles FFlags;
     bool FEnabled = true;
     char FLetter = 'a';
     WideString FWide;
     Variant FData;
-    Integer FColor = 0;
+    TTestColor FColor = 0;
     TTestFont* FFont;
     TOwnedCollection* FItems;
     TStringList* FLines;

@@ -76,44 +76,30 @@ Integer TTestWidget::Add(Integer A, Integer B) {
 
 // ---- the widget's class info ----
 
-class TTestWidgetClassInfo : public TzelFamily<TTestWidgetClassInfo, TComponentClassInfo> {
-    ZEL_CLASSINFO(TTestWidgetClassInfo, TComponentClassInfo)
-};
+ZEL_PLAIN_CLASSINFO(TTestWidgetClassInfo, TComponentClassInfo, TTestWidget);
 
-HOST_METACLASS(TTestWidgetClassInfo, TComponentClassInfo);
-
-namespace {
-TzelDescriptorTexts WidgetTexts;
+struct TTestWidgetClassInfo::ZelRows {
 using W = TTestWidget;
-constexpr TzelPropRow WidgetProps[] = {
-    prop<&W::GetCaption, &W::SetCaption>("Caption").published(),
-    prop<&W::GetValue, &W::SetValue>("Value").published(),
-    prop<&W::GetCells, &W::SetCells>("Cells", "Col,Row"),
-    propR<&W::GetLog>("Log"),
-    prop<&W::GetBroken, &W::SetBroken>("Broken"),
+static constexpr TzelPropRow Properties[] = {
+    ZEL_PROP(W, Caption).published(),
+    ZEL_PROP(W, Value).published(),
+    ZEL_PROP(W, Cells, "Col,Row"),
+    ZEL_PROP_R(W, Log),
+    ZEL_PROP(W, Broken),
 };
-constexpr TzelMethodRow WidgetMethods[] = {
-    func<&W::Add>("Add", "A,B"), proc<&W::Twice>("Twice", "X"), proc<&W::Append>("Append", "S"),
-    proc<&W::Clear>("Clear"),    proc<&W::Click>("Click"),      proc<&W::Release>("Release"),
+static constexpr TzelMethodRow Methods[] = {
+    ZEL_FUNC(W, Add, "A,B"), ZEL_PROC(W, Twice, "X"), ZEL_PROC(W, Append, "S"),
+    ZEL_PROC(W, Clear),    ZEL_PROC(W, Click),      ZEL_PROC(W, Release),
 };
-constexpr TzelEventRow WidgetEvents[] = {
-    event<TTestWidgetClassInfo, &W::GetOnClick, &W::SetOnClick>("OnClick", "Sender").published(),
-    event<TTestWidgetClassInfo, &W::GetOnChange, &W::SetOnChange>("OnChange", "Sender").published(),
-    event<TTestWidgetClassInfo, &W::GetOnKey, &W::SetOnKey>("OnKey", "Sender,Key").published(),
-    event<TTestWidgetClassInfo, &W::GetOnMouse, &W::SetOnMouse>("OnMouse", "Sender,X,Y")
+static constexpr TzelEventRow Events[] = {
+    ZEL_EVENT(W, OnClick, "Sender").published(),
+    ZEL_EVENT(W, OnChange, "Sender").published(),
+    ZEL_EVENT(W, OnKey, "Sender,Key").published(),
+    ZEL_EVENT(W, OnMouse, "Sender,X,Y")
         .published(),
 };
-} // namespace
-
-const TzelClassTable TTestWidgetClassInfo::ZelTable = {"TTestWidget",
-                                                       TTestWidget::StaticClass(),
-                                                       TTestWidgetClassInfo::StaticClass(),
-                                                       nullptr,
-                                                       WidgetProps,
-                                                       WidgetMethods,
-                                                       {},
-                                                       WidgetEvents,
-                                                       &WidgetTexts};
+};
+ZEL_TABLE(TTestWidgetClassInfo);
 
 void RegisterTestWidget() {
     static const TzelClassTable* const Tables[] = {&TTestWidgetClassInfo::ZelTable};

@@ -5,45 +5,32 @@
 namespace probe {
 
 HOST_COMPONENT_METACLASS(TProbe, TComponent);
-HOST_METACLASS(TProbeClassInfo, zeltrix::TObjectClassInfo);
 
 using namespace zeltrix;
 
-namespace {
-TzelDescriptorTexts ProbeTexts;
-}
-
 struct TProbeClassInfo::ZelRows {
     static constexpr TzelPropRow Properties[] = {
-        prop<&TProbe::GetValue, &TProbe::SetValue>("Value"),
-        prop<&TProbe::GetItems, &TProbe::SetItems>("Items", "Index").published(),
+        ZEL_PROP(TProbe, Value),
+        ZEL_PROP(TProbe, Items, "Index").published(),
         prop<&TProbe::GetSpot, &TProbe::SetSpot, &TProbeClassInfo::FSpotSlot>("Spot"),
-        prop<&TProbe::GetBuddy, &TProbe::SetBuddy>("Buddy"),
-        propR<&TProbe::GetValue>("Value").protected_(), // a second record of the same name
+        ZEL_PROP(TProbe, Buddy),
+        ZEL_PROP_R(TProbe, Value).protected_(), // a second record of the same name
     };
     static constexpr TzelMethodRow Methods[] = {
-        func<&TProbe::Twice>("Twice", "X"), func<&TProbe::Split>("Split", "S,Head,Rest"),
-        proc<&TProbe::Ping>("Ping"),
-        proc<&TProbe::Free>("Free"), // the ancestor's Free, redeclared
+        ZEL_FUNC(TProbe, Twice, "X"), ZEL_FUNC(TProbe, Split, "S,Head,Rest"),
+        ZEL_PROC(TProbe, Ping),
+        ZEL_PROC(TProbe, Free), // the ancestor's Free, redeclared
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "AOwner")};
     static constexpr TzelEventRow Events[] = {
-        event<TProbeClassInfo, &TProbe::GetOnPing, &TProbe::SetOnPing>("OnPing", "Sender"),
-        event<TProbeClassInfo, &TProbe::GetOnAsk, &TProbe::SetOnAsk>("OnAsk", "Sender,Text,Handled")
+        ZEL_EVENT(TProbe, OnPing, "Sender"),
+        ZEL_EVENT(TProbe, OnAsk, "Sender,Text,Handled")
             .published(),
-        event<TProbeClassInfo, &TProbe::GetOnTouch, &TProbe::SetOnTouch>("OnTouch", "Sender,Where"),
+        ZEL_EVENT(TProbe, OnTouch, "Sender,Where"),
     };
 };
 
-constinit const TzelClassTable TProbeClassInfo::ZelTable = {"TProbe",
-                                                            &TProbe::ClassMeta,
-                                                            &TProbeClassInfo::ClassMeta,
-                                                            &TObjectClassInfo::ZelTable,
-                                                            ZelRows::Properties,
-                                                            ZelRows::Methods,
-                                                            ZelRows::Constructors,
-                                                            ZelRows::Events,
-                                                            &ProbeTexts};
+ZEL_TABLE(TProbeClassInfo);
 
 namespace {
 constexpr const TzelClassTable* Tables[] = {&TProbeClassInfo::ZelTable};

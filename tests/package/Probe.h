@@ -71,8 +71,9 @@ protected:
     TPointEvent FOnTouch;
 };
 
-class TProbeClassInfo : public zeltrix::TzelFamily<TProbeClassInfo, zeltrix::TObjectClassInfo> {
-    ZEL_CLASSINFO(TProbeClassInfo, zeltrix::TObjectClassInfo)
+class TProbeClassInfo
+    : public zeltrix::TzelFamily<TProbeClassInfo, zeltrix::TObjectClassInfo, TProbe> {
+    ZEL_CLASSINFO(TProbeClassInfo)
 protected:
     TPoint FSpotSlot;
 };
