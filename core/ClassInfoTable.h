@@ -365,7 +365,7 @@ consteval TzelPropRow propFnR(const char* Name, const char* Indexes = "") {
 }
 
 /// Changes an inherited property's style (when not empty) and visibility.
-consteval TzelPropRow override_(const char* Name, TzelPropertyStyle Style,
+constexpr TzelPropRow override_(const char* Name, TzelPropertyStyle Style,
                                 TzelPropertyVisibility Visibility) {
     return {Name, true, Style, Visibility, "", nullptr, nullptr};
 }
@@ -410,7 +410,7 @@ consteval TzelEventRow event(const char* Name, const char* Params) {
             &zelForwarder<G, S>};
 }
 
-consteval TzelEventRow eventOverride(const char* Name, TzelPropertyVisibility Visibility) {
+constexpr TzelEventRow eventOverride(const char* Name, TzelPropertyVisibility Visibility) {
     return {Name, true, Visibility, "", nullptr, nullptr, nullptr};
 }
 
@@ -420,10 +420,12 @@ namespace zeltrix {
 
 // ---- re-publications: a name alone ----
 
-/// An inherited member whose visibility this class info changes, by name alone.
+/// An inherited member whose visibility (and, for a property, style) this class info changes,
+/// by name alone.
 struct ZelName {
     const char* Name;
     TzelPropertyVisibility Visibility;
+    TzelPropertyStyle Style; // empty: the inherited style stays
 };
 template <std::size_t N>
 struct ZelNames {
@@ -432,23 +434,45 @@ struct ZelNames {
 
 /// `published("Action", "Anchors", ...)` in a zelRows list: the inherited properties or events
 /// of these names, published here (public_ and protected_ likewise), in the member list's order.
+/// A style first changes the properties' style too: `protected_(ZelStyle(psWritable), "Visible")`.
 template <class... S>
 consteval ZelNames<sizeof...(S)> published(S... Names) {
-    return {{ZelName{Names, pvPublished}...}};
+    return {{ZelName{Names, pvPublished, {}}...}};
 }
 template <class... S>
 consteval ZelNames<sizeof...(S)> public_(S... Names) {
-    return {{ZelName{Names, pvPublic}...}};
+    return {{ZelName{Names, pvPublic, {}}...}};
 }
 template <class... S>
 consteval ZelNames<sizeof...(S)> protected_(S... Names) {
-    return {{ZelName{Names, pvProtected}...}};
+    return {{ZelName{Names, pvProtected, {}}...}};
+}
+template <class... S>
+consteval ZelNames<sizeof...(S)> published(TzelPropertyStyle Style, S... Names) {
+    return {{ZelName{Names, pvPublished, Style}...}};
+}
+template <class... S>
+consteval ZelNames<sizeof...(S)> public_(TzelPropertyStyle Style, S... Names) {
+    return {{ZelName{Names, pvPublic, Style}...}};
+}
+template <class... S>
+consteval ZelNames<sizeof...(S)> protected_(TzelPropertyStyle Style, S... Names) {
+    return {{ZelName{Names, pvProtected, Style}...}};
+}
+/// A property style for the name groups: ZelStyle(psReadable, psWritable).
+template <class... E>
+consteval TzelPropertyStyle ZelStyle(E... Styles) {
+    TzelPropertyStyle s;
+    ((s += Styles), ...);
+    return s;
 }
 
 template <class R>
-consteval R zelRowFromName(const ZelName& N) {
+constexpr R zelRowFromName(const ZelName& N) {
     if constexpr (std::is_same_v<R, TzelPropRow>)
-        return override_(N.Name, {}, N.Visibility);
+        return override_(N.Name, N.Style, N.Visibility);
+    else if (!N.Style.Empty())
+        throw "an event has no style";
     else
         return eventOverride(N.Name, N.Visibility);
 }

@@ -26,6 +26,50 @@ constexpr TPropInfo RedeclaredProps[] = {
 };
 HOST_COMPONENT_METACLASS(TRedeclared, TWidget, PropTable(RedeclaredProps));
 
+/// Declares a property for descendants to publish, as the host's "custom" classes do.
+class TCustomGauge : public TComponent {
+    HOST_CLASS(TCustomGauge, TComponent)
+public:
+    using TComponent::TComponent;
+    Integer GetLevel() const { return FLevel; }
+    void SetLevel(Integer V) { FLevel = V; }
+    TDateTime GetSince() const { return FSince; }
+    void SetSince(TDateTime V) { FSince = V; }
+
+private:
+    Integer FLevel = 0;
+    TDateTime FSince = 0;
+};
+constexpr TPropInfo CustomGaugeProps[] = {
+    HOST_PROP(TCustomGauge, Level).Default(0).Unpublished(),
+    HOST_PROP(TCustomGauge, Since).Unpublished(),
+};
+HOST_COMPONENT_METACLASS(TCustomGauge, TComponent, PropTable(CustomGaugeProps));
+
+/// Publishes the inherited properties by name, and a name no ancestor declares.
+class TGauge : public TCustomGauge {
+    HOST_CLASS(TGauge, TCustomGauge)
+public:
+    using TCustomGauge::TCustomGauge;
+};
+constexpr TPropInfo GaugeProps[] = {"Since", "Level", "Missing"};
+HOST_COMPONENT_METACLASS(TGauge, TCustomGauge, PropTable(GaugeProps));
+
+/// Re-publishes a re-publication.
+class TBigGauge : public TGauge {
+    HOST_CLASS(TBigGauge, TGauge)
+public:
+    using TGauge::TGauge;
+};
+constexpr TPropInfo BigGaugeProps[] = {"Level"};
+HOST_COMPONENT_METACLASS(TBigGauge, TGauge, PropTable(BigGaugeProps));
+
+std::vector<std::string> NamesOf(TClass C) {
+    std::vector<std::string> out;
+    for (const TPropInfo* p : GetPropInfos(C)) out.push_back(p->Name);
+    return out;
+}
+
 template <class E>
 std::string ErrorOf(const std::function<void()>& F) {
     try {
@@ -157,4 +201,23 @@ TEST(TypInfo, CollectionsKnowThePropertyThatHoldsThem) {
     w->SetName("W");
     TCollectionItem* item = w->GetItems()->Add();
     EXPECT_EQ(item->GetNamePath(), "W.Items[0]");
+}
+
+TEST(TypInfo, ARePublicationIsANameAndTheAncestorsRowServesIt) {
+    EXPECT_EQ(NamesOf(TCustomGauge::StaticClass()), (std::vector<std::string>{"Name", "Tag"}));
+    EXPECT_EQ(GetPropInfo(TCustomGauge::StaticClass(), "Level"), nullptr);
+    EXPECT_EQ(NamesOf(TGauge::StaticClass()),
+              (std::vector<std::string>{"Name", "Tag", "Since", "Level"}));
+    EXPECT_EQ(NamesOf(TBigGauge::StaticClass()), NamesOf(TGauge::StaticClass()));
+    EXPECT_EQ(GetPropInfo(TGauge::StaticClass(), "Missing"), nullptr);
+
+    const TPropInfo* level = GetPropInfo(TBigGauge::StaticClass(), "level");
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level, &CustomGaugeProps[0]);
+    EXPECT_EQ(GetPropInfo(TGauge::StaticClass(), "Since")->PropType, &TypeInfo_TDateTime);
+
+    TBigGauge g(nullptr);
+    SetOrdProp(&g, level, 7);
+    EXPECT_EQ(g.GetLevel(), 7);
+    EXPECT_EQ(GetOrdProp(&g, level), 7);
 }

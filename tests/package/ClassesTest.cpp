@@ -173,39 +173,3 @@ TEST_F(Classes, BasicActionEventsIncludingTheProtectedOne) {
     ci->SetOwner(nullptr);
     EXPECT_FALSE(action.GetOnExecute().Assigned());
 }
-
-// Reads every readable unindexed property and writes it back where writable, on live objects.
-TEST_F(Classes, EveryPlainPropertyReadsAndWritesBack) {
-    TStringList strings;
-    strings.Add("a=1");
-    TList list;
-    TComponent component(nullptr);
-    TBits bits;
-    TCollection coll(TCollectionItem::StaticClass());
-    TBasicAction action(nullptr);
-    TBasicActionLink link(nullptr);
-    TInterfaceList* intf = new TInterfaceList;
-    TThreadList threads;
-    TMemoryStream memory;
-    memory.WriteBuffer("data", 4);
-    TStringStream text("text");
-    TWriter writer(&memory, 32);
-    TStringStream form("TPF0");
-    TReader reader(&form, 32);
-    for (TObject* o :
-         std::initializer_list<TObject*>{&strings, &list, &component, &bits, &coll, &action, &link,
-                                         intf, &threads, &memory, &text, &writer, &reader}) {
-        TzelClassInfo* ci = Info(o);
-        for (int i = 0; i < ci->GetPropertyCount(); ++i) {
-            TzelPropertyInfo* p = ci->GetProperties(i);
-            if (p->GetIndexCount() || !p->Style.Contains(psReadable) || p->Name == "ComObject")
-                continue;
-            SCOPED_TRACE(o->ClassName() + "." + p->Name);
-            Variant v = ci->GetProperty(p);
-            if (p->Style.Contains(psWritable)) {
-                EXPECT_NO_THROW(ci->SetProperty(p, v));
-            }
-        }
-    }
-    intf->Free();
-}

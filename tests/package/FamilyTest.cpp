@@ -316,3 +316,25 @@ TEST_F(Family, AClassInfoRefusesAnObjectOfAnotherClass) {
     EXPECT_THROW(ci->GetProperty(ci->FindProperty("Value")), Exception);
     ci->Free();
 }
+
+// Re-publications are names alone; the inherited rows keep serving them.
+TEST_F(Family, NameGroupsChangeInheritedRecordsInPlace) {
+    auto* child = new TProbeChild;
+    TzelClassInfo* ci = TzelClassRegistry::GetClassInfo(child);
+    ASSERT_NE(ci, nullptr);
+    EXPECT_EQ(zelFindTable(ci->ClassType())->Texts->Properties,
+              "Define::Extra::psReadable..psWritable::pvPublic::0::"
+              "Override::Buddy::::pvPublished::Override::Spot::psReadable::pvProtected::"
+              "Override::Items::psReadable::pvProtected");
+    EXPECT_EQ(ci->FindProperty("Buddy")->Visibility, pvPublished);
+    TzelPropertyInfo* spot = ci->FindProperty("Spot");
+    EXPECT_EQ(spot->Visibility, pvProtected);
+    EXPECT_EQ(spot->Style, TzelPropertyStyle{psReadable});
+    EXPECT_EQ(ci->FindEvent("OnTouch")->Visibility, pvPublished);
+    EXPECT_EQ(ci->FindEvent("OnAsk")->Visibility, pvPublished); // published by the parent
+    ci->SetProperty(ci->FindProperty("Extra"), Variant(5));
+    ci->SetProperty(ci->FindProperty("Buddy"), AddressOf(Probe));
+    EXPECT_EQ(child->GetExtra(), 5);
+    EXPECT_EQ(child->GetBuddy(), Probe);
+    child->Free();
+}

@@ -32,8 +32,19 @@ struct TProbeClassInfo::ZelRows {
 
 ZEL_TABLE(TProbeClassInfo);
 
+HOST_COMPONENT_METACLASS(TProbeChild, TProbe);
+
+struct TProbeChildClassInfo::ZelRows {
+    static constexpr auto Properties =
+        zelRows(ZEL_PROP(TProbeChild, Extra), published("Buddy"),
+                protected_(ZelStyle(psReadable), "Spot", "Items"));
+    static constexpr auto Events = zelRows(published("OnPing", "OnTouch"));
+};
+ZEL_TABLE(TProbeChildClassInfo);
+
 namespace {
-constexpr const TzelClassTable* Tables[] = {&TProbeClassInfo::ZelTable};
+constexpr const TzelClassTable* Tables[] = {&TProbeClassInfo::ZelTable,
+                                            &TProbeChildClassInfo::ZelTable};
 }
 
 void PackageTest::SetUp() {

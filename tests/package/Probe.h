@@ -78,6 +78,20 @@ protected:
     TPoint FSpotSlot;
 };
 
+/// A descendant whose class info adds a member and re-publishes inherited ones by name.
+class TProbeChild : public TProbe {
+    HOST_CLASS(TProbeChild, TProbe)
+public:
+    using TProbe::TProbe;
+    Integer GetExtra() const { return FExtra; }
+    void SetExtra(Integer V) { FExtra = V; }
+
+private:
+    Integer FExtra = 0;
+};
+
+ZEL_PLAIN_CLASSINFO(TProbeChildClassInfo, TProbeClassInfo, TProbeChild);
+
 /// Loads the package for one test and registers the probe's class info.
 class PackageTest : public ::testing::Test {
 protected:
