@@ -2,7 +2,7 @@
 #include "classinfo/Zelclasses.h"
 #include "classinfo/ZelclassesAccess.h"
 
-#include "core/ClassInfoTable.h"
+#include "core/ClassInfoRows.h"
 #include "host/classes/Bits.h"
 #include "host/classes/Collection.h"
 #include "host/classes/InterfaceList.h"
@@ -41,8 +41,8 @@ ZEL_TABLE(TListClassInfo);
 
 struct TThreadListClassInfo::ZelRows {
     static constexpr TzelMethodRow Methods[] = {
-        ZEL_PROC(TThreadList, Add, "Item"),       ZEL_PROC(TThreadList, Clear),
-        ZEL_FUNC(TThreadList, LockList),     ZEL_PROC(TThreadList, Remove, "Item"),
+        ZEL_PROC(TThreadList, Add, "Item"), ZEL_PROC(TThreadList, Clear),
+        ZEL_FUNC(TThreadList, LockList),    ZEL_PROC(TThreadList, Remove, "Item"),
         ZEL_PROC(TThreadList, UnlockList),
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create")};
@@ -104,10 +104,8 @@ ZEL_TABLE(TCollectionItemClassInfo);
 struct TCollectionClassInfo::ZelRows {
     using C = TProtectedTCollection;
     static constexpr TzelPropRow Properties[] = {
-        ZEL_PROP(C, PropName).protected_(),
-        ZEL_PROP_R(C, UpdateCount).protected_(),
-        ZEL_PROP_R(TCollection, Count),
-        ZEL_PROP_R(TCollection, ItemClass),
+        ZEL_PROP(C, PropName).protected_(),    ZEL_PROP_R(C, UpdateCount).protected_(),
+        ZEL_PROP_R(TCollection, Count),        ZEL_PROP_R(TCollection, ItemClass),
         ZEL_PROP(TCollection, Items, "Index"),
     };
     static constexpr TzelMethodRow Methods[] = {

@@ -2,7 +2,7 @@
 #include "classinfo/Zelclasses.h"
 #include "classinfo/ZelclassesAccess.h"
 
-#include "core/ClassInfoTable.h"
+#include "core/ClassInfoRows.h"
 
 namespace zeltrix {
 
@@ -12,13 +12,10 @@ struct TThreadClassInfo::ZelRows {
     using CI = TThreadClassInfo;
     using P = TProtectedTThread;
     static constexpr TzelPropRow Properties[] = {
-        ZEL_FIELD(P, ReturnValue).protected_(), // straight
-        ZEL_PROP_R(P, Terminated).protected_(),
-        ZEL_FIELD(P, FreeOnTerminate), // straight
-        ZEL_PROP_R_SLOT(TThread, Handle),
-        ZEL_PROP(TThread, Priority),
-        ZEL_PROP(TThread, Suspended),
-        ZEL_PROP_R_SLOT(TThread, ThreadID),
+        ZEL_FIELD(P, ReturnValue).protected_(),                                // straight
+        ZEL_PROP_R(P, Terminated).protected_(), ZEL_FIELD(P, FreeOnTerminate), // straight
+        ZEL_PROP_R_SLOT(TThread, Handle),       ZEL_PROP(TThread, Priority),
+        ZEL_PROP(TThread, Suspended),           ZEL_PROP_R_SLOT(TThread, ThreadID),
     };
     static constexpr TzelMethodRow Methods[] = {
         ZEL_PROC(TThread, Resume),

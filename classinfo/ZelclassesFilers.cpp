@@ -2,7 +2,7 @@
 #include "classinfo/Zelclasses.h"
 #include "classinfo/ZelclassesBuffers.h"
 
-#include "core/ClassInfoTable.h"
+#include "core/ClassInfoRows.h"
 #include "host/classes/Collection.h"
 #include "host/classes/Reader.h"
 #include "host/classes/Writer.h"
@@ -29,10 +29,11 @@ struct TReaderClassInfo::ZelRows {
 
     // An untyped buffer (ZelclassesBuffers.h), kept in the class info's slot.
     static void Read(CI& Self, R& Reader, Variant& Buf, Integer Count) {
-        zelReadIntoBuffer(Buf, Self.FReadBuf, Count, &Reader, [](void* Target, void* Buffer, LongInt N) {
-            static_cast<TReader*>(Target)->Read(Buffer, N);
-            return N;
-        });
+        zelReadIntoBuffer(Buf, Self.FReadBuf, Count, &Reader,
+                          [](void* Target, void* Buffer, LongInt N) {
+                              static_cast<TReader*>(Target)->Read(Buffer, N);
+                              return N;
+                          });
     }
 
     // Flags travel as an integer bit mask of the filer flags. Both arguments pass through the
@@ -81,8 +82,7 @@ struct TReaderClassInfo::ZelRows {
     };
     static constexpr TzelEventRow Events[] = {
         ZEL_EVENT(R, OnError, "Reader,Message,Handled"),
-        ZEL_EVENT(R, OnFindMethod,
-                                                            "Reader,MethodName,Address,Error"),
+        ZEL_EVENT(R, OnFindMethod, "Reader,MethodName,Address,Error"),
         ZEL_EVENT(R, OnSetName, "Reader,Component,Name"),
         ZEL_EVENT(R, OnReferenceName, "Reader,Name"),
         ZEL_EVENT(R, OnAncestorNotFound, "Reader,ComponentName,ComponentClass,Component"),
@@ -95,10 +95,11 @@ struct TWriterClassInfo::ZelRows {
 
     // An untyped buffer (ZelclassesBuffers.h): nothing is copied back.
     static void Write(W& Writer, const Variant& Buf, Integer Count) {
-        zelWriteFromBuffer(Buf, Count, true, &Writer, [](void* Target, const void* Buffer, LongInt N) {
-            static_cast<TWriter*>(Target)->Write(Buffer, N);
-            return N;
-        });
+        zelWriteFromBuffer(Buf, Count, true, &Writer,
+                           [](void* Target, const void* Buffer, LongInt N) {
+                               static_cast<TWriter*>(Target)->Write(Buffer, N);
+                               return N;
+                           });
     }
 
     static constexpr TzelPropRow Properties[] = {

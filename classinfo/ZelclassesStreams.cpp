@@ -4,7 +4,7 @@
 #include "classinfo/ZelclassesAccess.h"
 #include "classinfo/ZelclassesBuffers.h"
 
-#include "core/ClassInfoTable.h"
+#include "core/ClassInfoRows.h"
 #include "host/classes/Streams.h"
 #include "host/system/Exceptions.h"
 

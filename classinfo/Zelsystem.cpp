@@ -1,6 +1,6 @@
 #include "classinfo/Zelsystem.h"
 
-#include "core/ClassInfoTable.h"
+#include "core/ClassInfoRows.h"
 #include "host/system/Exceptions.h"
 #include "host/system/Interfaces.h"
 #include "host/system/SysUtils.h"
@@ -115,8 +115,8 @@ struct TObjectClassInfo::ZelRows {
         funcFn<&GetInterface>("GetInterface", "IID,Obj"),
         funcFn<&GetInterfaceEntry>("GetInterfaceEntry", "IID"),
         funcFn<&GetInterfaceTable>("GetInterfaceTable"),
-        func<&TObject::SafeCallException, &CI::FSafeCallExceptionResult>(
-            "SafeCallException", "ExceptObject,ExceptAddr"),
+        func<&TObject::SafeCallException, &CI::FSafeCallExceptionResult>("SafeCallException",
+                                                                         "ExceptObject,ExceptAddr"),
         ZEL_PROC(TObject, AfterConstruction),
         ZEL_PROC(TObject, BeforeDestruction),
         procFn<&Dispatch>("Dispatch", "Message"),

@@ -1,7 +1,7 @@
 // The class-info family pattern: every class info is a table of its own members, from which
 // both its descriptor texts and its name dispatch come. This header declares the rows, the table
 // and the one CRTP layer that supplies the ten overrides; the verbs that build rows live in
-// ClassInfoTable.h, which only the units' .cpp files include.
+// ClassInfoRows.h, which only the units' .cpp files include.
 #pragma once
 
 #include "core/Zelcommon.h"

@@ -175,9 +175,7 @@ void TzelNotifier::Notification(host::TComponent* AComponent, host::TOperation O
     host::TComponent::Notification(AComponent, Operation);
 }
 
-namespace Zelcommon {
-
-void Initialize() {
+void TzelClassRegistry::StartUp() {
     if (RegisteredClasses) return;
     RegisteredClasses = new TList;
     LiveClassInfos = new TList;
@@ -185,10 +183,8 @@ void Initialize() {
     Notifier = new TzelNotifier;
 }
 
-void Finalize() {
-    if (RegisteredClasses) TzelClassRegistry::ShutDown();
+bool TzelClassRegistry::Started() {
+    return RegisteredClasses != nullptr;
 }
-
-} // namespace Zelcommon
 
 } // namespace zeltrix

@@ -44,7 +44,9 @@ inline Variant zelAddressToVariant(T* P) {
 
 /// Numbers of a type of their own (dates, colours): they travel as the number they wrap.
 template <class T>
-concept ZelScalarType = requires { typename T::Scalar; };
+concept ZelScalarType = requires {
+    typename T::Scalar;
+};
 
 /// Values that travel by address: sets, records and 32-bit unsigned numbers.
 template <class T>
@@ -207,7 +209,7 @@ struct Conv<host::ComPtr<I>> {
 };
 
 /// By-address values: copied from the address a by-address Variant holds. Handing one out needs
-/// a value slot of the class info (see the slot verbs of ClassInfoTable.h).
+/// a value slot of the class info (see the slot verbs of ClassInfoRows.h).
 template <class T>
 requires ZelByAddress<T>
 struct Conv<T> {

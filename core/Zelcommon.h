@@ -330,7 +330,10 @@ public:
 private:
     friend class TzelClassInfo;
     friend class TzelNotifier;
+    friend void Zelcommon::Initialize();
     friend void Zelcommon::Finalize();
+    static void StartUp();
+    static bool Started();
     /// Drops a cached class info whose owner is gone; frees it once no call runs through it.
     static void ForgetClassInfo(TzelClassInfo* ClassInfo);
     static void OwnerRemoved(TObject* Owner);

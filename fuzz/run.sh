@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 update=${2:-}
 build="$here/build/fuzz"
-targets=(fuzz_reader fuzz_text)
+targets=(ReaderFuzz TextFuzz)
 
 CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZELTRIX_FUZZ=ON -DZELTRIX_TESTS=OFF -DZELTRIX_BENCH=OFF >/dev/null

@@ -1,7 +1,7 @@
 #include "tests/package/ConnectionTestWidget.h"
 
 #include "classinfo/Zelclasses.h"
-#include "core/ClassInfoTable.h"
+#include "core/ClassInfoRows.h"
 #include "host/classes/ClassRegistration.h"
 #include "host/classes/TypInfo.h"
 
@@ -79,25 +79,24 @@ Integer TTestWidget::Add(Integer A, Integer B) {
 ZEL_PLAIN_CLASSINFO(TTestWidgetClassInfo, TComponentClassInfo, TTestWidget);
 
 struct TTestWidgetClassInfo::ZelRows {
-using W = TTestWidget;
-static constexpr TzelPropRow Properties[] = {
-    ZEL_PROP(W, Caption).published(),
-    ZEL_PROP(W, Value).published(),
-    ZEL_PROP(W, Cells, "Col,Row"),
-    ZEL_PROP_R(W, Log),
-    ZEL_PROP(W, Broken),
-};
-static constexpr TzelMethodRow Methods[] = {
-    ZEL_FUNC(W, Add, "A,B"), ZEL_PROC(W, Twice, "X"), ZEL_PROC(W, Append, "S"),
-    ZEL_PROC(W, Clear),    ZEL_PROC(W, Click),      ZEL_PROC(W, Release),
-};
-static constexpr TzelEventRow Events[] = {
-    ZEL_EVENT(W, OnClick, "Sender").published(),
-    ZEL_EVENT(W, OnChange, "Sender").published(),
-    ZEL_EVENT(W, OnKey, "Sender,Key").published(),
-    ZEL_EVENT(W, OnMouse, "Sender,X,Y")
-        .published(),
-};
+    using W = TTestWidget;
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP(W, Caption).published(),
+        ZEL_PROP(W, Value).published(),
+        ZEL_PROP(W, Cells, "Col,Row"),
+        ZEL_PROP_R(W, Log),
+        ZEL_PROP(W, Broken),
+    };
+    static constexpr TzelMethodRow Methods[] = {
+        ZEL_FUNC(W, Add, "A,B"), ZEL_PROC(W, Twice, "X"), ZEL_PROC(W, Append, "S"),
+        ZEL_PROC(W, Clear),      ZEL_PROC(W, Click),      ZEL_PROC(W, Release),
+    };
+    static constexpr TzelEventRow Events[] = {
+        ZEL_EVENT(W, OnClick, "Sender").published(),
+        ZEL_EVENT(W, OnChange, "Sender").published(),
+        ZEL_EVENT(W, OnKey, "Sender,Key").published(),
+        ZEL_EVENT(W, OnMouse, "Sender,X,Y").published(),
+    };
 };
 ZEL_TABLE(TTestWidgetClassInfo);
 

@@ -1,6 +1,6 @@
 #include "Probe.h"
 
-#include "core/ClassInfoTable.h"
+#include "core/ClassInfoRows.h"
 
 namespace probe {
 
@@ -18,14 +18,12 @@ struct TProbeClassInfo::ZelRows {
     };
     static constexpr TzelMethodRow Methods[] = {
         ZEL_FUNC(TProbe, Twice, "X"), ZEL_FUNC(TProbe, Split, "S,Head,Rest"),
-        ZEL_PROC(TProbe, Ping),
-        ZEL_PROC(TProbe, Free), // the ancestor's Free, redeclared
+        ZEL_PROC(TProbe, Ping), ZEL_PROC(TProbe, Free), // the ancestor's Free, redeclared
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "AOwner")};
     static constexpr TzelEventRow Events[] = {
         ZEL_EVENT(TProbe, OnPing, "Sender"),
-        ZEL_EVENT(TProbe, OnAsk, "Sender,Text,Handled")
-            .published(),
+        ZEL_EVENT(TProbe, OnAsk, "Sender,Text,Handled").published(),
         ZEL_EVENT(TProbe, OnTouch, "Sender,Where"),
     };
 };
@@ -35,9 +33,8 @@ ZEL_TABLE(TProbeClassInfo);
 HOST_COMPONENT_METACLASS(TProbeChild, TProbe);
 
 struct TProbeChildClassInfo::ZelRows {
-    static constexpr auto Properties =
-        zelRows(ZEL_PROP(TProbeChild, Extra), published("Buddy"),
-                protected_(ZelStyle(psReadable), "Spot", "Items"));
+    static constexpr auto Properties = zelRows(ZEL_PROP(TProbeChild, Extra), published("Buddy"),
+                                               protected_(ZelStyle(psReadable), "Spot", "Items"));
     static constexpr auto Events = zelRows(published("OnPing", "OnTouch"));
 };
 ZEL_TABLE(TProbeChildClassInfo);

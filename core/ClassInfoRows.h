@@ -61,8 +61,9 @@ struct ZelIrregularShape<R (*)(P0&, P...)> {
     static constexpr bool HasSelf = std::is_base_of_v<TzelClassInfo, std::remove_cv_t<P0>>;
     static constexpr int Lead = HasSelf ? 1 : 0; // parameters before the owner's
     using SelfType = std::conditional_t<HasSelf, std::remove_cv_t<P0>, void>;
-    using Class = std::remove_cvref_t<
-        std::conditional_t<HasSelf, NthType<0, P..., void>, P0>>; // the owner's class
+    using Class =
+        std::remove_cvref_t<std::conditional_t<HasSelf, NthType<0, P..., void>, P0>>; // the owner's
+                                                                                      // class
     using Result = R;
     using Args = typename ZelDrop<Lead, TypeList<P...>>::Type;
     static constexpr int Arity = Args::Count;
@@ -334,8 +335,7 @@ consteval TzelPropertyStyle zelStyle(bool Readable, bool Writable, const char* I
 template <auto G, auto S, auto Slot = nullptr>
 consteval TzelPropRow prop(const char* Name, const char* Indexes = "") {
     zelCheckArity(Indexes, ZelTraits<G>::Arity);
-    if constexpr (!ZelTraits<S>::IsField)
-        zelCheckArity(Indexes, ZelTraits<S>::Arity - 1);
+    if constexpr (!ZelTraits<S>::IsField) zelCheckArity(Indexes, ZelTraits<S>::Arity - 1);
     return {Name,      false, zelStyle(true, true, Indexes), pvPublic, Indexes, &zelGet<G, Slot>,
             &zelSet<S>};
 }
@@ -349,8 +349,7 @@ consteval TzelPropRow propR(const char* Name, const char* Indexes = "") {
 
 template <auto S>
 consteval TzelPropRow propW(const char* Name, const char* Indexes = "") {
-    if constexpr (!ZelTraits<S>::IsField)
-        zelCheckArity(Indexes, ZelTraits<S>::Arity - 1);
+    if constexpr (!ZelTraits<S>::IsField) zelCheckArity(Indexes, ZelTraits<S>::Arity - 1);
     return {Name, false, zelStyle(false, true, Indexes), pvPublic, Indexes, nullptr, &zelSet<S>};
 }
 
@@ -493,7 +492,8 @@ struct ZelRowTypeOf {
 };
 template <class A, class... B>
 struct ZelRowTypeOf<A, B...> {
-    using Type = std::conditional_t<requires { A::Items; }, typename ZelRowTypeOf<B...>::Type, A>;
+    using Type = std::conditional_t < requires { A::Items; }
+    , typename ZelRowTypeOf<B...>::Type, A > ;
 };
 
 template <class R, class A>
@@ -550,10 +550,11 @@ consteval TzelClassTable zelTable(TzelDescriptorTexts* Texts) {
     using Parent = typename CI::ZelParent;
     using Host = typename CI::ZelHost;
     if constexpr (requires { typename Parent::ZelHost; })
-        static_assert(std::is_base_of_v<typename Parent::ZelHost, Host>,
-                      "the parent class info describes a class the host class does not derive from");
-    TzelClassTable t{&Host::ClassMeta, &CI::ClassMeta, zelParentTable<Parent>(), {}, {}, {}, {},
-                     Texts};
+        static_assert(
+            std::is_base_of_v<typename Parent::ZelHost, Host>,
+            "the parent class info describes a class the host class does not derive from");
+    TzelClassTable t{
+        &Host::ClassMeta, &CI::ClassMeta, zelParentTable<Parent>(), {}, {}, {}, {}, Texts};
     if constexpr (requires { Rows::Properties; })
         t.Properties = ZelStoredRows<TzelPropRow, Rows::Properties>;
     if constexpr (requires { Rows::Methods; })
@@ -579,8 +580,7 @@ consteval TzelClassTable zelTable(TzelDescriptorTexts* Texts) {
 /// follow: `ZEL_PROP(TList, Items, "Index")`.
 #define ZEL_PROP(C, Name, ...)                                                                     \
     ::zeltrix::prop<&C::Get##Name, &C::Set##Name>(#Name __VA_OPT__(, ) __VA_ARGS__)
-#define ZEL_PROP_R(C, Name, ...)                                                                   \
-    ::zeltrix::propR<&C::Get##Name>(#Name __VA_OPT__(, ) __VA_ARGS__)
+#define ZEL_PROP_R(C, Name, ...) ::zeltrix::propR<&C::Get##Name>(#Name __VA_OPT__(, ) __VA_ARGS__)
 /// A by-address value handed out through the class info's slot F<Name>Slot (ZelRows names the
 /// class info CI): `ZEL_PROP_R_SLOT(TComponent, ComponentState)`.
 #define ZEL_PROP_R_SLOT(C, Name) ::zeltrix::propR<&C::Get##Name, &CI::F##Name##Slot>(#Name)
@@ -592,5 +592,4 @@ consteval TzelClassTable zelTable(TzelDescriptorTexts* Texts) {
 #define ZEL_FUNC(C, Name, ...) ::zeltrix::func<&C::Name>(#Name __VA_OPT__(, ) __VA_ARGS__)
 #define ZEL_PROC(C, Name, ...) ::zeltrix::proc<&C::Name>(#Name __VA_OPT__(, ) __VA_ARGS__)
 /// `ZEL_EVENT(TStringList, OnChange, "Sender")`: hooked through GetOnChange and SetOnChange.
-#define ZEL_EVENT(C, Name, Params)                                                                 \
-    ::zeltrix::event<&C::Get##Name, &C::Set##Name>(#Name, Params)
+#define ZEL_EVENT(C, Name, Params) ::zeltrix::event<&C::Get##Name, &C::Set##Name>(#Name, Params)
