@@ -14,26 +14,6 @@ const char* TTypeInfo::TypeName() const {
     return Name;
 }
 
-TPropAccessKind AccessKindOf(const TTypeInfo* Type) {
-    if (!Type) return TPropAccessKind::None;
-    switch (Type->Kind) {
-    case tkInteger:
-    case tkChar:
-    case tkEnumeration:
-    case tkSet:
-    case tkWChar:
-    case tkInt64: return TPropAccessKind::Ord;
-    case tkFloat: return Type->FloatType == ftCurr ? TPropAccessKind::Curr : TPropAccessKind::Float;
-    case tkString:
-    case tkLString: return TPropAccessKind::Str;
-    case tkWString: return TPropAccessKind::WStr;
-    case tkVariant: return TPropAccessKind::Var;
-    case tkClass: return TPropAccessKind::Obj;
-    case tkMethod: return TPropAccessKind::Method;
-    default: return TPropAccessKind::None;
-    }
-}
-
 // ---- finding rows ----
 
 const TPropInfo* ResolvePropInfo(TClass Owner, const TPropInfo* Prop) {

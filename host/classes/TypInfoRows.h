@@ -39,7 +39,25 @@ union TPropSetter {
 
 /// Which member of TPropGetter/TPropSetter a type kind uses.
 enum class TPropAccessKind : Byte { None, Ord, Float, Str, WStr, Var, Obj, Method, Curr };
-TPropAccessKind AccessKindOf(const TTypeInfo* Type);
+constexpr TPropAccessKind AccessKindOf(const TTypeInfo* Type) {
+    if (!Type) return TPropAccessKind::None;
+    switch (Type->Kind) {
+    case tkInteger:
+    case tkChar:
+    case tkEnumeration:
+    case tkSet:
+    case tkWChar:
+    case tkInt64: return TPropAccessKind::Ord;
+    case tkFloat: return Type->FloatType == ftCurr ? TPropAccessKind::Curr : TPropAccessKind::Float;
+    case tkString:
+    case tkLString: return TPropAccessKind::Str;
+    case tkWString: return TPropAccessKind::WStr;
+    case tkVariant: return TPropAccessKind::Var;
+    case tkClass: return TPropAccessKind::Obj;
+    case tkMethod: return TPropAccessKind::Method;
+    default: return TPropAccessKind::None;
+    }
+}
 
 /// One property row. Built by `Published<Get, Set>("Name")` (or HOST_PROP), refined with
 /// `.Default(v)`, `.NoDefault()`, `.Stored(false)`, `.Stored<&C::IsXStored>()` and
@@ -137,22 +155,7 @@ constexpr T FromFloat(Extended v) {
 
 template <class T>
 constexpr TPropAccessKind KindFor() {
-    constexpr const TTypeInfo* t = TypeInfoOf<T>();
-    switch (t->Kind) {
-    case tkFloat: return t->FloatType == ftCurr ? TPropAccessKind::Curr : TPropAccessKind::Float;
-    case tkString:
-    case tkLString: return TPropAccessKind::Str;
-    case tkWString: return TPropAccessKind::WStr;
-    case tkVariant: return TPropAccessKind::Var;
-    case tkClass: return TPropAccessKind::Obj;
-    case tkMethod: return TPropAccessKind::Method;
-    case tkUnknown:
-    case tkArray:
-    case tkRecord:
-    case tkInterface:
-    case tkDynArray: return TPropAccessKind::None;
-    default: return TPropAccessKind::Ord;
-    }
+    return AccessKindOf(TypeInfoOf<T>());
 }
 
 template <auto G>

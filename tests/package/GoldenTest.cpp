@@ -2,6 +2,7 @@
 // tests/data/classinfo-tables.json: descriptor texts, records in list order, registration order.
 // Later units add their entries to that file and their unit to CompleteUnits.
 #include "Json.h"
+#include "Probe.h"
 
 #include "core/ClassInfoFamily.h"
 #include "package/zeltrix_cb4.h"
@@ -148,20 +149,11 @@ Expected ActualOf(TzelClassInfo* CI) {
     return a;
 }
 
-std::vector<AnsiString> RegisteredNames() {
-    std::vector<AnsiString> names;
-    struct Collect {
-        std::vector<AnsiString>* Names;
-        void Add(const AnsiString& N) { Names->push_back(N); }
-    } collect{&names};
-    TzelClassRegistry::Iterate(TzelClassRegistry::TIterateProc::Bind<&Collect::Add>(&collect));
-    return names;
-}
 } // namespace
 
 TEST(Golden, EveryRegisteredClassInfoMatchesItsMemberTable) {
     PackageScope package;
-    std::vector<AnsiString> registered = RegisteredNames();
+    std::vector<AnsiString> registered = probe::RegisteredClassInfoNames();
     ASSERT_FALSE(registered.empty());
     for (const AnsiString& name : registered) {
         // The variable's class info lists the records of the class it wraps; its own two
@@ -193,7 +185,7 @@ TEST(Golden, EveryRegisteredClassInfoMatchesItsMemberTable) {
 
 TEST(Golden, UnitsRegisterTheirClassInfosInOrder) {
     PackageScope package;
-    std::vector<AnsiString> registered = RegisteredNames();
+    std::vector<AnsiString> registered = probe::RegisteredClassInfoNames();
     std::set<std::string> have(registered.begin(), registered.end());
     std::vector<AnsiString> expected;
     for (const Value& name : Tables()["registration_order"].A) {

@@ -1,6 +1,7 @@
 #include "Probe.h"
 
 #include "core/ClassInfoRows.h"
+#include "core/Zelcommon.h"
 
 namespace probe {
 
@@ -42,6 +43,17 @@ ZEL_TABLE(TProbeChildClassInfo);
 namespace {
 constexpr const TzelClassTable* Tables[] = {&TProbeClassInfo::ZelTable,
                                             &TProbeChildClassInfo::ZelTable};
+}
+
+std::vector<AnsiString> RegisteredClassInfoNames() {
+    std::vector<AnsiString> names;
+    struct Collect {
+        std::vector<AnsiString>* Names;
+        void Add(const AnsiString& N) { Names->push_back(N); }
+    } collect{&names};
+    zeltrix::TzelClassRegistry::Iterate(
+        zeltrix::TzelClassRegistry::TIterateProc::Bind<&Collect::Add>(&collect));
+    return names;
 }
 
 void PackageTest::SetUp() {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace probe {
 
 using namespace host;
@@ -98,5 +100,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
+
+/// The names of the registered class infos, in registration order.
+std::vector<AnsiString> RegisteredClassInfoNames();
 
 } // namespace probe

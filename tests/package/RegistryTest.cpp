@@ -56,12 +56,7 @@ TEST_F(Registry, LooksUpNamesIgnoringCaseAndKeepsTheFirstRegistration) {
     EXPECT_EQ(TzelClassRegistry::GetRegisteredCount(), count);
     EXPECT_THROW(TzelClassRegistry::RegisterClass("TList", TProbe::StaticClass()), Exception);
 
-    std::vector<AnsiString> names;
-    struct Collect {
-        std::vector<AnsiString>* Names;
-        void Add(const AnsiString& N) { Names->push_back(N); }
-    } collect{&names};
-    TzelClassRegistry::Iterate(TzelClassRegistry::TIterateProc::Bind<&Collect::Add>(&collect));
+    const std::vector<AnsiString> names = RegisteredClassInfoNames();
     ASSERT_GE(names.size(), 4u);
     EXPECT_EQ(names[0], "TzelVariable"); // Zelvar starts right after Zelcommon
     EXPECT_EQ(names[1], "TObject");

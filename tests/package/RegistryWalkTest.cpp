@@ -1,6 +1,7 @@
 // Every registered class info against its host class: its published members are the host
 // class's streamed published members, and every row reads and writes on a live object. Both
 // walk the registry, so a new unit is covered as soon as it registers.
+#include "Probe.h"
 #include "core/ClassInfoFamily.h"
 #include "host/classes/Action.h"
 #include "host/classes/Collection.h"
@@ -23,16 +24,6 @@ namespace {
 
 using namespace zeltrix;
 using namespace host;
-
-std::vector<AnsiString> RegisteredNames() {
-    std::vector<AnsiString> names;
-    struct Collect {
-        std::vector<AnsiString>* Names;
-        void Add(const AnsiString& N) { Names->push_back(N); }
-    } collect{&names};
-    TzelClassRegistry::Iterate(TzelClassRegistry::TIterateProc::Bind<&Collect::Add>(&collect));
-    return names;
-}
 
 /// The class info's records that are published, as "Name" (properties) and "Name" (events).
 struct Published {
@@ -70,7 +61,7 @@ std::set<std::string> Without(const std::set<std::string>& A, const std::set<std
 
 TEST(RegistryWalk, PublishedMembersAreTheHostClassesStreamedMembers) {
     PackageScope package;
-    for (const AnsiString& name : RegisteredNames()) {
+    for (const AnsiString& name : probe::RegisteredClassInfoNames()) {
         const TzelClassTable* table = zelFindTable(TzelClassRegistry::FindClassInfo(name));
         if (!table) continue; // the variable's class info lists the records of another class
         SCOPED_TRACE(name);
@@ -110,8 +101,7 @@ public:
         if (name == "TStream" || name == "TCustomMemoryStream") return Keep(new TMemoryStream);
         if (name == "TStrings") return Keep(new TStringList);
         if (name == "TStringStream") return Keep(new TStringStream("text"));
-        if (name == "TCollection")
-            return Keep(new TCollection(TCollectionItem::StaticClass()));
+        if (name == "TCollection") return Keep(new TCollection(TCollectionItem::StaticClass()));
         if (name == "TOwnedCollection") {
             auto* owner = Keep(new TStringList);
             return Keep(new TOwnedCollection(owner, TCollectionItem::StaticClass()));
@@ -152,7 +142,7 @@ const std::map<std::string, const char*> NotReadBack = {
 TEST(RegistryWalk, EveryPlainPropertyReadsAndWritesBackOnALiveObject) {
     PackageScope package;
     int walked = 0;
-    for (const AnsiString& name : RegisteredNames()) {
+    for (const AnsiString& name : probe::RegisteredClassInfoNames()) {
         const TzelClassTable* table = zelFindTable(TzelClassRegistry::FindClassInfo(name));
         if (!table || NotWalked.count(name)) continue;
         SCOPED_TRACE(name);
