@@ -1,5 +1,7 @@
 #include "host/classes/ClassRegistration.h"
 
+#include "host/classes/Action.h"
+#include "host/classes/Component.h"
 #include "host/classes/Persistent.h"
 #include "host/system/SysUtils.h"
 
@@ -24,10 +26,27 @@ struct Registry {
             if (SameText(e.Name, Name)) return &e;
         return nullptr;
     }
+
+    void Add(TClass AClass) {
+        for (TClass c = AClass; c; c = c->Parent) {
+            if (const Entry* e = Find(c->ClassName)) {
+                if (e->Class == c) break; // this one and its ancestors are registered
+                RaiseFmt<EFilerError>("A class named %s already exists", {c->ClassName});
+            }
+            Entries.push_back({c->ClassName, c});
+            if (c == TPersistent::StaticClass()) break;
+        }
+    }
 };
 
 Registry& Classes() {
-    static Registry* r = new Registry; // used until the very end of the program
+    // Used until the very end of the program. The host's start-up registers the component
+    // classes of its own units, so that any form naming them loads.
+    static Registry* r = [] {
+        auto* r = new Registry;
+        for (TClass c : {TComponent::StaticClass(), TBasicAction::StaticClass()}) r->Add(c);
+        return r;
+    }();
     return *r;
 }
 } // namespace
@@ -35,14 +54,7 @@ Registry& Classes() {
 void RegisterClass(TClass AClass) {
     Registry& r = Classes();
     std::lock_guard g(r.Lock);
-    for (TClass c = AClass; c; c = c->Parent) {
-        if (const Entry* e = r.Find(c->ClassName)) {
-            if (e->Class == c) break; // this one and its ancestors are registered
-            RaiseFmt<EFilerError>("A class named %s already exists", {c->ClassName});
-        }
-        r.Entries.push_back({c->ClassName, c});
-        if (c == TPersistent::StaticClass()) break;
-    }
+    r.Add(AClass);
 }
 
 void RegisterClasses(std::initializer_list<TClass> AClasses) {

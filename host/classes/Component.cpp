@@ -3,6 +3,7 @@
 
 #include "host/classes/Action.h"
 #include "host/classes/Lists.h"
+#include "host/classes/RuntimeClass.h"
 #include "host/classes/TypInfo.h"
 #include "host/system/SysUtils.h"
 
@@ -369,6 +370,8 @@ void TComponent::FreeOnRelease() {
 // ---- virtual constructor ----
 
 TComponent* CreateComponent(TClass Class, TComponent* AOwner) {
+    if (Class && !Class->NewWithOwner)
+        if (TRuntimeFactory make = RuntimeFactory(Class)) return make(Class, AOwner);
     if (!Class || !Class->NewWithOwner || !Class->InheritsFrom(TComponent::StaticClass()))
         throw EComponentError(AnsiString("Cannot create a component of class ") +
                               (Class ? Class->ClassName : "nil"));

@@ -1,10 +1,35 @@
 #include "host/classes/Persistent.h"
 
+#include "host/classes/KeptProperties.h"
+#include "host/system/SysUtils.h"
+
 namespace host {
 
 HOST_METACLASS(TPersistent, TObject);
 
-TPersistent::~TPersistent() = default;
+TPersistent::~TPersistent() {
+    delete FKept;
+}
+
+void TPersistent::KeepProperty(const AnsiString& Name, std::string Value) {
+    if (!FKept) FKept = new TKeptProperties;
+    FKept->Keep(Name, std::move(Value));
+}
+
+void TKeptProperties::Keep(const AnsiString& Name, std::string Value) {
+    for (TKeptProperty& p : FItems)
+        if (SameText(p.Name, Name)) {
+            p.Value = std::move(Value);
+            return;
+        }
+    FItems.push_back({Name, std::move(Value)});
+}
+
+const TKeptProperty* TKeptProperties::Find(const AnsiString& Name) const {
+    for (const TKeptProperty& p : FItems)
+        if (SameText(p.Name, Name)) return &p;
+    return nullptr;
+}
 
 void TPersistent::Assign(TPersistent* Source) {
     if (Source)

@@ -3,15 +3,19 @@
 
 #include "host/system/Exceptions.h"
 
+#include <string>
+
 namespace host {
 
 class TFiler;
+class TKeptProperties;
 
 class TPersistent : public TObject {
     HOST_CLASS(TPersistent, TObject)
 public:
     TPersistent() = default;
     ~TPersistent() override;
+    TPersistent& operator=(const TPersistent&) = delete;
 
     /// Copies `Source` into this object. The base asks `Source` to assign itself to this
     /// object (AssignTo); when neither side knows how, raises EConvertError
@@ -21,7 +25,16 @@ public:
     /// name path and a dot when there is an owner with a non-empty path.
     virtual AnsiString GetNamePath();
 
+    /// What a form gave this object that it could not take (a property its class does not
+    /// have, or a value of the wrong kind), when the reader was asked to keep it; null when
+    /// nothing was kept. The writer writes it back after the object's own properties.
+    const TKeptProperties* GetKeptProperties() const { return FKept; }
+    /// Keeps one value as streamed (tag included) under `Name`.
+    void KeepProperty(const AnsiString& Name, std::string Value);
+
 protected:
+    /// A copy has an identity of its own and keeps nothing of the original's form.
+    TPersistent(const TPersistent& Other) : TObject(Other) {}
     /// Copies this object into `Dest`; the base knows no way and raises the assign error.
     virtual void AssignTo(TPersistent* Dest);
     /// Lets a class store data that is not a published property; the base stores nothing.
@@ -35,6 +48,9 @@ protected:
     friend class TFiler;
     friend class TReader;
     friend class TWriter;
+
+private:
+    TKeptProperties* FKept = nullptr;
 };
 
 } // namespace host

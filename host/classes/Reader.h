@@ -20,6 +20,8 @@ using TReferenceNameEvent = Closure<void(TReader* Reader, AnsiString& Name)>;
 using TAncestorNotFoundEvent = Closure<void(TReader* Reader, const AnsiString& ComponentName,
                                             TClass ComponentClass, TComponent*& Component)>;
 using TReadComponentsProc = Closure<void(TComponent* Component)>;
+using TFindComponentClassEvent =
+    Closure<void(TReader* Reader, const AnsiString& ClassName, TClass& ComponentClass)>;
 
 class TReader : public TFiler {
     HOST_CLASS(TReader, TFiler)
@@ -113,6 +115,20 @@ public:
     void SetOnReferenceName(TReferenceNameEvent Value) { FOnReferenceName = Value; }
     TAncestorNotFoundEvent GetOnAncestorNotFound() const { return FOnAncestorNotFound; }
     void SetOnAncestorNotFound(TAncestorNotFoundEvent Value) { FOnAncestorNotFound = Value; }
+    /// Asked for the class of a component the root's fields do not name, before the
+    /// registered classes; a class it sets is used.
+    TFindComponentClassEvent GetOnFindComponentClass() const { return FOnFindComponentClass; }
+    void SetOnFindComponentClass(TFindComponentClassEvent Value) { FOnFindComponentClass = Value; }
+
+    /// When set, a property whose error OnError handles is kept with its object as streamed
+    /// (TPersistent::GetKeptProperties) instead of skipped, so that writing the object again
+    /// writes it back. Off by default, as in the host.
+    bool GetKeepRejectedProperties() const { return FKeepRejected; }
+    void SetKeepRejectedProperties(bool Value) { FKeepRejected = Value; }
+    /// While OnError runs for a property: the component being read and the property's name as
+    /// the form gives it ("Font.Orientation").
+    TComponent* GetCurrentComponent() const { return FCurrent; }
+    const AnsiString& GetPropertyPath() const { return FPropPath; }
 
 protected:
     /// Offers `Message` to OnError; true when the handler set Handled.
@@ -132,6 +148,8 @@ protected:
     Int64 ReadSet(const TTypeInfo* SetType);
     void SkipSetBody();
     void SkipProperty();
+    /// Copies the next value as streamed into `Instance`'s kept properties.
+    void KeepValue(TPersistent* Instance, const AnsiString& Name);
     void SkipCollection();
     void SkipComponent(bool SkipHeader);
     void SkipBytes(Int64 Count);
@@ -179,6 +197,10 @@ protected:
     TSetNameEvent FOnSetName;
     TReferenceNameEvent FOnReferenceName;
     TAncestorNotFoundEvent FOnAncestorNotFound;
+    TFindComponentClassEvent FOnFindComponentClass;
+    bool FKeepRejected = false;
+    TComponent* FCurrent = nullptr; // whose properties are being read
+    AnsiString FPropPath;           // the property being read, as streamed
 };
 
 // ---- references between forms ----

@@ -3,10 +3,14 @@
 #include "host/classes/Collection.h"
 #include "host/classes/Component.h"
 #include "host/classes/Reader.h"
+#include "host/classes/Streams.h"
 #include "host/classes/TypInfo.h"
+#include "host/classes/Writer.h"
 #include "host/system/SysUtils.h"
 
+#include <algorithm>
 #include <mutex>
+#include <string>
 
 namespace host {
 
@@ -171,7 +175,19 @@ void TReader::DoFixupReferences() {
         try {
             SetResolvedReference(f.Instance, f.PropInfo, ref);
         } catch (const Exception& e) {
-            if (!Error(e.Message())) PropValueError();
+            TComponent* outer = FCurrent;
+            FCurrent = DynCast<TComponent>(f.Instance);
+            FPropPath = f.PropInfo->Name;
+            bool handled = Error(e.Message());
+            FCurrent = outer;
+            if (!handled) PropValueError();
+            if (FKeepRejected) {
+                // The reference as the form gave it: an identifier value.
+                std::string value(1, static_cast<char>(vaIdent));
+                value += static_cast<char>(std::min<std::size_t>(f.Name.size(), 255));
+                value.append(f.Name, 0, 255);
+                f.Instance->KeepProperty(f.PropInfo->Name, std::move(value));
+            }
         }
     }
 }
@@ -234,7 +250,9 @@ TClass TReader::FindComponentClass(const AnsiString& ClassName) {
                 if (TClass fc = c->Fields[i].FieldClass; fc && fc->ClassNameIs(ClassName))
                     return fc;
     }
-    TClass c = FindClass(ClassName);
+    TClass c = nullptr;
+    if (FOnFindComponentClass) FOnFindComponentClass(this, ClassName, c);
+    if (!c) c = FindClass(ClassName);
     if (!c->InheritsFrom(TComponent::StaticClass()))
         RaiseFmt<EClassNotFound>("Class %s not found", {ClassName});
     return c;
@@ -256,7 +274,15 @@ void TReader::ReadData(TComponent* Instance) {
 }
 
 void TReader::ReadDataInner(TComponent* Instance) {
-    while (!EndOfList()) ReadProperty(Instance);
+    TComponent* outer = FCurrent;
+    FCurrent = Instance;
+    try {
+        while (!EndOfList()) ReadProperty(Instance);
+    } catch (...) {
+        FCurrent = outer;
+        throw;
+    }
+    FCurrent = outer;
     ReadListEnd();
     TComponent* oldParent = FParent;
     TComponent* oldOwner = FOwner;
@@ -456,6 +482,7 @@ void TReader::ReadCollection(TCollection* Collection) {
 void TReader::ReadProperty(TPersistent* AInstance) {
     Nesting guard(this);
     AnsiString path = ReadStr();
+    FPropPath = path;
     Integer valueStart = GetPosition();
     bool canHandle = true;
     try {
@@ -492,8 +519,21 @@ void TReader::ReadProperty(TPersistent* AInstance) {
         if (!canHandle || !Error(e.Message())) throw;
         // Handled: go on after this property's value, wherever the error left the stream.
         SetPosition(valueStart);
-        SkipValue();
+        if (FKeepRejected)
+            KeepValue(AInstance, path);
+        else
+            SkipValue();
     }
+}
+
+void TReader::KeepValue(TPersistent* Instance, const AnsiString& Name) {
+    TMemoryStream value;
+    {
+        TWriter writer(&value, 256);
+        CopyValue(&writer);
+    }
+    Instance->KeepProperty(Name, std::string(static_cast<const char*>(value.GetMemory()),
+                                             static_cast<std::size_t>(value.GetSize())));
 }
 
 Int64 TReader::ReadSet(const TTypeInfo* SetType) {

@@ -1,6 +1,7 @@
 // TWriter: component trees, published properties and what differs from an ancestor.
 #include "host/classes/Collection.h"
 #include "host/classes/Component.h"
+#include "host/classes/KeptProperties.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TypInfo.h"
 #include "host/classes/Writer.h"
@@ -211,11 +212,25 @@ void TWriter::WriteProperties(TPersistent* Instance) {
         throw EWriteError("Stream write error"); // a cycle of sub-objects
     }
     try {
+        // What the object could not take when it was read goes back as it came: in its
+        // property's place, or after the object's own properties when its class has none.
+        const TKeptProperties* kept = Instance->GetKeptProperties();
+        auto writeKept = [&](const TKeptProperty& k) {
+            WriteStr(k.Name);
+            Write(k.Value.data(), static_cast<Integer>(k.Value.size()));
+        };
         for (const TPropInfo* p : GetPropInfos(Instance->ClassType())) {
+            if (const TKeptProperty* k = kept ? kept->Find(p->Name) : nullptr) {
+                writeKept(*k);
+                continue;
+            }
             bool writable = p->HasSetter || p->PropType->Kind == tkClass;
             if (writable && IsStoredProp(Instance, p)) WriteProperty(Instance, p);
         }
         Instance->DefineProperties(this);
+        if (kept)
+            for (const TKeptProperty& k : kept->Items())
+                if (!GetPropInfo(Instance->ClassType(), k.Name)) writeKept(k);
     } catch (...) {
         --FDepth;
         throw;

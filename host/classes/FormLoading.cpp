@@ -1,0 +1,144 @@
+#include "host/classes/FormLoading.h"
+
+#include "host/classes/ClassRegistration.h"
+#include "host/classes/Component.h"
+#include "host/classes/ObjectText.h"
+#include "host/classes/Reader.h"
+#include "host/classes/StandIn.h"
+#include "host/classes/Streams.h"
+#include "host/classes/Writer.h"
+#include "host/system/SysUtils.h"
+
+#include <memory>
+
+namespace host {
+
+namespace {
+
+/// The form as a binary stream from its signature on.
+std::unique_ptr<TMemoryStream> BinaryForm(TStream* Source) {
+    auto binary = std::make_unique<TMemoryStream>();
+    switch (TestStreamFormat(Source)) {
+    case sofText: ObjectTextToBinary(Source, binary.get()); break;
+    case sofBinary:
+        if (HasResourceHeader(Source)) SkipResourceHeader(Source);
+        binary->CopyFrom(Source, Source->GetSize() - Source->GetPosition());
+        break;
+    default: throw EReadError("Invalid stream format");
+    }
+    binary->SetPosition(0);
+    return binary;
+}
+
+AnsiString RootClassName(TStream* Binary) {
+    TReader reader(Binary, 256);
+    reader.ReadSignature();
+    TFilerFlags flags;
+    Integer position = 0;
+    reader.ReadPrefix(flags, position);
+    return reader.ReadStr();
+}
+
+TClass RegisteredComponentClass(const AnsiString& Name) {
+    TClass c = GetClass(Name);
+    return c && c->InheritsFrom(TComponent::StaticClass()) ? c : nullptr;
+}
+
+/// The reader's handlers: stand-ins for unknown classes, every rejected property kept.
+struct Lenient {
+    std::vector<TFormLoadNote>* Notes = nullptr;
+    AnsiString MissingMethod; // set by FindMethod, consumed by the error it causes
+
+    void FindComponentClass(TReader*, const AnsiString& ClassName, TClass& Class) {
+        if (!RegisteredComponentClass(ClassName)) Class = StandInClass(ClassName);
+    }
+
+    void FindMethod(TReader*, const AnsiString& MethodName, void*& Address, bool& Error) {
+        if (Error && !Address) MissingMethod = MethodName;
+    }
+
+    void Error(TReader* Reader, const AnsiString& Message, bool& Handled) {
+        Handled = true;
+        AnsiString missing;
+        missing.swap(MissingMethod);
+        TComponent* c = Reader->GetCurrentComponent();
+        // A stand-in keeps whatever it is given: that is what it is for, not news. The root
+        // is another matter: its properties are the form's own.
+        if (!c || (c->GetOwner() && AsStandIn(c))) return;
+        TComponent* root = Reader->GetRoot();
+        AnsiString what = missing.empty() || !root
+                              ? Message
+                              : Format("%s has no method %s", {root->ClassName(), missing});
+        Notes->push_back(
+            {ComponentPath(c), c->ClassName(), Reader->GetPropertyPath() + ": " + what + "; kept"});
+    }
+};
+
+void NoteStandIns(TComponent* Root, std::vector<TFormLoadNote>& Notes) {
+    if (AsStandIn(Root))
+        Notes.push_back({ComponentPath(Root), Root->ClassName(),
+                         "class not registered: the form's own class, made over TComponent"});
+    for (Integer i = 0; i < Root->GetComponentCount(); ++i) {
+        TComponent* c = Root->GetComponents(i);
+        if (AsStandIn(c))
+            Notes.push_back({ComponentPath(c), c->ClassName(),
+                             "class not registered: a stand-in keeps it as streamed"});
+    }
+}
+
+} // namespace
+
+AnsiString ComponentPath(TComponent* Component) {
+    AnsiString path;
+    // Bounded: parents and owners form no cycle, but a path is never worth a hang.
+    for (int depth = 0; Component && depth < 256; ++depth) {
+        AnsiString name = Component->GetName().empty() ? "(" + Component->ClassName() + ")"
+                                                       : Component->GetName();
+        path = path.empty() ? name : name + "." + path;
+        TComponent* up = Component->GetParentComponent();
+        Component = up ? up : Component->GetOwner();
+    }
+    return path;
+}
+
+TComponent* LoadForm(TStream* Source, std::vector<TFormLoadNote>& Notes) {
+    std::unique_ptr<TMemoryStream> binary = BinaryForm(Source);
+    AnsiString rootClass = RootClassName(binary.get());
+    binary->SetPosition(0);
+
+    Lenient lenient;
+    lenient.Notes = &Notes;
+    TReader reader(binary.get(), 4096);
+    reader.SetKeepRejectedProperties(true);
+    reader.SetOnError(TReaderError::Bind<&Lenient::Error>(&lenient));
+    reader.SetOnFindMethod(TFindMethodEvent::Bind<&Lenient::FindMethod>(&lenient));
+    reader.SetOnFindComponentClass(
+        TFindComponentClassEvent::Bind<&Lenient::FindComponentClass>(&lenient));
+    // A registered root class is created by the reader (and freed by it when reading fails).
+    TComponent* made = nullptr;
+    if (!RegisteredComponentClass(rootClass)) made = new TStandIn(nullptr, StandInClass(rootClass));
+    TComponent* root = nullptr;
+    try {
+        root = reader.ReadRootComponent(made);
+    } catch (...) {
+        FreeObject(made);
+        throw;
+    }
+    NoteStandIns(root, Notes);
+    return root;
+}
+
+void SaveForm(TComponent* Root, TStream* Dest, bool Text) {
+    TMemoryStream binary;
+    {
+        TWriter writer(&binary, 4096);
+        writer.WriteRootComponent(Root);
+    }
+    binary.SetPosition(0);
+    if (Text)
+        ObjectBinaryToText(&binary, Dest);
+    else
+        Dest->CopyFrom(&binary, binary.GetSize());
+}
+
+} // namespace host

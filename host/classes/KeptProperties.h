@@ -1,0 +1,28 @@
+// Properties a form gave an object that it could not take, kept exactly as streamed so that
+// saving the form again writes them back: opening and saving a form loses nothing.
+#pragma once
+
+#include "host/system/Types.h"
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct TKeptProperty {
+    AnsiString Name;   // as the form names it, with its path ("Font.Orientation")
+    std::string Value; // one value in the binary form format, tag included
+};
+
+class TKeptProperties {
+public:
+    /// Keeps `Value` under `Name`, replacing what was kept under that name (ignoring case).
+    void Keep(const AnsiString& Name, std::string Value);
+    const TKeptProperty* Find(const AnsiString& Name) const;
+    const std::vector<TKeptProperty>& Items() const { return FItems; }
+
+private:
+    std::vector<TKeptProperty> FItems;
+};
+
+} // namespace host

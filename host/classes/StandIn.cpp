@@ -1,0 +1,54 @@
+#include "host/classes/StandIn.h"
+
+#include "host/classes/RuntimeClass.h"
+
+namespace host {
+
+namespace {
+TComponent* NewStandIn(TClass Class, TComponent* Owner) {
+    return new TStandIn(Owner, Class);
+}
+} // namespace
+
+TStandIn::TStandIn(TComponent* AOwner, TClass AClass) : TComponent(AOwner), FClass(AClass) {}
+
+void TStandIn::SetParentComponent(TComponent* Value) {
+    if (Value == FParentComponent) return;
+    if (FParentComponent) RemoveFreeNotification(FParentComponent);
+    FParentComponent = Value;
+    if (Value) FreeNotification(Value);
+}
+
+void TStandIn::DefineProperties(TFiler* Filer) {
+    TPersistent::DefineProperties(Filer);
+}
+
+void TStandIn::GetChildren(TGetChildProc Proc, TComponent* Root) {
+    if (!GetOwner()) {
+        for (Integer i = 0; i < GetComponentCount(); ++i)
+            if (TComponent* c = GetComponents(i);
+                !c->HasParent() || c->GetParentComponent() == this)
+                Proc(c);
+        return;
+    }
+    if (!Root) return;
+    for (Integer i = 0; i < Root->GetComponentCount(); ++i)
+        if (TComponent* c = Root->GetComponents(i); c->GetParentComponent() == this) Proc(c);
+}
+
+void TStandIn::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FParentComponent) FParentComponent = nullptr;
+}
+
+TClass StandInClass(const AnsiString& Name) {
+    return MakeRuntimeClass(Name, TComponent::StaticClass(), &NewStandIn);
+}
+
+TStandIn* AsStandIn(TComponent* Component) {
+    return Component && RuntimeFactory(Component->ClassType()) == &NewStandIn
+               ? static_cast<TStandIn*>(Component)
+               : nullptr;
+}
+
+} // namespace host
