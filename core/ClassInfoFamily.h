@@ -9,6 +9,10 @@
 #include <array>
 #include <cstddef>
 
+namespace host {
+struct TTypeInfo;
+}
+
 namespace zeltrix {
 
 using TzelGetFn = Variant (*)(TzelClassInfo* Self, TzelPropertyInfo* Info);
@@ -26,6 +30,9 @@ struct TzelPropRow {
     const char* Indexes; // index names joined by ','; empty for none
     TzelGetFn Get;
     TzelSetFn Set;
+    /// What the value is shown by (an enumeration, a set, integers with identifiers), for
+    /// tools that print values; null for the rest.
+    const host::TTypeInfo* Type;
 
     constexpr TzelPropRow published() const { return withVisibility(pvPublished); }
     constexpr TzelPropRow protected_() const { return withVisibility(pvProtected); }
@@ -41,6 +48,7 @@ struct TzelMethodRow {
     TzelMethodStyle Style;
     const char* Args; // argument names joined by ','
     TzelInvokeFn Invoke;
+    const host::TTypeInfo* Type; // of a function's result, as TzelPropRow::Type
 };
 
 struct TzelCtorRow {
@@ -104,6 +112,10 @@ void zelInitializeUnit(const TzelClassTable* const* Tables, int Count);
 void zelFinalizeUnit(const TzelClassTable* const* Tables, int Count);
 /// The table of a registered family class info; null for other class-info classes.
 const TzelClassTable* zelFindTable(TzelClassInfoClass ClassInfoClass);
+/// The type a class info's readable property, or its function's result, is shown by (see
+/// TzelPropRow::Type), looked up through its table; null when there is none to show.
+const host::TTypeInfo* zelShownPropertyType(const TzelClassInfo* ClassInfo, const AnsiString& Name);
+const host::TTypeInfo* zelShownResultType(const TzelClassInfo* ClassInfo, const AnsiString& Name);
 template <int N>
 void zelInitializeUnit(const TzelClassTable* const (&Tables)[N]) {
     zelInitializeUnit(Tables, N);

@@ -332,25 +332,75 @@ consteval TzelPropertyStyle zelStyle(bool Readable, bool Writable, const char* I
     return s;
 }
 
+template <class T>
+struct ZelSetOf {
+    static constexpr bool IsSet = false;
+};
+template <class E, int N>
+struct ZelSetOf<host::Set<E, N>> {
+    static constexpr bool IsSet = true;
+    using Element = E;
+};
+template <class T>
+inline constexpr bool zelIsNamedInt = false;
+template <class N>
+inline constexpr bool zelIsNamedInt<host::NamedInt<N>> = true;
+
+template <class E>
+consteval bool zelDescribedEnum() {
+    return requires {
+        HostEnumTypeInfo(static_cast<E*>(nullptr));
+    };
+}
+
+/// The description a value of type T is shown by: enumerations and sets of described
+/// enumerations, integers with identifiers, object references; null for the rest.
+template <class T>
+consteval const host::TTypeInfo* zelShownType() {
+    using D = std::remove_cvref_t<T>;
+    if constexpr (std::is_enum_v<D>) {
+        if constexpr (zelDescribedEnum<D>()) return host::TypeInfoOf<D>();
+    } else if constexpr (ZelSetOf<D>::IsSet) {
+        if constexpr (zelDescribedEnum<typename ZelSetOf<D>::Element>())
+            return host::TypeInfoOf<D>();
+    } else if constexpr (zelIsNamedInt<D> || ZelObjectPointer<D>) {
+        return host::TypeInfoOf<D>();
+    }
+    return nullptr;
+}
+
 template <auto G, auto S, auto Slot = nullptr>
 consteval TzelPropRow prop(const char* Name, const char* Indexes = "") {
     zelCheckArity(Indexes, ZelTraits<G>::Arity);
     if constexpr (!ZelTraits<S>::IsField) zelCheckArity(Indexes, ZelTraits<S>::Arity - 1);
-    return {Name,      false, zelStyle(true, true, Indexes), pvPublic, Indexes, &zelGet<G, Slot>,
-            &zelSet<S>};
+    return {Name,
+            false,
+            zelStyle(true, true, Indexes),
+            pvPublic,
+            Indexes,
+            &zelGet<G, Slot>,
+            &zelSet<S>,
+            zelShownType<typename ZelTraits<G>::Result>()};
 }
 
 template <auto G, auto Slot = nullptr>
 consteval TzelPropRow propR(const char* Name, const char* Indexes = "") {
     zelCheckArity(Indexes, ZelTraits<G>::Arity);
-    return {Name,   false, zelStyle(true, false, Indexes), pvPublic, Indexes, &zelGet<G, Slot>,
-            nullptr};
+    return {Name,
+            false,
+            zelStyle(true, false, Indexes),
+            pvPublic,
+            Indexes,
+            &zelGet<G, Slot>,
+            nullptr,
+            zelShownType<typename ZelTraits<G>::Result>()};
 }
 
 template <auto S>
 consteval TzelPropRow propW(const char* Name, const char* Indexes = "") {
     if constexpr (!ZelTraits<S>::IsField) zelCheckArity(Indexes, ZelTraits<S>::Arity - 1);
-    return {Name, false, zelStyle(false, true, Indexes), pvPublic, Indexes, nullptr, &zelSet<S>};
+    return {Name,       false,  zelStyle(false, true, Indexes), pvPublic, Indexes, nullptr,
+            &zelSet<S>, nullptr};
 }
 
 /// Irregular properties: functions given the owner (and the class info) already typed.
@@ -366,7 +416,7 @@ consteval TzelPropRow propFnR(const char* Name, const char* Indexes = "") {
 /// Changes an inherited property's style (when not empty) and visibility.
 constexpr TzelPropRow override_(const char* Name, TzelPropertyStyle Style,
                                 TzelPropertyVisibility Visibility) {
-    return {Name, true, Style, Visibility, "", nullptr, nullptr};
+    return {Name, true, Style, Visibility, "", nullptr, nullptr, nullptr};
 }
 
 template <auto M, auto Slot = nullptr>
@@ -374,13 +424,14 @@ consteval TzelMethodRow func(const char* Name, const char* Args = "") {
     static_assert(!std::is_void_v<typename ZelTraits<M>::Result>,
                   "a function needs a host member with a result");
     zelCheckArity(Args, ZelTraits<M>::Arity);
-    return {Name, msFunction, Args, &zelInvoke<M, Slot, true>};
+    return {Name, msFunction, Args, &zelInvoke<M, Slot, true>,
+            zelShownType<typename ZelTraits<M>::Result>()};
 }
 
 template <auto M>
 consteval TzelMethodRow proc(const char* Name, const char* Args = "") {
     zelCheckArity(Args, ZelTraits<M>::Arity);
-    return {Name, msProcedure, Args, &zelInvoke<M, nullptr, false>};
+    return {Name, msProcedure, Args, &zelInvoke<M, nullptr, false>, nullptr};
 }
 
 /// Irregular methods: functions given the owner (and the class info) already typed.

@@ -16,6 +16,19 @@ const TzelClassTable* zelFindTable(TzelClassInfoClass ClassInfoClass) {
     return nullptr;
 }
 
+const host::TTypeInfo* zelShownPropertyType(const TzelClassInfo* ClassInfo,
+                                            const AnsiString& Name) {
+    const TzelClassTable* t = ClassInfo ? zelFindTable(ClassInfo->ClassType()) : nullptr;
+    const TzelPropRow* row = t ? TzelDispatch::FindGetter(*t, Name) : nullptr;
+    return row ? row->Type : nullptr;
+}
+
+const host::TTypeInfo* zelShownResultType(const TzelClassInfo* ClassInfo, const AnsiString& Name) {
+    const TzelClassTable* t = ClassInfo ? zelFindTable(ClassInfo->ClassType()) : nullptr;
+    const TzelMethodRow* row = t ? TzelDispatch::FindInvoker(*t, Name) : nullptr;
+    return row ? row->Type : nullptr;
+}
+
 void zelInitializeUnit(const TzelClassTable* const* Tables, int Count) {
     for (int i = 0; i < Count; ++i) {
         *Tables[i]->Texts = zelDescriptorTexts(*Tables[i]);

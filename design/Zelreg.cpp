@@ -4,6 +4,7 @@
 #include "connections/Zele2p.h"
 #include "connections/Zelp2p.h"
 #include "host/classes/ClassRegistration.h"
+#include "variable/Zelvar.h"
 
 namespace zeltrix::Zelreg {
 
@@ -12,7 +13,7 @@ using namespace host;
 void Initialize() {
     RegisterClasses({TzelConnectionList::StaticClass(), TzelConnection::StaticClass(),
                      TzelP2PConnection::StaticClass(), TzelE2PConnection::StaticClass(),
-                     TzelE2MConnection::StaticClass()});
+                     TzelE2MConnection::StaticClass(), TzelVariable::StaticClass()});
 }
 
 // Unloading the package takes its classes out of the host's streaming again, as the host does
@@ -20,7 +21,7 @@ void Initialize() {
 void Finalize() {
     UnRegisterClasses({TzelConnectionList::StaticClass(), TzelConnection::StaticClass(),
                        TzelP2PConnection::StaticClass(), TzelE2PConnection::StaticClass(),
-                       TzelE2MConnection::StaticClass()});
+                       TzelE2MConnection::StaticClass(), TzelVariable::StaticClass()});
 }
 
 } // namespace zeltrix::Zelreg

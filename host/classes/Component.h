@@ -3,6 +3,7 @@
 #pragma once
 
 #include "host/classes/Persistent.h"
+#include "host/classes/TypInfoTraits.h"
 #include "host/system/Closure.h"
 #include "host/system/Interfaces.h"
 
@@ -27,9 +28,12 @@ enum TComponentStateE {
     csFixups,
     csInline
 };
+HOST_ENUM_INFO(TComponentStateE, csLoading, csReading, csWriting, csDestroying, csDesigning,
+               csAncestor, csUpdating, csFixups, csInline)
 using TComponentState = Set<TComponentStateE, 9>;
 
 enum TComponentStyleE { csInheritable, csCheckPropAvail };
+HOST_ENUM_INFO(TComponentStyleE, csInheritable, csCheckPropAvail)
 using TComponentStyle = Set<TComponentStyleE, 2>;
 
 using TComponentName = AnsiString;

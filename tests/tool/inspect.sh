@@ -4,9 +4,10 @@ set -euo pipefail
 zeltrix=$1
 out=$("$zeltrix" inspect TComponent)
 grep -q '^TComponent (TComponentClassInfo)$' <<<"$out"
-# the root's members come first, the class's own last
+# the root's members come first, the class's own last; inherited ones name where they come from
 first=$(sed -n '3p' <<<"$out")
-[ "$first" = "    Self: psReadable; pvPublic" ] || { echo "first property: $first"; exit 1; }
+[ "$first" = "    Self: psReadable; pvPublic; from TObjectClassInfo" ] || { echo "first property: $first"; exit 1; }
+grep -q '^    Free(): msProcedure; from TObjectClassInfo$' <<<"$out"
 grep -q '^    Components\[Index\]: psReadable..psIndexed; pvPublic$' <<<"$out"
 grep -q '^    Tag: psReadable..psWritable; pvPublished$' <<<"$out"
 grep -q '^    FindComponent(AName): msFunction$' <<<"$out"

@@ -7,6 +7,7 @@
 #include "connections/Zele2p.h"
 #include "connections/Zelp2p.h"
 #include "core/Zelcommon.h"
+#include "host/classes/StandIn.h"
 #include "host/system/Exceptions.h"
 
 #include <cstdio>
@@ -120,39 +121,68 @@ AnsiString KindOf(TzelConnection* C, Findings& F) {
 
 } // namespace
 
+int PrintConnections(TComponent* Root) {
+    int failing = 0;
+    bool any = false;
+    for (int i = 0; i < Root->GetComponentCount(); ++i) {
+        auto* list = DynCast<TzelConnectionList>(Root->GetComponents(i));
+        if (!list) continue;
+        any = true;
+        std::printf("%s\n", list->GetName().c_str());
+        for (int j = 0; j < list->GetConnectionCount(); ++j) {
+            TzelConnection* c = list->GetConnection(j);
+            Findings f;
+            AnsiString kind = KindOf(c, f);
+            if (f.Problem.empty()) {
+                std::printf("  %s (%s): connects\n", c->GetName().c_str(), kind.c_str());
+            } else {
+                ++failing;
+                std::printf("  %s (%s): does not connect: %s\n", c->GetName().c_str(), kind.c_str(),
+                            f.Problem.c_str());
+            }
+            for (const AnsiString& note : f.Notes) std::printf("    %s\n", note.c_str());
+        }
+    }
+    if (!any) std::printf("no connection list\n");
+    return failing;
+}
+
+namespace {
+const char* const CheckUsage =
+    "usage: zeltrix check FORM\n"
+    "\n"
+    "Loads FORM (a form file, text or binary) as zeltrix run does and lists each connection\n"
+    "list with its connections, their kind and whether they connect; for one that does not,\n"
+    "the first reason, in the order connecting tests it. Then lists the stand-ins: components\n"
+    "whose class the program does not have, kept as the form gives them.\n"
+    "Exits with 1 when a connection does not connect, 2 when the form cannot be read.\n";
+} // namespace
+
 int Check(int Argc, char** Argv) {
-    if (Argc != 1 || !std::strcmp(Argv[0], "--help")) {
-        std::fputs("usage: zeltrix check FORM\n"
-                   "lists each connection with its kind and whether it connects; exits with 1\n"
-                   "when one does not\n",
-                   Argc != 1 ? stderr : stdout);
-        return Argc != 1 ? 2 : 0;
+    if (Argc == 1 && (!std::strcmp(Argv[0], "--help") || !std::strcmp(Argv[0], "-h"))) {
+        std::fputs(CheckUsage, stdout);
+        return 0;
+    }
+    if (Argc != 1 || Argv[0][0] == '-') {
+        ReportError("check", nullptr, "expects one form file");
+        std::fputs(CheckUsage, stderr);
+        return 2;
     }
     int failing = 0;
     try {
         LoadedForm form(Argv[0]);
-        TComponent* root = form.Root();
-        for (int i = 0; i < root->GetComponentCount(); ++i) {
-            auto* list = DynCast<TzelConnectionList>(root->GetComponents(i));
-            if (!list) continue;
-            std::printf("%s\n", list->GetName().c_str());
-            for (int j = 0; j < list->GetConnectionCount(); ++j) {
-                TzelConnection* c = list->GetConnection(j);
-                Findings f;
-                AnsiString kind = KindOf(c, f);
-                if (f.Problem.empty()) {
-                    std::printf("  %s (%s): connects\n", c->GetName().c_str(), kind.c_str());
-                } else {
-                    ++failing;
-                    std::printf("  %s (%s): does not connect: %s\n", c->GetName().c_str(),
-                                kind.c_str(), f.Problem.c_str());
-                }
-                for (const AnsiString& note : f.Notes) std::printf("    %s\n", note.c_str());
-            }
+        failing = PrintConnections(form.Root());
+        bool header = false;
+        for (int i = 0; i < form.Root()->GetComponentCount(); ++i) {
+            TComponent* c = form.Root()->GetComponents(i);
+            if (!AsStandIn(c)) continue;
+            if (!header) std::printf("stand-ins\n");
+            header = true;
+            std::printf("  %s: %s\n", ComponentPath(c).c_str(), c->ClassName().c_str());
         }
     } catch (const std::exception& e) {
         std::fflush(stdout);
-        std::fprintf(stderr, "%s\n", e.what());
+        ReportError("check", Argv[0], e.what());
         return 2;
     }
     return failing ? 1 : 0;

@@ -33,11 +33,19 @@ int Fail(const char* In, const std::string& Message) {
 } // namespace
 
 int RunConvert(int argc, char** argv) {
-    const char* usage = "usage: zeltrix convert IN OUT [--to text|binary]\n";
+    const char* usage =
+        "usage: zeltrix convert IN OUT [--to text|binary]\n"
+        "\n"
+        "Converts the form file IN (text, binary, or binary behind a resource header) into OUT:\n"
+        "binary becomes text and text becomes binary unless --to says which. The text written\n"
+        "is the host's canonical layout. The form is checked in full on the way, but not\n"
+        "loaded: its classes need not exist.\n";
     const char* in = nullptr;
     const char* out = nullptr;
     const char* to = nullptr;
     for (int i = 0; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h"))
+            return std::fputs(usage, stdout), 0;
         if (!std::strcmp(argv[i], "--to") && i + 1 < argc)
             to = argv[++i];
         else if (!std::strncmp(argv[i], "--to=", 5))
@@ -47,10 +55,13 @@ int RunConvert(int argc, char** argv) {
         else if (!out)
             out = argv[i];
         else
-            return std::fputs(usage, stderr), 2;
+            return std::fprintf(stderr, "zeltrix convert: unexpected '%s'\n%s", argv[i], usage), 2;
     }
-    if (!in || !out || (to && std::strcmp(to, "text") && std::strcmp(to, "binary")))
-        return std::fputs(usage, stderr), 2;
+    if (!in || !out)
+        return std::fprintf(stderr, "zeltrix convert: expects IN and OUT\n%s", usage), 2;
+    if (to && std::strcmp(to, "text") && std::strcmp(to, "binary"))
+        return std::fprintf(stderr, "zeltrix convert: --to takes text or binary, not '%s'\n", to),
+               2;
 
     std::string data;
     if (!ReadFile(in, data)) return Fail(in, "cannot read the file");

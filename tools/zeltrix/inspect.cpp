@@ -69,20 +69,60 @@ std::string QuoteList(const std::vector<std::string>& Items) {
     return s + "]";
 }
 
+/// The ancestors of a class info, each with its metadata, nearest first: where an inherited
+/// member comes from.
+class Ancestry {
+public:
+    explicit Ancestry(TzelClassInfo* CI) {
+        for (host::TClass c = CI->ClassType()->Parent;
+             c && c->InheritsFrom(TzelClassInfo::StaticClass()) && c->NewObject; c = c->Parent) {
+            auto* a = static_cast<TzelClassInfo*>(c->NewObject());
+            try {
+                a->InitMetaData();
+            } catch (...) {
+                a->Free();
+                break;
+            }
+            FInfos.push_back(a);
+        }
+    }
+    ~Ancestry() {
+        for (TzelClassInfo* a : FInfos) a->Free();
+    }
+    Ancestry(const Ancestry&) = delete;
+    Ancestry& operator=(const Ancestry&) = delete;
+
+    /// "; from TObjectClassInfo" for a member the farthest ancestor that has it defines; empty
+    /// for a member of the class info's own.
+    template <class Has>
+    std::string From(Has HasMember) const {
+        const TzelClassInfo* from = nullptr;
+        for (TzelClassInfo* a : FInfos)
+            if (HasMember(a)) from = a;
+        return from ? "; from " + std::string(from->ClassName()) : std::string();
+    }
+
+private:
+    std::vector<TzelClassInfo*> FInfos;
+};
+
 void PrintText(const std::string& Name, TzelClassInfo* CI) {
+    Ancestry up(CI);
     std::printf("%s (%s)\n", Name.c_str(), CI->ClassName().c_str());
     std::printf("  properties\n");
     for (int i = 0; i < CI->GetPropertyCount(); ++i) {
         TzelPropertyInfo* p = CI->GetProperties(i);
         std::string idx = p->GetIndexCount() ? "[" + Join(IndexNames(p), ", ") + "]" : "";
-        std::printf("    %s%s: %s; %s\n", p->Name.c_str(), idx.c_str(),
-                    Join(Styles(p->Style), "..").c_str(), Visibility(p->Visibility));
+        std::printf("    %s%s: %s; %s%s\n", p->Name.c_str(), idx.c_str(),
+                    Join(Styles(p->Style), "..").c_str(), Visibility(p->Visibility),
+                    up.From([&](TzelClassInfo* a) { return a->FindProperty(p->Name); }).c_str());
     }
     std::printf("  methods\n");
     for (int i = 0; i < CI->GetMethodCount(); ++i) {
         TzelMethodInfo* m = CI->GetMethods(i);
-        std::printf("    %s(%s): %s\n", m->Name.c_str(), Join(ArgNames(m), ", ").c_str(),
-                    m->Style == msFunction ? "msFunction" : "msProcedure");
+        std::printf("    %s(%s): %s%s\n", m->Name.c_str(), Join(ArgNames(m), ", ").c_str(),
+                    m->Style == msFunction ? "msFunction" : "msProcedure",
+                    up.From([&](TzelClassInfo* a) { return a->FindMethod(m->Name); }).c_str());
     }
     std::printf("  constructors\n");
     for (int i = 0; i < CI->GetConstructorCount(); ++i) {
@@ -92,8 +132,9 @@ void PrintText(const std::string& Name, TzelClassInfo* CI) {
     std::printf("  events\n");
     for (int i = 0; i < CI->GetEventCount(); ++i) {
         TzelEventInfo* e = CI->GetEvents(i);
-        std::printf("    %s(%s): %s\n", e->Name.c_str(), Join(ArgNames(e), ", ").c_str(),
-                    Visibility(e->Visibility));
+        std::printf("    %s(%s): %s%s\n", e->Name.c_str(), Join(ArgNames(e), ", ").c_str(),
+                    Visibility(e->Visibility),
+                    up.From([&](TzelClassInfo* a) { return a->FindEvent(e->Name); }).c_str());
     }
 }
 
@@ -135,14 +176,29 @@ struct NameCollector {
 };
 } // namespace
 
+const char* const InspectUsage =
+    "usage: zeltrix inspect [--json] [CLASS...]\n"
+    "\n"
+    "Prints the metadata of the class info an object of each named host class gets (every\n"
+    "registered class info when none is named): properties with their styles, visibility and\n"
+    "index names, methods with their arguments, constructors and events with their\n"
+    "parameters. A member inherited from an ancestor class info is marked with the class info\n"
+    "that defines it (\"; from TObjectClassInfo\").\n"
+    "\n"
+    "  --json   the same as one JSON object keyed by class name\n";
+
 int Inspect(int Argc, char** Argv) {
     bool json = false;
     std::vector<std::string> names;
     for (int i = 0; i < Argc; ++i) {
+        if (!std::strcmp(Argv[i], "--help") || !std::strcmp(Argv[i], "-h")) {
+            std::fputs(InspectUsage, stdout);
+            return 0;
+        }
         if (!std::strcmp(Argv[i], "--json"))
             json = true;
         else if (Argv[i][0] == '-') {
-            std::fprintf(stderr, "zeltrix inspect: unknown option '%s'\n", Argv[i]);
+            std::fprintf(stderr, "zeltrix inspect: unknown option '%s'\n%s", Argv[i], InspectUsage);
             return 2;
         } else
             names.push_back(Argv[i]);

@@ -16,8 +16,10 @@ const char* const Usage =
     "commands:\n"
     "  inspect [--json] [CLASS...]      metadata of the class infos\n"
     "  convert IN OUT [--to text|binary] convert a form file\n"
-    "  run FORM [STEP]...               load a form, connect, perform steps\n"
-    "  check FORM                       report connections that would not connect\n";
+    "  run FORM [--save OUT] [STEP]...  load a form, connect, perform steps (or show the form)\n"
+    "  check FORM                       report connections that would not connect\n"
+    "\n"
+    "'zeltrix COMMAND --help' explains a command's arguments.\n";
 }
 
 int main(int argc, char** argv) {

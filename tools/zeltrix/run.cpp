@@ -1,122 +1,21 @@
-// zeltrix run FORM [STEP]...: loads a form as an application would, lets its connections
-// connect, then sets, calls and gets members through the class infos, one line per step.
+// zeltrix run FORM [--save OUT] [STEP]...: loads a form as an application would, lets its
+// connections connect, then sets, calls and gets members through the class infos, one line per
+// step; without steps it shows what the form holds.
 #include "tools/zeltrix/run.h"
 
-#include "connections/Zele2m.h"
-#include "connections/Zele2p.h"
-#include "connections/Zelp2p.h"
-#include "core/Zelcommon.h"
-#include "host/classes/Action.h"
-#include "host/classes/ClassRegistration.h"
-#include "host/classes/ObjectText.h"
-#include "host/classes/Reader.h"
-#include "host/classes/Streams.h"
+#include "core/ClassInfoFamily.h"
+#include "host/classes/Component.h"
 #include "host/system/SysUtils.h"
 #include "host/system/Variant.h"
-#include "package/zeltrix_cb4.h"
-#include "variable/Zelvar.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 namespace zeltrix::tool {
 
 using namespace host;
-
-namespace {
-
-TMemoryStream* BinaryForm(const char* Path) {
-    std::ifstream f(Path, std::ios::binary);
-    if (!f) throw EFOpenError(Format("Cannot open file %s", {Path}));
-    std::string data((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    TMemoryStream input;
-    input.WriteBuffer(data.data(), static_cast<Integer>(data.size()));
-    input.SetPosition(0);
-    auto* binary = new TMemoryStream();
-    try {
-        switch (TestStreamFormat(&input)) {
-        case sofText: ObjectTextToBinary(&input, binary); break;
-        case sofBinary:
-            if (HasResourceHeader(&input)) SkipResourceHeader(&input);
-            binary->CopyFrom(&input, input.GetSize() - input.GetPosition());
-            break;
-        default: throw EReadError("Invalid stream format");
-        }
-    } catch (...) {
-        binary->Free();
-        throw;
-    }
-    binary->SetPosition(0);
-    return binary;
-}
-
-/// The class name of the form's root, read ahead of the form itself.
-AnsiString RootClassName(TStream* Binary) {
-    TReader reader(Binary, 256);
-    reader.ReadSignature();
-    TFilerFlags flags;
-    Integer position = 0;
-    reader.ReadPrefix(flags, position);
-    return reader.ReadStr();
-}
-
-} // namespace
-
-LoadedForm::LoadedForm(const char* Path) {
-    LoadPackage();
-    // An application registers the component classes its forms use (the package's own
-    // connection classes are registered by the package).
-    RegisterClasses(
-        {TComponent::StaticClass(), TBasicAction::StaticClass(), TzelVariable::StaticClass()});
-    TMemoryStream* binary = BinaryForm(Path);
-    try {
-        TClass rootClass = GetClass(RootClassName(binary));
-        binary->SetPosition(0);
-        TReader reader(binary, 4096);
-        reader.SetOnError(TReaderError::Bind<&LoadedForm::ReaderError>(this));
-        reader.SetOnFindMethod(TFindMethodEvent::Bind<&LoadedForm::FindMethod>(this));
-        TComponent* root = nullptr;
-        if (!rootClass || !rootClass->InheritsFrom(TComponent::StaticClass())) {
-            root = new TComponent(nullptr);
-            FPlainRoot = true;
-        }
-        try {
-            FRoot = reader.ReadRootComponent(root);
-        } catch (...) {
-            if (root) root->Free();
-            throw;
-        }
-    } catch (...) {
-        binary->Free();
-        throw;
-    }
-    binary->Free();
-}
-
-LoadedForm::~LoadedForm() {
-    if (FRoot) FRoot->Free();
-}
-
-void LoadedForm::FindMethod(TReader*, const AnsiString& MethodName, void*& Address, bool& Error) {
-    if (FPlainRoot && Error && !Address) FMissingMethod = MethodName;
-}
-
-// Only the error an unknown event binding causes is skipped; anything else stops the load.
-void LoadedForm::ReaderError(TReader*, const AnsiString&, bool& Handled) {
-    if (FMissingMethod.empty()) return;
-    FSkipped.push_back(FMissingMethod);
-    FMissingMethod.clear();
-    Handled = true;
-}
-
-TComponent* LoadedForm::Find(const AnsiString& Name) const {
-    if (TComponent* c = FRoot->FindComponent(Name)) return c;
-    if (SameText(FRoot->GetName(), Name)) return FRoot;
-    throw Exception(Format("Component %s not found", {Name}));
-}
 
 namespace {
 
@@ -215,7 +114,8 @@ void GetStep(const LoadedForm& Form, const AnsiString& Arg) {
     MemberRef ref = ParseRef(Arg, '[', ']');
     TzelClassInfo* info = InfoOf(Form, ref.Name);
     Variant value = info->GetProperty(IndexedProperty(info, ref));
-    std::printf("%s = %s\n", ref.Text.c_str(), VarToStr(value).c_str());
+    std::printf("%s = %s\n", ref.Text.c_str(),
+                ShowValue(value, zelShownPropertyType(info, ref.Member)).c_str());
 }
 
 void CallStep(const LoadedForm& Form, const AnsiString& Arg) {
@@ -233,56 +133,105 @@ void CallStep(const LoadedForm& Form, const AnsiString& Arg) {
     for (std::size_t i = 0; i < ref.Items.size(); ++i) args += (i ? ", " : "") + ref.Items[i];
     if (m->Style == msFunction)
         std::printf("%s.%s(%s) -> %s\n", ref.Name.c_str(), ref.Member.c_str(), args.c_str(),
-                    VarToStr(m->Result).c_str());
+                    ShowValue(m->Result, zelShownResultType(info, ref.Member)).c_str());
     else
         std::printf("%s.%s(%s)\n", ref.Name.c_str(), ref.Member.c_str(), args.c_str());
     for (int i = 0; i < m->GetArgCount(); ++i) {
-        AnsiString now = VarToStr(m->GetArgs(i)->Value);
+        AnsiString now = ShowValue(m->GetArgs(i)->Value);
         if (now != ref.Items[i])
             std::printf("  %s = %s\n", m->GetArgs(i)->Name.c_str(), now.c_str());
     }
 }
 
 const char* const RunUsage =
-    "usage: zeltrix run FORM [STEP]...\n"
-    "steps, performed in order:\n"
+    "usage: zeltrix run FORM [--save OUT [--to text|binary]] [STEP]...\n"
+    "\n"
+    "Loads FORM (a form file, text or binary) as an application would and lets its connection\n"
+    "lists connect. Classes the program does not have become stand-ins that keep what the form\n"
+    "gives them; properties a class cannot take are kept too. Without steps, prints the\n"
+    "component tree, each connection with whether it connects, and what the load kept.\n"
+    "\n"
+    "steps, performed in order (Name is a component of the form, or the root by its name):\n"
     "  --set Name.Prop=TEXT         write a property (Name.Prop[i,j]=TEXT when indexed)\n"
-    "  --call Name.Method(ARG, ...) invoke a method with text arguments ('a, b' quotes one)\n"
-    "  --get Name.Prop              read a property\n";
+    "  --call Name.Method(ARG, ...) invoke a method with text arguments ('a, b' quotes one;\n"
+    "                               '' stands for a quote inside quotes)\n"
+    "  --get Name.Prop              read a property\n"
+    "Values print as they read: components by name, enumerations and sets by identifier.\n"
+    "\n"
+    "options:\n"
+    "  --save OUT                   after the steps, write the form to OUT: binary for .bin and\n"
+    "                               .res, else text\n"
+    "  --to text|binary             the format of OUT, whatever its extension\n";
+
+/// Without steps: the tree, the connections and the notes of the load.
+void Describe(const LoadedForm& Form) {
+    PrintTree(Form.Root());
+    PrintConnections(Form.Root());
+    if (Form.Notes().empty()) return;
+    std::printf("kept\n");
+    for (const TFormLoadNote& n : Form.Notes())
+        std::printf("  %s (%s): %s\n", n.Path.c_str(), n.ClassName.c_str(), n.Message.c_str());
+}
 
 } // namespace
 
 int Run(int Argc, char** Argv) {
-    if (Argc < 1 || !std::strcmp(Argv[0], "--help")) {
-        std::fputs(RunUsage, Argc < 1 ? stderr : stdout);
-        return Argc < 1 ? 2 : 0;
+    if (Argc >= 1 && (!std::strcmp(Argv[0], "--help") || !std::strcmp(Argv[0], "-h"))) {
+        std::fputs(RunUsage, stdout);
+        return 0;
     }
+    if (Argc < 1 || Argv[0][0] == '-') {
+        ReportError("run", nullptr, "expected a form file first");
+        std::fputs(RunUsage, stderr);
+        return 2;
+    }
+    const char* path = Argv[0];
+    const char* save = nullptr;
+    const char* to = nullptr;
+    std::vector<std::pair<const char*, const char*>> steps;
     for (int i = 1; i < Argc; i += 2) {
-        bool known = !std::strcmp(Argv[i], "--set") || !std::strcmp(Argv[i], "--call") ||
-                     !std::strcmp(Argv[i], "--get");
-        if (!known || i + 1 >= Argc) {
-            std::fprintf(stderr, "zeltrix run: unexpected '%s'\n%s", Argv[i], RunUsage);
+        const char* a = Argv[i];
+        if (i + 1 >= Argc) {
+            ReportError("run", path, Format("'%s' needs an argument", {a}).c_str());
+            return 2;
+        }
+        if (!std::strcmp(a, "--save"))
+            save = Argv[i + 1];
+        else if (!std::strcmp(a, "--to"))
+            to = Argv[i + 1];
+        else if (!std::strcmp(a, "--set") || !std::strcmp(a, "--call") || !std::strcmp(a, "--get"))
+            steps.emplace_back(a, Argv[i + 1]);
+        else {
+            ReportError("run", path,
+                        Format("unexpected '%s' (see zeltrix run --help)", {a}).c_str());
             return 2;
         }
     }
+    if (to && !save) {
+        ReportError("run", path, "--to is the format of --save OUT");
+        return 2;
+    }
+    const char* file = path;
     try {
-        LoadedForm form(Argv[0]);
-        for (const AnsiString& binding : form.SkippedBindings())
-            std::fprintf(stderr, "note: %s has no method %s; the event binding is skipped\n",
-                         form.Root()->GetName().c_str(), binding.c_str());
-        for (int i = 1; i < Argc; i += 2) {
-            const char* step = Argv[i];
+        bool binary = save && BinaryFormFile(save, to);
+        LoadedForm form(path);
+        for (const auto& [step, arg] : steps) {
             if (!std::strcmp(step, "--set"))
-                SetStep(form, Argv[i + 1]);
+                SetStep(form, arg);
             else if (!std::strcmp(step, "--call"))
-                CallStep(form, Argv[i + 1]);
+                CallStep(form, arg);
             else
-                GetStep(form, Argv[i + 1]);
+                GetStep(form, arg);
             std::fflush(stdout);
+        }
+        if (steps.empty() && !save) Describe(form);
+        if (save) {
+            file = save;
+            form.Save(save, binary);
         }
     } catch (const std::exception& e) {
         std::fflush(stdout);
-        std::fprintf(stderr, "%s\n", e.what());
+        ReportError("run", file, e.what());
         return 1;
     }
     return 0;
