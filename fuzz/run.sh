@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time.
-# Usage: fuzz/run.sh [SECONDS_PER_TARGET] [--update-corpus]
+# Usage: fuzz/run.sh [SECONDS_PER_TARGET] [--update-corpus] [TARGET...]
 #   --update-corpus  refreshes fuzz/corpus/<target>: its seed-* and regress-* files stay, and
 #                    the smallest inputs of the run's minimized corpus are added (the repository
 #                    keeps a small corpus; the full one stays in build/fuzz/corpus/<target>).
@@ -8,9 +8,15 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
-update=${2:-}
+shift || true
+update=
+if [ "${1:-}" = "--update-corpus" ]; then
+  update=$1
+  shift
+fi
 build="$here/build/fuzz"
-targets=(ReaderFuzz TextFuzz)
+targets=(ReaderFuzz TextFuzz DescriptorFuzz FormLoadFuzz)
+if (($#)); then targets=("$@"); fi
 
 CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZELTRIX_FUZZ=ON -DZELTRIX_TESTS=OFF -DZELTRIX_BENCH=OFF >/dev/null
