@@ -235,8 +235,12 @@ bool TzelConnection::ReleaseComponent(TComponent* AComponent) {
 }
 
 std::vector<AnsiString> TzelConnection::Notes() {
-    return {};
+    std::vector<AnsiString> notes;
+    if (Diagnose().empty()) AddNotes(notes);
+    return notes;
 }
+
+void TzelConnection::AddNotes(std::vector<AnsiString>&) {}
 
 AnsiString zelMissingComponent(TComponent* Component, const char* Role) {
     if (!Component) return AnsiString("no ") + Role + " component";

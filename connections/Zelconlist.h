@@ -118,8 +118,9 @@ public:
     /// resolves. `Connect` itself asks it. Pure.
     virtual host::AnsiString Diagnose() = 0;
     /// What `Connect` does not test but a connection that connects leaves unused (a parameter
-    /// item that does not resolve, a direction that never copies), one line each.
-    virtual std::vector<host::AnsiString> Notes();
+    /// item that does not resolve, a direction that never copies), one line each; none when it
+    /// does not connect.
+    std::vector<host::AnsiString> Notes();
 
     int GetIndex() const;
     void SetIndex(int Value);
@@ -156,6 +157,8 @@ protected:
     /// Takes every listener of this connection out of the class info of `AComponent`; used when
     /// a component is replaced or removed from its owner while it lives on.
     void RemoveListenersFrom(host::TComponent* AComponent);
+    /// Adds the notes of a connection whose names resolve.
+    virtual void AddNotes(std::vector<host::AnsiString>& Notes);
     /// Derived connections announce their listeners once, in their constructor.
     void AddLink(TzelListenerLink* Link);
 

@@ -307,14 +307,12 @@ AnsiString TzelE2MConnection::Diagnose() {
     return {};
 }
 
-std::vector<AnsiString> TzelE2MConnection::Notes() {
-    std::vector<AnsiString> notes;
+void TzelE2MConnection::AddNotes(std::vector<AnsiString>& Notes) {
     for (int i = 0; i < FTargetMethodParameters->GetCount(); ++i) {
         TzelParameterConnection* item = FTargetMethodParameters->GetItem(i);
         if (AnsiString reason = item->Diagnose(); !reason.empty())
-            notes.push_back("parameter " + item->GetDisplayName() + ": " + reason);
+            Notes.push_back("parameter " + item->GetDisplayName() + ": " + reason);
     }
-    return notes;
 }
 
 bool TzelE2MConnection::Connect() {

@@ -106,7 +106,6 @@ public:
     bool Connect() override;
     void Unconnect() override;
     host::AnsiString Diagnose() override;
-    std::vector<host::AnsiString> Notes() override;
 
     const host::AnsiString& GetSourceEvent() const { return FSourceEvent; }
     void SetSourceEvent(const host::AnsiString& Value);
@@ -122,6 +121,7 @@ public:
     void OnSourceEvent(host::TObject* Sender, TzelEventInfo* Event);
 
 protected:
+    void AddNotes(std::vector<host::AnsiString>& Notes) override;
     void Loaded() override;
     bool ReleaseComponent(host::TComponent* AComponent) override;
 

@@ -105,15 +105,13 @@ AnsiString TzelP2PConnection::Diagnose() {
 }
 
 // A named event that does not resolve leaves its direction idle.
-std::vector<AnsiString> TzelP2PConnection::Notes() {
-    std::vector<AnsiString> notes;
+void TzelP2PConnection::AddNotes(std::vector<AnsiString>& Notes) {
     if (!FSourceEvent.empty() && !GetSourceEventInfo())
-        notes.push_back("source to target never copies: " +
+        Notes.push_back("source to target never copies: " +
                         zelMissingName(FSourceEvent, "source event"));
     if (!FTargetEvent.empty() && !GetTargetEventInfo())
-        notes.push_back("target to source never copies: " +
+        Notes.push_back("target to source never copies: " +
                         zelMissingName(FTargetEvent, "target event"));
-    return notes;
 }
 
 bool TzelP2PConnection::Connect() {

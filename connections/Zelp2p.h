@@ -17,7 +17,6 @@ public:
     bool Connect() override;
     void Unconnect() override;
     host::AnsiString Diagnose() override;
-    std::vector<host::AnsiString> Notes() override;
 
     const host::AnsiString& GetSourceProperty() const { return FSourceProperty.Name(); }
     void SetSourceProperty(const host::AnsiString& Value);
@@ -45,6 +44,7 @@ public:
     void TargetPropertyChange(host::TObject* Sender, TzelEventInfo* Event);
 
 protected:
+    void AddNotes(std::vector<host::AnsiString>& Notes) override;
     void DefineProperties(host::TFiler* Filer) override;
 
     // A new connection starts with one empty index element on each side.

@@ -50,13 +50,13 @@ int Check(int Argc, char** Argv) {
                 AnsiString kind = KindOf(c);
                 // The connection's own diagnosis: the tests Connect makes, in its order.
                 AnsiString reason = c->Diagnose();
-                if (!reason.empty()) {
+                if (reason.empty()) {
+                    std::printf("  %s (%s): connects\n", c->GetName().c_str(), kind.c_str());
+                } else {
                     ++failing;
                     std::printf("  %s (%s): does not connect: %s\n", c->GetName().c_str(),
                                 kind.c_str(), reason.c_str());
-                    continue;
                 }
-                std::printf("  %s (%s): connects\n", c->GetName().c_str(), kind.c_str());
                 for (const AnsiString& note : c->Notes()) std::printf("    %s\n", note.c_str());
             }
         }
