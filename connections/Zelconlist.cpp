@@ -234,6 +234,24 @@ bool TzelConnection::ReleaseComponent(TComponent* AComponent) {
     return stop;
 }
 
+std::vector<AnsiString> TzelConnection::Notes() {
+    std::vector<AnsiString> notes;
+    if (Diagnose().empty()) AddNotes(notes);
+    return notes;
+}
+
+void TzelConnection::AddNotes(std::vector<AnsiString>&) {}
+
+AnsiString zelMissingComponent(TComponent* Component, const char* Role) {
+    if (!Component) return AnsiString("no ") + Role + " component";
+    return AnsiString(Role) + " component " + Component->GetName() + " has no class info";
+}
+
+AnsiString zelMissingName(const AnsiString& Name, const char* What) {
+    if (Name.empty()) return AnsiString("no ") + What;
+    return AnsiString("unknown ") + What + " '" + Name + "'";
+}
+
 void TzelConnection::Notification(TComponent* AComponent, TOperation Operation) {
     inherited::Notification(AComponent, Operation);
     if (Operation != opRemove || !AComponent) return;

@@ -7,6 +7,7 @@
 #include "host/system/Exceptions.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace host {
 class TList;
@@ -112,6 +113,14 @@ public:
     virtual bool Connect() = 0;
     /// Stops the connection and clears the names of components that are no longer set. Pure.
     virtual void Unconnect() = 0;
+    /// Why `Connect` would return false: the first of its tests that fails, in its order, in
+    /// words ("no source component", "unknown target property 'Tagg'"); empty when every name
+    /// resolves. `Connect` itself asks it. Pure.
+    virtual host::AnsiString Diagnose() = 0;
+    /// What `Connect` does not test but a connection that connects leaves unused (a parameter
+    /// item that does not resolve, a direction that never copies), one line each; none when it
+    /// does not connect.
+    std::vector<host::AnsiString> Notes();
 
     int GetIndex() const;
     void SetIndex(int Value);
@@ -148,6 +157,8 @@ protected:
     /// Takes every listener of this connection out of the class info of `AComponent`; used when
     /// a component is replaced or removed from its owner while it lives on.
     void RemoveListenersFrom(host::TComponent* AComponent);
+    /// Adds the notes of a connection whose names resolve.
+    virtual void AddNotes(std::vector<host::AnsiString>& Notes);
     /// Derived connections announce their listeners once, in their constructor.
     void AddLink(TzelListenerLink* Link);
 
@@ -186,6 +197,11 @@ private:
     TzelListenerLink* FLinks[2] = {};
     int FLinkCount = 0;
 };
+
+/// The words of a diagnosis: "no source component", or "source component X has no class info".
+host::AnsiString zelMissingComponent(host::TComponent* Component, const char* Role);
+/// "no source event", or "unknown source event 'X'".
+host::AnsiString zelMissingName(const host::AnsiString& Name, const char* What);
 
 /// Start-up and shut-down of the unit (nothing to register with the class registry).
 namespace Zelconlist {

@@ -1,9 +1,7 @@
 #include "connections/Zele2m.h"
 
-#include "connections/Zelindexes.h"
-#include "host/classes/TypInfo.h"
 #include "core/Zelcommon.h"
-#include "host/classes/Filer.h"
+#include "host/classes/TypInfo.h"
 
 namespace zeltrix {
 
@@ -57,7 +55,7 @@ TzelClassInfo* TzelParameterConnection::GetComponentInfo() {
 }
 
 TzelPropertyInfo* TzelParameterConnection::GetComponentPropertyInfo() {
-    return FComponentPropertyInfo.Get(GetComponentInfo(), FComponentProperty);
+    return FComponentProperty.Info(GetComponentInfo());
 }
 
 TzelParameterInfo* TzelParameterConnection::GetEventParameterInfo() const {
@@ -71,7 +69,7 @@ void TzelParameterConnection::SetComponent(TComponent* Value) {
     TzelE2MConnection* connection = GetConnection();
     if (FComponent && connection) {
         // Emptied directly: the index array stays as it was.
-        FComponentProperty.clear();
+        FComponentProperty.ClearName();
         connection->Unconnect();
     }
     FComponent = Value;
@@ -82,15 +80,12 @@ void TzelParameterConnection::SetComponent(TComponent* Value) {
 
 void TzelParameterConnection::SetComponentProperty(const AnsiString& Value) {
     bool validate = Validates();
-    zelSetPropertyName(FComponentProperty, FComponentPropertyIndex, Value, validate,
-                       validate ? GetComponentInfo() : nullptr, zelComponentPropertyMessages);
+    FComponentProperty.SetName(Value, validate, validate ? GetComponentInfo() : nullptr);
 }
 
 void TzelParameterConnection::SetComponentPropertyIndex(const Variant& Value) {
     bool validate = Validates();
-    zelSetPropertyIndex(
-        FComponentPropertyIndex, Value, validate, validate ? GetComponentInfo() : nullptr,
-        validate ? GetComponentPropertyInfo() : nullptr, zelComponentPropertyMessages);
+    FComponentProperty.SetIndexes(Value, validate, validate ? GetComponentInfo() : nullptr);
 }
 
 void TzelParameterConnection::SetEventParameter(const AnsiString& Value) {
@@ -131,8 +126,7 @@ void TzelParameterConnection::Assign(TPersistent* Source) {
     if (FComponent)
         if (TzelE2MConnection* connection = GetConnection())
             FComponent->FreeNotification(connection);
-    FComponentProperty = source->FComponentProperty;
-    FComponentPropertyIndex = source->FComponentPropertyIndex;
+    FComponentProperty.Assign(source->FComponentProperty);
     FEventParameter = source->FEventParameter;
     SetConstant(source->FConstant);
     FOptions = source->FOptions;
@@ -140,19 +134,20 @@ void TzelParameterConnection::Assign(TPersistent* Source) {
 
 void TzelParameterConnection::DefineProperties(TFiler* Filer) {
     inherited::DefineProperties(Filer);
-    Filer->DefineProperty(
-        "ComponentPropertyIndexes",
-        TReaderProc::Bind<&TzelParameterConnection::ReadComponentPropertyIndexes>(this),
-        TWriterProc::Bind<&TzelParameterConnection::WriteComponentPropertyIndexes>(this),
-        VarIsArray(FComponentPropertyIndex));
+    FComponentProperty.DefineProperties(Filer);
 }
 
-void TzelParameterConnection::ReadComponentPropertyIndexes(TReader* Reader) {
-    FComponentPropertyIndex = zelReadIndexArray(Reader);
-}
-
-void TzelParameterConnection::WriteComponentPropertyIndexes(TWriter* Writer) {
-    zelWriteIndexArray(Writer, FComponentPropertyIndex);
+AnsiString TzelParameterConnection::Diagnose() {
+    if (!GetParameterInfo()) return zelMissingName(FParameterName, "method parameter");
+    switch (FOptions) {
+    case voComponentProperty:
+        if (!GetComponentInfo()) return zelMissingComponent(FComponent, "parameter");
+        return FComponentProperty.Diagnose(GetComponentInfo());
+    case voEventProperty:
+        if (!GetEventParameterInfo()) return zelMissingName(FEventParameter, "event parameter");
+        return {};
+    default: return {};
+    }
 }
 
 // An item that does not resolve (its parameter, component, property or event parameter is gone)
@@ -160,14 +155,7 @@ void TzelParameterConnection::WriteComponentPropertyIndexes(TWriter* Writer) {
 // from an earlier call, and a component deleted at run time does not break the connection.
 bool TzelParameterConnection::ArgumentValue(Variant& Value) {
     switch (FOptions) {
-    case voComponentProperty: {
-        TzelClassInfo* info = GetComponentInfo();
-        TzelPropertyInfo* property = GetComponentPropertyInfo();
-        if (!property) return false;
-        zelApplyIndexArray(property, FComponentPropertyIndex, zelComponentPropertyMessages);
-        Value = info->GetProperty(property);
-        return true;
-    }
+    case voComponentProperty: return FComponentProperty.TryRead(GetComponentInfo(), Value);
     case voConstant: Value = FConstantValue; return true;
     case voEventProperty:
         if (TzelParameterInfo* parameter = GetEventParameterInfo()) {
@@ -182,15 +170,11 @@ bool TzelParameterConnection::ArgumentValue(Variant& Value) {
 void TzelParameterConnection::TakeResult(TzelParameterInfo* Argument) {
     switch (FOptions) {
     case voConstant: return;
-    case voComponentProperty: {
-        TzelClassInfo* info = GetComponentInfo();
-        TzelPropertyInfo* property = GetComponentPropertyInfo();
-        if (!property) return;
-        // Applied again: another item may have used the same property record meanwhile.
-        zelApplyIndexArray(property, FComponentPropertyIndex, zelComponentPropertyMessages);
-        info->SetProperty(property, Argument->Value);
+    case voComponentProperty:
+        // The index array is applied again: another item may have used the same property
+        // record meanwhile.
+        FComponentProperty.TryWrite(GetComponentInfo(), Argument->Value);
         return;
-    }
     case voEventProperty:
         if (TzelParameterInfo* parameter = GetEventParameterInfo())
             parameter->Value = Argument->Value;
@@ -223,7 +207,10 @@ TPersistent* TzelParameterConnections::GetOwner() {
 
 void TzelParameterConnections::Assign(TPersistent* Source) {
     TCollection::Assign(Source);
-    if (auto* source = DynCast<TzelParameterConnections>(Source)) FMethodName = source->FMethodName;
+    if (auto* source = DynCast<TzelParameterConnections>(Source)) {
+        FMethodName = source->FMethodName;
+        FAsRead = source->FAsRead;
+    }
 }
 
 void TzelParameterConnections::Init(TzelMethodInfo* MethodInfo) {
@@ -233,6 +220,7 @@ void TzelParameterConnections::Init(TzelMethodInfo* MethodInfo) {
         ~EndUpdateAtExit() { C->EndUpdate(); }
     } end{this};
     Clear();
+    FAsRead = false;
     if (!MethodInfo) {
         FMethodName.clear();
         return;
@@ -272,13 +260,19 @@ void TzelE2MConnection::SetSourceEvent(const AnsiString& Value) {
         FTargetMethodParameters->GetItem(i)->SetEventParameter("");
 }
 
+// While the form is read the target is not resolved yet; rebuilding here would only drop items
+// read before the name. After a load the items are those saved with the form until a method is
+// chosen: the saved one is adopted as it is, another one rebuilds them. Losing the target
+// before that (an empty name) keeps them, so that deleting a component loses no saved settings.
 void TzelE2MConnection::SetTargetMethod(const AnsiString& Value) {
     FTargetMethod = Value;
-    // While the form is read the target is not resolved yet; rebuilding here would only drop
-    // items read before the name. Loaded marks the items as built for the saved method.
-    if (IsLoading() || !FTargetMethodParameters) return;
-    if (Value != FTargetMethodParameters->FMethodName)
-        FTargetMethodParameters->Init(GetTargetMethodInfo());
+    TzelParameterConnections* items = FTargetMethodParameters;
+    if (IsLoading() || !items) return;
+    if (items->FAsRead) {
+        if (Value.empty()) return;
+        items->FAsRead = false;
+    }
+    if (Value != items->FMethodName) items->Init(GetTargetMethodInfo());
 }
 
 void TzelE2MConnection::SetTargetMethodParameters(TzelParameterConnections* Value) {
@@ -287,9 +281,9 @@ void TzelE2MConnection::SetTargetMethodParameters(TzelParameterConnections* Valu
 
 void TzelE2MConnection::Loaded() {
     inherited::Loaded();
-    // The items read from the file were built for the method saved with them: choosing the same
-    // method again must keep their settings.
+    // The items read from the file were built for the method saved with them.
     FTargetMethodParameters->FMethodName = FTargetMethod;
+    FTargetMethodParameters->FAsRead = true;
 }
 
 bool TzelE2MConnection::ReleaseComponent(TComponent* AComponent) {
@@ -304,9 +298,25 @@ bool TzelE2MConnection::ReleaseComponent(TComponent* AComponent) {
     return stop;
 }
 
+// Connect does not test the items: one that does not resolve passes an empty value.
+AnsiString TzelE2MConnection::Diagnose() {
+    if (!GetSourceInfo()) return zelMissingComponent(FSource, "source");
+    if (!GetTargetInfo()) return zelMissingComponent(FTarget, "target");
+    if (!GetSourceEventInfo()) return zelMissingName(FSourceEvent, "source event");
+    if (!GetTargetMethodInfo()) return zelMissingName(FTargetMethod, "target method");
+    return {};
+}
+
+void TzelE2MConnection::AddNotes(std::vector<AnsiString>& Notes) {
+    for (int i = 0; i < FTargetMethodParameters->GetCount(); ++i) {
+        TzelParameterConnection* item = FTargetMethodParameters->GetItem(i);
+        if (AnsiString reason = item->Diagnose(); !reason.empty())
+            Notes.push_back("parameter " + item->GetDisplayName() + ": " + reason);
+    }
+}
+
 bool TzelE2MConnection::Connect() {
-    if (!GetSourceInfo() || !GetTargetInfo() || !GetSourceEventInfo() || !GetTargetMethodInfo())
-        return false;
+    if (!Diagnose().empty()) return false;
     if (IsDesigning()) return true;
     FListener->EventName = FSourceEvent;
     FLink.Add(GetSourceInfo());

@@ -3,12 +3,9 @@
 #pragma once
 
 #include "connections/Zelconlist.h"
+#include "connections/Zelpropref.h"
 #include "host/classes/Collection.h"
 #include "host/system/Variant.h"
-
-namespace host {
-class TWriter;
-}
 
 namespace zeltrix {
 
@@ -30,9 +27,9 @@ public:
     void SetParameterName(const host::AnsiString& Value) { FParameterName = Value; }
     host::TComponent* GetComponent() const { return FComponent; }
     void SetComponent(host::TComponent* Value);
-    const host::AnsiString& GetComponentProperty() const { return FComponentProperty; }
+    const host::AnsiString& GetComponentProperty() const { return FComponentProperty.Name(); }
     void SetComponentProperty(const host::AnsiString& Value);
-    host::Variant GetComponentPropertyIndex() const { return FComponentPropertyIndex; }
+    host::Variant GetComponentPropertyIndex() const { return FComponentProperty.Indexes(); }
     void SetComponentPropertyIndex(const host::Variant& Value);
     const host::AnsiString& GetEventParameter() const { return FEventParameter; }
     void SetEventParameter(const host::AnsiString& Value);
@@ -44,11 +41,12 @@ public:
     host::AnsiString GetDisplayName() override;
     /// Copies another item's settings (the host's collection assignment copies item by item).
     void Assign(host::TPersistent* Source) override;
+    /// Why the item gives its argument no value, in the order the call evaluates it ("unknown
+    /// method parameter 'X'", "no parameter component", ...); empty when it resolves.
+    host::AnsiString Diagnose();
 
 protected:
     void DefineProperties(host::TFiler* Filer) override;
-    void ReadComponentPropertyIndexes(host::TReader* Reader);
-    void WriteComponentPropertyIndexes(host::TWriter* Writer);
 
 private:
     friend class TzelE2MConnection;
@@ -63,9 +61,7 @@ private:
     host::AnsiString FParameterName;
     host::TComponent* FComponent = nullptr;
     TzelClassInfo* FComponentInfo = nullptr;
-    host::AnsiString FComponentProperty;
-    TzelFeatureCache<TzelPropertyInfo> FComponentPropertyInfo;
-    host::Variant FComponentPropertyIndex;
+    TzelPropertyRef FComponentProperty{zelComponentPropertyRole};
     host::AnsiString FEventParameter;
     host::AnsiString FConstant;
     host::Variant FConstantValue; // the constant as the string Variant an argument receives
@@ -86,6 +82,9 @@ public:
     /// Copies the items of another parameter collection and the method they were built for.
     void Assign(host::TPersistent* Source) override;
     const host::AnsiString& GetMethodName() const { return FMethodName; }
+    /// True from a load until a method is chosen: the items are those of the form file, saved
+    /// for the method name they were read with.
+    bool IsAsRead() const { return FAsRead; }
 
 protected:
     host::TPersistent* GetOwner() override;
@@ -94,6 +93,7 @@ private:
     friend class TzelE2MConnection;
     friend class TzelParameterConnection;
     host::AnsiString FMethodName;
+    bool FAsRead = false;
     TzelE2MConnection* FOwner;
 };
 
@@ -105,6 +105,7 @@ public:
 
     bool Connect() override;
     void Unconnect() override;
+    host::AnsiString Diagnose() override;
 
     const host::AnsiString& GetSourceEvent() const { return FSourceEvent; }
     void SetSourceEvent(const host::AnsiString& Value);
@@ -120,6 +121,7 @@ public:
     void OnSourceEvent(host::TObject* Sender, TzelEventInfo* Event);
 
 protected:
+    void AddNotes(std::vector<host::AnsiString>& Notes) override;
     void Loaded() override;
     bool ReleaseComponent(host::TComponent* AComponent) override;
 

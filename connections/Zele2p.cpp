@@ -1,9 +1,7 @@
 #include "connections/Zele2p.h"
 
-#include "connections/Zelindexes.h"
-#include "host/classes/TypInfo.h"
 #include "core/Zelcommon.h"
-#include "host/classes/Filer.h"
+#include "host/classes/TypInfo.h"
 
 namespace zeltrix {
 
@@ -50,11 +48,11 @@ TzelEventInfo* TzelE2PConnection::GetSourceEventInfo() {
 }
 
 TzelPropertyInfo* TzelE2PConnection::GetTargetPropertyInfo() {
-    return FTargetPropertyInfo.Get(GetTargetInfo(), FTargetProperty);
+    return FTargetProperty.Info(GetTargetInfo());
 }
 
 TzelPropertyInfo* TzelE2PConnection::GetValueComponentPropertyInfo() {
-    return FValueComponentPropertyInfo.Get(GetValueComponentInfo(), FValueComponentProperty);
+    return FValueComponentProperty.Info(GetValueComponentInfo());
 }
 
 TzelParameterInfo* TzelE2PConnection::GetValueEventParameterInfo() {
@@ -98,29 +96,26 @@ void TzelE2PConnection::SetValueEventParameter(const AnsiString& Value) {
     }
 }
 
+// While the connection is read its components are not resolved yet: nothing is validated.
 void TzelE2PConnection::SetTargetProperty(const AnsiString& Value) {
-    zelSetPropertyName(FTargetProperty, FTargetPropertyIndex, Value, !IsLoading(), GetTargetInfo(),
-                       zelTargetPropertyMessages);
+    bool validate = !IsLoading();
+    FTargetProperty.SetName(Value, validate, validate ? GetTargetInfo() : nullptr);
 }
 
 void TzelE2PConnection::SetValueComponentProperty(const AnsiString& Value) {
-    zelSetPropertyName(FValueComponentProperty, FValueComponentPropertyIndex, Value, !IsLoading(),
-                       GetValueComponentInfo(), zelValueComponentPropertyMessages);
+    bool validate = !IsLoading();
+    FValueComponentProperty.SetName(Value, validate, validate ? GetValueComponentInfo() : nullptr);
 }
 
 void TzelE2PConnection::SetTargetPropertyIndex(const Variant& Value) {
     bool validate = !IsLoading();
-    TzelClassInfo* info = validate ? GetTargetInfo() : nullptr;
-    zelSetPropertyIndex(FTargetPropertyIndex, Value, validate, info,
-                        validate ? GetTargetPropertyInfo() : nullptr, zelTargetPropertyMessages);
+    FTargetProperty.SetIndexes(Value, validate, validate ? GetTargetInfo() : nullptr);
 }
 
 void TzelE2PConnection::SetValueComponentPropertyIndex(const Variant& Value) {
     bool validate = !IsLoading();
-    TzelClassInfo* info = validate ? GetValueComponentInfo() : nullptr;
-    zelSetPropertyIndex(FValueComponentPropertyIndex, Value, validate, info,
-                        validate ? GetValueComponentPropertyInfo() : nullptr,
-                        zelValueComponentPropertyMessages);
+    FValueComponentProperty.SetIndexes(Value, validate,
+                                       validate ? GetValueComponentInfo() : nullptr);
 }
 
 void TzelE2PConnection::SetValueComponent(TComponent* Value) {
@@ -145,13 +140,26 @@ bool TzelE2PConnection::ReleaseComponent(TComponent* AComponent) {
     return stop;
 }
 
+AnsiString TzelE2PConnection::Diagnose() {
+    if (!GetSourceInfo()) return zelMissingComponent(FSource, "source");
+    if (!GetTargetInfo()) return zelMissingComponent(FTarget, "target");
+    if (!GetSourceEventInfo()) return zelMissingName(FSourceEvent, "source event");
+    if (AnsiString reason = FTargetProperty.Diagnose(GetTargetInfo()); !reason.empty())
+        return reason;
+    switch (FValueOptions) {
+    case voComponentProperty:
+        if (!GetValueComponentInfo()) return zelMissingComponent(FValueComponent, "value");
+        return FValueComponentProperty.Diagnose(GetValueComponentInfo());
+    case voEventProperty:
+        if (!GetValueEventParameterInfo())
+            return zelMissingName(FValueEventParameter, "event parameter");
+        return {};
+    default: return {};
+    }
+}
+
 bool TzelE2PConnection::Connect() {
-    if (!GetSourceInfo() || !GetTargetInfo() || !GetSourceEventInfo() || !GetTargetPropertyInfo())
-        return false;
-    if (FValueOptions == voComponentProperty &&
-        (!GetValueComponentInfo() || !GetValueComponentPropertyInfo()))
-        return false;
-    if (FValueOptions == voEventProperty && !GetValueEventParameterInfo()) return false;
+    if (!Diagnose().empty()) return false;
     if (IsDesigning()) return true;
     FListener->EventName = FSourceEvent;
     FLink.Add(GetSourceInfo());
@@ -177,19 +185,10 @@ void TzelE2PConnection::OnSourceEvent(TObject*, TzelEventInfo*) {
     Variant value;
     switch (FValueOptions) {
     case voConstant: value = FValueConstantValue; break;
-    case voComponentProperty: {
-        TzelClassInfo* info = GetValueComponentInfo();
-        TzelPropertyInfo* property = GetValueComponentPropertyInfo();
-        if (!property)
-            throw EzelInvalidFeature(info ? zelValueComponentPropertyMessages.NameProperty
-                                          : zelValueComponentPropertyMessages.NameComponent);
-        // Applied right before the read: the same property record may serve the target.
-        zelApplyIndexArray(property, FValueComponentPropertyIndex,
-                           zelValueComponentPropertyMessages);
-        value = info->GetProperty(property);
+    case voComponentProperty:
+        value = FValueComponentProperty.Read(GetValueComponentInfo());
         if (guard.Dead()) return;
         break;
-    }
     case voEventProperty: {
         TzelParameterInfo* parameter = GetValueEventParameterInfo();
         if (!parameter)
@@ -200,39 +199,13 @@ void TzelE2PConnection::OnSourceEvent(TObject*, TzelEventInfo*) {
     }
     default: throw Exception("Internal error in TzelE2PConnection.OnSourceEvent");
     }
-    TzelClassInfo* target = GetTargetInfo();
-    TzelPropertyInfo* property = GetTargetPropertyInfo();
-    if (!property)
-        throw EzelInvalidFeature(target ? zelTargetPropertyMessages.NameProperty
-                                        : zelTargetPropertyMessages.NameComponent);
-    zelApplyIndexArray(property, FTargetPropertyIndex, zelTargetPropertyMessages);
-    target->SetProperty(property, value);
+    FTargetProperty.Write(GetTargetInfo(), value);
 }
 
 void TzelE2PConnection::DefineProperties(TFiler* Filer) {
     inherited::DefineProperties(Filer);
-    Filer->DefineProperty("TargetPropertyIndexes",
-                          TReaderProc::Bind<&TzelE2PConnection::ReadTargetPropertyIndexes>(this),
-                          TWriterProc::Bind<&TzelE2PConnection::WriteTargetPropertyIndexes>(this),
-                          VarIsArray(FTargetPropertyIndex));
-    Filer->DefineProperty(
-        "ValueComponentPropertyIndexes",
-        TReaderProc::Bind<&TzelE2PConnection::ReadValueComponentPropertyIndexes>(this),
-        TWriterProc::Bind<&TzelE2PConnection::WriteValueComponentPropertyIndexes>(this),
-        VarIsArray(FValueComponentPropertyIndex));
-}
-
-void TzelE2PConnection::ReadTargetPropertyIndexes(TReader* Reader) {
-    FTargetPropertyIndex = zelReadIndexArray(Reader);
-}
-void TzelE2PConnection::WriteTargetPropertyIndexes(TWriter* Writer) {
-    zelWriteIndexArray(Writer, FTargetPropertyIndex);
-}
-void TzelE2PConnection::ReadValueComponentPropertyIndexes(TReader* Reader) {
-    FValueComponentPropertyIndex = zelReadIndexArray(Reader);
-}
-void TzelE2PConnection::WriteValueComponentPropertyIndexes(TWriter* Writer) {
-    zelWriteIndexArray(Writer, FValueComponentPropertyIndex);
+    FTargetProperty.DefineProperties(Filer);
+    FValueComponentProperty.DefineProperties(Filer);
 }
 
 namespace Zele2p {

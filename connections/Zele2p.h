@@ -3,11 +3,8 @@
 #pragma once
 
 #include "connections/Zelconlist.h"
+#include "connections/Zelpropref.h"
 #include "host/system/Variant.h"
-
-namespace host {
-class TWriter;
-}
 
 namespace zeltrix {
 
@@ -19,18 +16,23 @@ public:
 
     bool Connect() override;
     void Unconnect() override;
+    host::AnsiString Diagnose() override;
 
     const host::AnsiString& GetSourceEvent() const { return FSourceEvent; }
     void SetSourceEvent(const host::AnsiString& Value);
-    const host::AnsiString& GetTargetProperty() const { return FTargetProperty; }
+    const host::AnsiString& GetTargetProperty() const { return FTargetProperty.Name(); }
     void SetTargetProperty(const host::AnsiString& Value);
-    host::Variant GetTargetPropertyIndex() const { return FTargetPropertyIndex; }
+    host::Variant GetTargetPropertyIndex() const { return FTargetProperty.Indexes(); }
     void SetTargetPropertyIndex(const host::Variant& Value);
     host::TComponent* GetValueComponent() const { return FValueComponent; }
     void SetValueComponent(host::TComponent* Value);
-    const host::AnsiString& GetValueComponentProperty() const { return FValueComponentProperty; }
+    const host::AnsiString& GetValueComponentProperty() const {
+        return FValueComponentProperty.Name();
+    }
     void SetValueComponentProperty(const host::AnsiString& Value);
-    host::Variant GetValueComponentPropertyIndex() const { return FValueComponentPropertyIndex; }
+    host::Variant GetValueComponentPropertyIndex() const {
+        return FValueComponentProperty.Indexes();
+    }
     void SetValueComponentPropertyIndex(const host::Variant& Value);
     const host::AnsiString& GetValueEventParameter() const { return FValueEventParameter; }
     void SetValueEventParameter(const host::AnsiString& Value);
@@ -52,21 +54,12 @@ protected:
     void DefineProperties(host::TFiler* Filer) override;
     bool ReleaseComponent(host::TComponent* AComponent) override;
 
-    void ReadTargetPropertyIndexes(host::TReader* Reader);
-    void WriteTargetPropertyIndexes(host::TWriter* Writer);
-    void ReadValueComponentPropertyIndexes(host::TReader* Reader);
-    void WriteValueComponentPropertyIndexes(host::TWriter* Writer);
-
     host::AnsiString FSourceEvent;
     TzelFeatureCache<TzelEventInfo> FSourceEventInfo;
-    host::AnsiString FTargetProperty;
-    TzelFeatureCache<TzelPropertyInfo> FTargetPropertyInfo;
-    host::Variant FTargetPropertyIndex;
+    TzelPropertyRef FTargetProperty{zelTargetPropertyRole};
     host::TComponent* FValueComponent = nullptr;
     TzelClassInfo* FValueComponentInfo = nullptr;
-    host::AnsiString FValueComponentProperty;
-    TzelFeatureCache<TzelPropertyInfo> FValueComponentPropertyInfo;
-    host::Variant FValueComponentPropertyIndex;
+    TzelPropertyRef FValueComponentProperty{zelValueComponentPropertyRole};
     host::AnsiString FValueEventParameter;
     host::AnsiString FValueConstant;
     host::Variant FValueConstantValue; // the constant as the string Variant an event writes

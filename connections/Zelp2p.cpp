@@ -1,8 +1,6 @@
 #include "connections/Zelp2p.h"
 
-#include "connections/Zelindexes.h"
 #include "core/Zelcommon.h"
-#include "host/classes/Filer.h"
 #include "host/classes/TypInfo.h"
 #include "host/system/SysUtils.h"
 
@@ -23,8 +21,7 @@ const TPropInfo P2PProps[] = {
 HOST_COMPONENT_METACLASS(TzelP2PConnection, TzelConnection, PropTable(P2PProps));
 
 TzelP2PConnection::TzelP2PConnection(TComponent* AOwner)
-    : TzelConnection(AOwner), FSourcePropertyIndex(zelNewIndexArray(1)),
-      FTargetPropertyIndex(zelNewIndexArray(1)), FSourceListener(new TzelListener()),
+    : TzelConnection(AOwner), FSourceListener(new TzelListener()),
       FTargetListener(new TzelListener()), FSourceLink(FSourceListener),
       FTargetLink(FTargetListener) {
     FSourceListener->Handler =
@@ -43,10 +40,10 @@ TzelP2PConnection::~TzelP2PConnection() {
 }
 
 TzelPropertyInfo* TzelP2PConnection::GetSourcePropertyInfo() {
-    return FSourcePropertyInfo.Get(GetSourceInfo(), FSourceProperty);
+    return FSourceProperty.Info(GetSourceInfo());
 }
 TzelPropertyInfo* TzelP2PConnection::GetTargetPropertyInfo() {
-    return FTargetPropertyInfo.Get(GetTargetInfo(), FTargetProperty);
+    return FTargetProperty.Info(GetTargetInfo());
 }
 TzelEventInfo* TzelP2PConnection::GetSourceEventInfo() {
     return FSourceEventInfo.Get(GetSourceInfo(), FSourceEvent);
@@ -55,28 +52,25 @@ TzelEventInfo* TzelP2PConnection::GetTargetEventInfo() {
     return FTargetEventInfo.Get(GetTargetInfo(), FTargetEvent);
 }
 
+// While the connection is read its components are not resolved yet: nothing is validated.
 void TzelP2PConnection::SetSourceProperty(const AnsiString& Value) {
     bool validate = !IsLoading();
-    zelSetPropertyName(FSourceProperty, FSourcePropertyIndex, Value, validate,
-                       validate ? GetSourceInfo() : nullptr, zelSourcePropertyMessages);
+    FSourceProperty.SetName(Value, validate, validate ? GetSourceInfo() : nullptr);
 }
 
 void TzelP2PConnection::SetTargetProperty(const AnsiString& Value) {
     bool validate = !IsLoading();
-    zelSetPropertyName(FTargetProperty, FTargetPropertyIndex, Value, validate,
-                       validate ? GetTargetInfo() : nullptr, zelTargetPropertyMessages);
+    FTargetProperty.SetName(Value, validate, validate ? GetTargetInfo() : nullptr);
 }
 
 void TzelP2PConnection::SetSourcePropertyIndex(const Variant& Value) {
     bool validate = !IsLoading();
-    zelSetPropertyIndex(FSourcePropertyIndex, Value, validate, validate ? GetSourceInfo() : nullptr,
-                        validate ? GetSourcePropertyInfo() : nullptr, zelSourcePropertyMessages);
+    FSourceProperty.SetIndexes(Value, validate, validate ? GetSourceInfo() : nullptr);
 }
 
 void TzelP2PConnection::SetTargetPropertyIndex(const Variant& Value) {
     bool validate = !IsLoading();
-    zelSetPropertyIndex(FTargetPropertyIndex, Value, validate, validate ? GetTargetInfo() : nullptr,
-                        validate ? GetTargetPropertyInfo() : nullptr, zelTargetPropertyMessages);
+    FTargetProperty.SetIndexes(Value, validate, validate ? GetTargetInfo() : nullptr);
 }
 
 void TzelP2PConnection::SetEventName(AnsiString& Name, const AnsiString& Value, bool Source) {
@@ -101,10 +95,27 @@ void TzelP2PConnection::SetTargetEvent(const AnsiString& Value) {
     SetEventName(FTargetEvent, Value, false);
 }
 
+// The events are optional: Connect does not test them.
+AnsiString TzelP2PConnection::Diagnose() {
+    if (!GetSourceInfo()) return zelMissingComponent(FSource, "source");
+    if (!GetTargetInfo()) return zelMissingComponent(FTarget, "target");
+    if (AnsiString reason = FSourceProperty.Diagnose(GetSourceInfo()); !reason.empty())
+        return reason;
+    return FTargetProperty.Diagnose(GetTargetInfo());
+}
+
+// A named event that does not resolve leaves its direction idle.
+void TzelP2PConnection::AddNotes(std::vector<AnsiString>& Notes) {
+    if (!FSourceEvent.empty() && !GetSourceEventInfo())
+        Notes.push_back("source to target never copies: " +
+                        zelMissingName(FSourceEvent, "source event"));
+    if (!FTargetEvent.empty() && !GetTargetEventInfo())
+        Notes.push_back("target to source never copies: " +
+                        zelMissingName(FTargetEvent, "target event"));
+}
+
 bool TzelP2PConnection::Connect() {
-    if (!GetSourceInfo() || !GetTargetInfo() || !GetSourcePropertyInfo() ||
-        !GetTargetPropertyInfo())
-        return false;
+    if (!Diagnose().empty()) return false;
     if (IsDesigning()) return true;
     FCopying = false;
     if (GetSourceEventInfo()) {
@@ -145,26 +156,14 @@ void TzelP2PConnection::Copy(bool ToTarget) {
         }
     } reset{this, guard};
     try {
-        // Each array is applied right before its own access: both sides may use one property
-        // record (two cells of one grid).
-        TzelClassInfo* from = ToTarget ? GetSourceInfo() : GetTargetInfo();
-        TzelPropertyInfo* fromProperty =
-            ToTarget ? GetSourcePropertyInfo() : GetTargetPropertyInfo();
-        if (!fromProperty) return; // nothing to copy from: the connection is not connected
-        const TzelIndexMessages& fromMessages =
-            ToTarget ? zelSourcePropertyMessages : zelTargetPropertyMessages;
-        zelApplyIndexArray(fromProperty, ToTarget ? FSourcePropertyIndex : FTargetPropertyIndex,
-                           fromMessages);
-        Variant value = from->GetProperty(fromProperty);
+        // A side that does not resolve has nothing to copy: the connection is not connected.
+        // The reading may free the other side, which is therefore resolved only afterwards.
+        TzelPropertyRef& from = ToTarget ? FSourceProperty : FTargetProperty;
+        TzelPropertyRef& to = ToTarget ? FTargetProperty : FSourceProperty;
+        Variant value;
+        if (!from.TryRead(ToTarget ? GetSourceInfo() : GetTargetInfo(), value)) return;
         if (guard.Dead()) return;
-        TzelClassInfo* to = ToTarget ? GetTargetInfo() : GetSourceInfo();
-        TzelPropertyInfo* toProperty = ToTarget ? GetTargetPropertyInfo() : GetSourcePropertyInfo();
-        if (!toProperty) return;
-        const TzelIndexMessages& toMessages =
-            ToTarget ? zelTargetPropertyMessages : zelSourcePropertyMessages;
-        zelApplyIndexArray(toProperty, ToTarget ? FTargetPropertyIndex : FSourcePropertyIndex,
-                           toMessages);
-        to->SetProperty(toProperty, value);
+        to.TryWrite(ToTarget ? GetTargetInfo() : GetSourceInfo(), value);
     } catch (const Exception& E) {
         if (guard.Dead()) throw;
         throw Exception(
@@ -195,27 +194,8 @@ void TzelP2PConnection::TargetPropertyChange(TObject* Sender, TzelEventInfo*) {
 
 void TzelP2PConnection::DefineProperties(TFiler* Filer) {
     inherited::DefineProperties(Filer);
-    Filer->DefineProperty("SourcePropertyIndexes",
-                          TReaderProc::Bind<&TzelP2PConnection::ReadSourcePropertyIndexes>(this),
-                          TWriterProc::Bind<&TzelP2PConnection::WriteSourcePropertyIndexes>(this),
-                          VarIsArray(FSourcePropertyIndex));
-    Filer->DefineProperty("TargetPropertyIndexes",
-                          TReaderProc::Bind<&TzelP2PConnection::ReadTargetPropertyIndexes>(this),
-                          TWriterProc::Bind<&TzelP2PConnection::WriteTargetPropertyIndexes>(this),
-                          VarIsArray(FTargetPropertyIndex));
-}
-
-void TzelP2PConnection::ReadSourcePropertyIndexes(TReader* Reader) {
-    FSourcePropertyIndex = zelReadIndexArray(Reader);
-}
-void TzelP2PConnection::WriteSourcePropertyIndexes(TWriter* Writer) {
-    zelWriteIndexArray(Writer, FSourcePropertyIndex);
-}
-void TzelP2PConnection::ReadTargetPropertyIndexes(TReader* Reader) {
-    FTargetPropertyIndex = zelReadIndexArray(Reader);
-}
-void TzelP2PConnection::WriteTargetPropertyIndexes(TWriter* Writer) {
-    zelWriteIndexArray(Writer, FTargetPropertyIndex);
+    FSourceProperty.DefineProperties(Filer);
+    FTargetProperty.DefineProperties(Filer);
 }
 
 namespace Zelp2p {

@@ -3,11 +3,8 @@
 #pragma once
 
 #include "connections/Zelconlist.h"
+#include "connections/Zelpropref.h"
 #include "host/system/Variant.h"
-
-namespace host {
-class TWriter;
-}
 
 namespace zeltrix {
 
@@ -19,16 +16,17 @@ public:
 
     bool Connect() override;
     void Unconnect() override;
+    host::AnsiString Diagnose() override;
 
-    const host::AnsiString& GetSourceProperty() const { return FSourceProperty; }
+    const host::AnsiString& GetSourceProperty() const { return FSourceProperty.Name(); }
     void SetSourceProperty(const host::AnsiString& Value);
-    host::Variant GetSourcePropertyIndex() const { return FSourcePropertyIndex; }
+    host::Variant GetSourcePropertyIndex() const { return FSourceProperty.Indexes(); }
     void SetSourcePropertyIndex(const host::Variant& Value);
     const host::AnsiString& GetSourceEvent() const { return FSourceEvent; }
     void SetSourceEvent(const host::AnsiString& Value);
-    const host::AnsiString& GetTargetProperty() const { return FTargetProperty; }
+    const host::AnsiString& GetTargetProperty() const { return FTargetProperty.Name(); }
     void SetTargetProperty(const host::AnsiString& Value);
-    host::Variant GetTargetPropertyIndex() const { return FTargetPropertyIndex; }
+    host::Variant GetTargetPropertyIndex() const { return FTargetProperty.Indexes(); }
     void SetTargetPropertyIndex(const host::Variant& Value);
     const host::AnsiString& GetTargetEvent() const { return FTargetEvent; }
     void SetTargetEvent(const host::AnsiString& Value);
@@ -46,18 +44,12 @@ public:
     void TargetPropertyChange(host::TObject* Sender, TzelEventInfo* Event);
 
 protected:
+    void AddNotes(std::vector<host::AnsiString>& Notes) override;
     void DefineProperties(host::TFiler* Filer) override;
-    void ReadSourcePropertyIndexes(host::TReader* Reader);
-    void WriteSourcePropertyIndexes(host::TWriter* Writer);
-    void ReadTargetPropertyIndexes(host::TReader* Reader);
-    void WriteTargetPropertyIndexes(host::TWriter* Writer);
 
-    host::AnsiString FSourceProperty;
-    TzelFeatureCache<TzelPropertyInfo> FSourcePropertyInfo;
-    host::Variant FSourcePropertyIndex;
-    host::AnsiString FTargetProperty;
-    TzelFeatureCache<TzelPropertyInfo> FTargetPropertyInfo;
-    host::Variant FTargetPropertyIndex;
+    // A new connection starts with one empty index element on each side.
+    TzelPropertyRef FSourceProperty{zelSourcePropertyRole, zelNewIndexArray(1)};
+    TzelPropertyRef FTargetProperty{zelTargetPropertyRole, zelNewIndexArray(1)};
     host::AnsiString FSourceEvent;
     TzelFeatureCache<TzelEventInfo> FSourceEventInfo;
     host::AnsiString FTargetEvent;

@@ -231,6 +231,19 @@ TEST_F(ConnectionForm, ParameterItemsSurviveChoosingTheirMethodAgain) {
     EXPECT_EQ(items->GetItem(0)->GetParameterName(), "X");
 }
 
+// Deleting the target of a loaded form keeps the saved items, so that the form saves them again.
+TEST_F(ConnectionForm, ParameterItemsSurviveLosingTheTargetAfterALoad) {
+    TTestWidget* form = Load(ThreeConnections);
+    auto* e2m = Find<TzelE2MConnection>(form, "CallAdd");
+    Find<TTestWidget>(form, "Label")->Free();
+    EXPECT_EQ(e2m->GetTargetMethod(), "");
+    TzelParameterConnections* items = e2m->GetTargetMethodParameters();
+    ASSERT_EQ(items->GetCount(), 2);
+    EXPECT_EQ(items->GetItem(0)->GetEventParameter(), "X");
+    EXPECT_EQ(items->GetItem(1)->GetComponentProperty(), "Value");
+    EXPECT_NE(SaveText(form).find("ParameterName = 'B'"), AnsiString::npos);
+}
+
 // A hand-edited file: an index array longer than the property's index list, an unknown
 // event name. The form loads; the surplus is ignored and the broken connection stays inactive.
 TEST_F(ConnectionForm, HandEditedValuesLoadWithoutHarm) {

@@ -39,6 +39,18 @@ protected:
     }
     TzelParameterConnection* Item(int I) { return C->GetTargetMethodParameters()->GetItem(I); }
     int ItemCount() { return C->GetTargetMethodParameters()->GetCount(); }
+    /// As a form file does: TargetMethod 'Add' with the items A = 7 and B = 8, then Loaded.
+    void ReadAddWithItems() {
+        SetLoading(C, true);
+        C->SetTargetMethod("Add");
+        TzelParameterConnection* a = C->GetTargetMethodParameters()->Add();
+        a->SetParameterName("A");
+        a->SetConstant("7");
+        TzelParameterConnection* b = C->GetTargetMethodParameters()->Add();
+        b->SetParameterName("B");
+        b->SetConstant("8");
+        (C->*&TStateAccess::Loaded)();
+    }
     TTestWidget *Button, *Target, *Edit;
     TzelE2MConnection* C;
 };
@@ -224,15 +236,7 @@ TEST_F(E2M, UnresolvedItemsAndBadOptions) {
 // A form file holds TargetMethod and the saved items; after loading, choosing the same method
 // again (an editor does) must keep the items' settings.
 TEST_F(E2M, ItemsReadFromAFormSurviveReassigningTheirMethod) {
-    SetLoading(C, true);
-    C->SetTargetMethod("Add");
-    TzelParameterConnection* a = C->GetTargetMethodParameters()->Add();
-    a->SetParameterName("A");
-    a->SetConstant("7");
-    TzelParameterConnection* b = C->GetTargetMethodParameters()->Add();
-    b->SetParameterName("B");
-    b->SetConstant("8");
-    (C->*&TStateAccess::Loaded)();
+    ReadAddWithItems();
     EXPECT_FALSE(C->GetComponentState().Contains(csLoading));
     C->SetTargetMethod("Add");
     ASSERT_EQ(ItemCount(), 2);
@@ -240,6 +244,53 @@ TEST_F(E2M, ItemsReadFromAFormSurviveReassigningTheirMethod) {
     ASSERT_TRUE(C->Connect());
     Button->Click();
     EXPECT_EQ(C->GetTargetMethodInfo()->Result, Variant(15));
+}
+
+// Deleting the target right after a load must not lose the settings saved with the form: the
+// items were never built for a method since the load.
+TEST_F(E2M, LosingTheTargetRightAfterALoadKeepsTheItems) {
+    ReadAddWithItems();
+    ASSERT_TRUE(C->Connect());
+    Target->Free();
+    EXPECT_EQ(C->GetTargetMethod(), "");
+    ASSERT_EQ(ItemCount(), 2);
+    EXPECT_EQ(Item(0)->GetParameterName(), "A");
+    EXPECT_EQ(Item(1)->GetConstant(), "8");
+    EXPECT_TRUE(C->GetTargetMethodParameters()->IsAsRead());
+    EXPECT_EQ(InfoOf(Button)->GetListenerCount(), 0);
+    // A new target and the saved method again: the kept items are adopted as they are.
+    TTestWidget* other = NewWidget("Other");
+    C->SetTarget(other);
+    C->SetTargetMethod("Add");
+    ASSERT_EQ(ItemCount(), 2);
+    EXPECT_EQ(Item(0)->GetConstant(), "7");
+    ASSERT_TRUE(C->Connect());
+    Button->Click();
+    EXPECT_EQ(C->GetTargetMethodInfo()->Result, Variant(15));
+}
+
+// Once a method is chosen after the load, the collection counts as built for it: adopting the
+// saved method and choosing another both do, and losing the target then deletes the items.
+TEST_F(E2M, LosingTheTargetAfterAMethodWasChosenDeletesTheItems) {
+    ReadAddWithItems();
+    C->SetTargetMethod("Add"); // adopted, not rebuilt
+    EXPECT_FALSE(C->GetTargetMethodParameters()->IsAsRead());
+    ASSERT_EQ(ItemCount(), 2);
+    EXPECT_EQ(Item(0)->GetConstant(), "7");
+    C->SetTargetMethod("Add"); // the same name again changes nothing
+    EXPECT_EQ(Item(1)->GetConstant(), "8");
+    Target->Free();
+    EXPECT_EQ(C->GetTargetMethod(), "");
+    EXPECT_EQ(ItemCount(), 0);
+
+    Target = NewWidget("Target");
+    C->SetTarget(Target);
+    ReadAddWithItems();
+    C->SetTargetMethod("Append"); // another method rebuilds
+    ASSERT_EQ(ItemCount(), 1);
+    EXPECT_EQ(Item(0)->GetParameterName(), "S");
+    Target->Free();
+    EXPECT_EQ(ItemCount(), 0);
 }
 
 // Assigning the parameters of another connection copies every item's settings; the host's

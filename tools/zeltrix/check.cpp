@@ -20,102 +20,11 @@ using namespace host;
 
 namespace {
 
-/// What Connect finds wrong, first to last; empty when it would connect. `Notes` gathers what
-/// Connect does not test but leaves silently unused.
-struct Findings {
-    AnsiString Problem;
-    std::vector<AnsiString> Notes;
-    /// Records a failed test unless an earlier one failed.
-    void Test(bool Ok, const AnsiString& Reason) {
-        if (!Ok && Problem.empty()) Problem = Reason;
-    }
-};
-
-AnsiString Quoted(const AnsiString& Name) {
-    return "'" + Name + "'";
-}
-
-/// "no source component" or "source component X has no class info".
-AnsiString ComponentReason(TComponent* Component, const char* Role) {
-    if (!Component) return AnsiString("no ") + Role + " component";
-    return AnsiString(Role) + " component " + Component->GetName() + " has no class info";
-}
-
-/// "no target property" or "unknown target property 'X'".
-AnsiString NameReason(const AnsiString& Name, const char* What) {
-    if (Name.empty()) return AnsiString("no ") + What;
-    return AnsiString("unknown ") + What + " " + Quoted(Name);
-}
-
-Findings CheckE2P(TzelE2PConnection* C) {
-    Findings f;
-    f.Test(C->GetSourceInfo(), ComponentReason(C->GetSource(), "source"));
-    f.Test(C->GetTargetInfo(), ComponentReason(C->GetTarget(), "target"));
-    f.Test(C->GetSourceEventInfo(), NameReason(C->GetSourceEvent(), "source event"));
-    f.Test(C->GetTargetPropertyInfo(), NameReason(C->GetTargetProperty(), "target property"));
-    switch (C->GetValueOptions()) {
-    case voComponentProperty:
-        f.Test(C->GetValueComponentInfo(), ComponentReason(C->GetValueComponent(), "value"));
-        f.Test(C->GetValueComponentPropertyInfo(),
-               NameReason(C->GetValueComponentProperty(), "value component property"));
-        break;
-    case voEventProperty:
-        f.Test(C->GetValueEventParameterInfo(),
-               NameReason(C->GetValueEventParameter(), "event parameter"));
-        break;
-    default: break;
-    }
-    return f;
-}
-
-Findings CheckE2M(TzelE2MConnection* C) {
-    Findings f;
-    f.Test(C->GetSourceInfo(), ComponentReason(C->GetSource(), "source"));
-    f.Test(C->GetTargetInfo(), ComponentReason(C->GetTarget(), "target"));
-    f.Test(C->GetSourceEventInfo(), NameReason(C->GetSourceEvent(), "source event"));
-    f.Test(C->GetTargetMethodInfo(), NameReason(C->GetTargetMethod(), "target method"));
-    if (!f.Problem.empty()) return f;
-    // Connect does not test the items: one that does not resolve passes an empty value.
-    TzelParameterConnections* items = C->GetTargetMethodParameters();
-    for (int i = 0; i < items->GetCount(); ++i) {
-        TzelParameterConnection* item = items->GetItem(i);
-        AnsiString reason;
-        if (!item->GetParameterInfo())
-            reason = NameReason(item->GetParameterName(), "method parameter");
-        else if (item->GetOptions() == voComponentProperty && !item->GetComponentInfo())
-            reason = ComponentReason(item->GetComponent(), "parameter");
-        else if (item->GetOptions() == voComponentProperty && !item->GetComponentPropertyInfo())
-            reason = NameReason(item->GetComponentProperty(), "component property");
-        else if (item->GetOptions() == voEventProperty && !item->GetEventParameterInfo())
-            reason = NameReason(item->GetEventParameter(), "event parameter");
-        if (!reason.empty())
-            f.Notes.push_back("parameter " + item->GetDisplayName() + ": " + reason);
-    }
-    return f;
-}
-
-Findings CheckP2P(TzelP2PConnection* C) {
-    Findings f;
-    f.Test(C->GetSourceInfo(), ComponentReason(C->GetSource(), "source"));
-    f.Test(C->GetTargetInfo(), ComponentReason(C->GetTarget(), "target"));
-    f.Test(C->GetSourcePropertyInfo(), NameReason(C->GetSourceProperty(), "source property"));
-    f.Test(C->GetTargetPropertyInfo(), NameReason(C->GetTargetProperty(), "target property"));
-    if (!f.Problem.empty()) return f;
-    // The events are optional: a named one that does not resolve leaves its direction idle.
-    if (!C->GetSourceEvent().empty() && !C->GetSourceEventInfo())
-        f.Notes.push_back("source to target never copies: " +
-                          NameReason(C->GetSourceEvent(), "source event"));
-    if (!C->GetTargetEvent().empty() && !C->GetTargetEventInfo())
-        f.Notes.push_back("target to source never copies: " +
-                          NameReason(C->GetTargetEvent(), "target event"));
-    return f;
-}
-
-AnsiString KindOf(TzelConnection* C, Findings& F) {
-    if (auto* e2p = DynCast<TzelE2PConnection>(C)) return F = CheckE2P(e2p), "event-to-property";
-    if (auto* e2m = DynCast<TzelE2MConnection>(C)) return F = CheckE2M(e2m), "event-to-method";
-    if (auto* p2p = DynCast<TzelP2PConnection>(C)) return F = CheckP2P(p2p), "property-to-property";
-    F.Problem = "not a connection kind this package knows";
+/// The kind of a connection as a user names it; its class name for a kind of its own.
+AnsiString KindOf(TzelConnection* C) {
+    if (DynCast<TzelE2PConnection>(C)) return "event-to-property";
+    if (DynCast<TzelE2MConnection>(C)) return "event-to-method";
+    if (DynCast<TzelP2PConnection>(C)) return "property-to-property";
     return C->ClassName();
 }
 
@@ -131,16 +40,17 @@ int PrintConnections(TComponent* Root) {
         std::printf("%s\n", list->GetName().c_str());
         for (int j = 0; j < list->GetConnectionCount(); ++j) {
             TzelConnection* c = list->GetConnection(j);
-            Findings f;
-            AnsiString kind = KindOf(c, f);
-            if (f.Problem.empty()) {
+            AnsiString kind = KindOf(c);
+            // The connection's own diagnosis: the tests Connect makes, in its order.
+            AnsiString reason = c->Diagnose();
+            if (reason.empty()) {
                 std::printf("  %s (%s): connects\n", c->GetName().c_str(), kind.c_str());
             } else {
                 ++failing;
                 std::printf("  %s (%s): does not connect: %s\n", c->GetName().c_str(), kind.c_str(),
-                            f.Problem.c_str());
+                            reason.c_str());
             }
-            for (const AnsiString& note : f.Notes) std::printf("    %s\n", note.c_str());
+            for (const AnsiString& note : c->Notes()) std::printf("    %s\n", note.c_str());
         }
     }
     if (!any) std::printf("no connection list\n");
