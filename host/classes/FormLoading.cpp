@@ -57,6 +57,26 @@ struct Lenient {
         if (Error && !Address) MissingMethod = MethodName;
     }
 
+    /// An inherited component whose ancestor form is not loaded: made here, and kept as
+    /// inherited so that saving writes it as it came.
+    void AncestorNotFound(TReader* Reader, const AnsiString& Name, TClass Class,
+                          TComponent*& Component) {
+        if (!Class || !Class->InheritsFrom(TComponent::StaticClass())) return;
+        TComponent* owner = Reader->GetOwner() ? Reader->GetOwner() : Reader->GetRoot();
+        Component = CreateComponent(Class, owner);
+        try {
+            Component->SetName(Name);
+        } catch (...) {
+            Component->Free();
+            Component = nullptr;
+            throw;
+        }
+        Component->KeepInherited(Reader->GetChildPosition());
+        Inherited.push_back(Component);
+    }
+
+    std::vector<TComponent*> Inherited;
+
     void Error(TReader* Reader, const AnsiString& Message, bool& Handled) {
         Handled = true;
         AnsiString missing;
@@ -114,6 +134,8 @@ TComponent* LoadForm(TStream* Source, std::vector<TFormLoadNote>& Notes) {
     reader.SetOnFindMethod(TFindMethodEvent::Bind<&Lenient::FindMethod>(&lenient));
     reader.SetOnFindComponentClass(
         TFindComponentClassEvent::Bind<&Lenient::FindComponentClass>(&lenient));
+    reader.SetOnAncestorNotFound(
+        TAncestorNotFoundEvent::Bind<&Lenient::AncestorNotFound>(&lenient));
     // A registered root class is created by the reader (and freed by it when reading fails).
     TComponent* made = nullptr;
     if (!RegisteredComponentClass(rootClass)) made = new TStandIn(nullptr, StandInClass(rootClass));
@@ -124,6 +146,11 @@ TComponent* LoadForm(TStream* Source, std::vector<TFormLoadNote>& Notes) {
         FreeObject(made);
         throw;
     }
+    for (TComponent* c : lenient.Inherited)
+        if (LiveObjects::Find(c))
+            Notes.push_back(
+                {ComponentPath(c), c->ClassName(),
+                 "inherited from an ancestor form that is not loaded; kept as inherited"});
     NoteStandIns(root, Notes);
     return root;
 }

@@ -21,6 +21,11 @@ public:
     const TKeptProperty* Find(const AnsiString& Name) const;
     const std::vector<TKeptProperty>& Items() const { return FItems; }
 
+    /// A component the form gave as inherited (with its child position, -1 for none) while the
+    /// ancestor form was not there to compare with: written back as inherited again.
+    bool Inherited = false;
+    Integer ChildPos = -1;
+
 private:
     std::vector<TKeptProperty> FItems;
 };

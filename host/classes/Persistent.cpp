@@ -16,6 +16,12 @@ void TPersistent::KeepProperty(const AnsiString& Name, std::string Value) {
     FKept->Keep(Name, std::move(Value));
 }
 
+void TPersistent::KeepInherited(Integer ChildPos) {
+    if (!FKept) FKept = new TKeptProperties;
+    FKept->Inherited = true;
+    FKept->ChildPos = ChildPos;
+}
+
 void TKeptProperties::Keep(const AnsiString& Name, std::string Value) {
     for (TKeptProperty& p : FItems)
         if (SameText(p.Name, Name)) {

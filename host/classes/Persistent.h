@@ -31,6 +31,8 @@ public:
     const TKeptProperties* GetKeptProperties() const { return FKept; }
     /// Keeps one value as streamed (tag included) under `Name`.
     void KeepProperty(const AnsiString& Name, std::string Value);
+    /// Keeps that the form gave this object as inherited, at child position `ChildPos` (-1: none).
+    void KeepInherited(Integer ChildPos);
 
 protected:
     /// A copy has an identity of its own and keeps nothing of the original's form.

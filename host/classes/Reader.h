@@ -129,6 +129,9 @@ public:
     /// the form gives it ("Font.Orientation").
     TComponent* GetCurrentComponent() const { return FCurrent; }
     const AnsiString& GetPropertyPath() const { return FPropPath; }
+    /// While OnAncestorNotFound runs: the child position the form gives the component, -1 for
+    /// none.
+    Integer GetChildPosition() const { return FChildPosRead; }
 
 protected:
     /// Offers `Message` to OnError; true when the handler set Handled.
@@ -201,6 +204,7 @@ protected:
     bool FKeepRejected = false;
     TComponent* FCurrent = nullptr; // whose properties are being read
     AnsiString FPropPath;           // the property being read, as streamed
+    Integer FChildPosRead = -1;     // of the inherited component being looked for
 };
 
 // ---- references between forms ----

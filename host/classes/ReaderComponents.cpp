@@ -332,7 +332,10 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
     bool created = false;
     if (!result) {
         if (flags.Contains(ffInherited)) {
-            result = FindAncestorComponent(name, GetClass(className));
+            TClass cls = GetClass(className);
+            if (!cls && FOnFindComponentClass) FOnFindComponentClass(this, className, cls);
+            FChildPosRead = flags.Contains(ffChildPos) ? position : -1;
+            result = FindAncestorComponent(name, cls);
             if (!result) RaiseFmt<EReadError>("Ancestor for '%s' not found", {name});
         } else {
             result = CreateComponent(FindComponentClass(className), FOwner);
@@ -423,6 +426,8 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
                 Root->SetName(FindUniqueName(ReadStr(), Root));
             }
         }
+        // A form of an inherited form read without its ancestor is saved as inherited again.
+        if (flags.Contains(ffInherited) && FKeepRejected) result->KeepInherited(-1);
         SetRoot(result);
         FLookupRoot = result;
         FOwner = result;

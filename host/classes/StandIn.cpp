@@ -36,6 +36,10 @@ void TStandIn::GetChildren(TGetChildProc Proc, TComponent* Root) {
         if (TComponent* c = Root->GetComponents(i); c->GetParentComponent() == this) Proc(c);
 }
 
+TComponent* TStandIn::GetChildOwner() {
+    return GetComponentState().Contains(csInline) ? this : nullptr;
+}
+
 void TStandIn::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FParentComponent) FParentComponent = nullptr;

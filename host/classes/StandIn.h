@@ -27,6 +27,8 @@ protected:
     /// A root lists the components it owns that have no parent or have it as their parent;
     /// any other stand-in lists the root's components whose parent it is.
     void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    /// An inline stand-in (a frame) owns its children, as a frame does.
+    TComponent* GetChildOwner() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:

@@ -39,16 +39,17 @@ union TPropSetter {
 
 /// Which member of TPropGetter/TPropSetter a type kind uses.
 enum class TPropAccessKind : Byte { None, Ord, Float, Str, WStr, Var, Obj, Method, Curr };
-constexpr TPropAccessKind AccessKindOf(const TTypeInfo* Type) {
-    if (!Type) return TPropAccessKind::None;
-    switch (Type->Kind) {
+// Takes the type by reference: GCC's sanitizers make a null test of a constant's address
+// non-constant.
+constexpr TPropAccessKind AccessKindOf(const TTypeInfo& Type) {
+    switch (Type.Kind) {
     case tkInteger:
     case tkChar:
     case tkEnumeration:
     case tkSet:
     case tkWChar:
     case tkInt64: return TPropAccessKind::Ord;
-    case tkFloat: return Type->FloatType == ftCurr ? TPropAccessKind::Curr : TPropAccessKind::Float;
+    case tkFloat: return Type.FloatType == ftCurr ? TPropAccessKind::Curr : TPropAccessKind::Float;
     case tkString:
     case tkLString: return TPropAccessKind::Str;
     case tkWString: return TPropAccessKind::WStr;
@@ -155,7 +156,7 @@ constexpr T FromFloat(Extended v) {
 
 template <class T>
 constexpr TPropAccessKind KindFor() {
-    return AccessKindOf(TypeInfoOf<T>());
+    return AccessKindOf(*TypeInfoOf<T>());
 }
 
 template <auto G>

@@ -2,10 +2,14 @@
 #include "host/classes/Collection.h"
 #include "host/classes/Component.h"
 #include "host/classes/KeptProperties.h"
+#include "host/classes/StandIn.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TypInfo.h"
 #include "host/classes/Writer.h"
 #include "host/system/SysUtils.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace host {
 
@@ -306,7 +310,17 @@ void TWriter::WriteData(TComponent* Instance) {
     bool inAncestorOrder = FHasAncestorList && FAncestorPos < FAncestorList.size();
     if (inAncestorOrder && (!ancestor || FAncestorList[FAncestorPos] != ancestor))
         flags += ffChildPos;
-    WritePrefix(flags, FChildPos);
+    Integer childPos = FChildPos;
+    // Read as inherited while its ancestor was not there: written as it came.
+    const TKeptProperties* kept = Instance->GetKeptProperties();
+    if (!ancestor && kept && kept->Inherited) {
+        flags += ffInherited;
+        if (kept->ChildPos >= 0) {
+            flags += ffChildPos;
+            childPos = kept->ChildPos;
+        }
+    }
+    WritePrefix(flags, childPos);
     WriteStr(Instance->ClassName());
     WriteStr(Instance->GetName());
     if (inAncestorOrder) {
@@ -351,7 +365,22 @@ void TWriter::WriteData(TComponent* Instance) {
                 FRoot = Instance;
                 FLookupRoot = Instance;
             }
-            Instance->GetChildren(TGetChildProc::Bind<&TWriter::WriteComponent>(this), FRoot);
+            struct ChildList {
+                std::vector<TComponent*> Items;
+                void Add(TComponent* C) { Items.push_back(C); }
+            } list;
+            Instance->GetChildren(TGetChildProc::Bind<&ChildList::Add>(&list), FRoot);
+            std::vector<TComponent*>& children = list.Items;
+            // A stand-in read inside a component of a known class stays inside it, though
+            // that class lists only the children it knows.
+            if (FRoot)
+                for (Integer i = 0; i < FRoot->GetComponentCount(); ++i) {
+                    TComponent* c = FRoot->GetComponents(i);
+                    if (c != Instance && AsStandIn(c) && c->GetParentComponent() == Instance &&
+                        std::find(children.begin(), children.end(), c) == children.end())
+                        children.push_back(c);
+                }
+            for (TComponent* c : children) WriteComponent(c);
         }
     } catch (...) {
         restore();

@@ -148,6 +148,40 @@ TEST_F(FormLoading, SavingWritesBackWhatWasRead) {
     EXPECT_EQ(again.size(), notes.size());
 }
 
+TEST_F(FormLoading, InheritedComponentsWithoutTheirAncestorAreKeptAsInherited) {
+    // A form of an inherited form, and a frame whose children come from the frame's own form:
+    // neither ancestor is loaded.
+    const std::string text = Lines({
+        "inherited Form2: TForm2",
+        "  Caption = 'Child'",
+        "  inherited Panel1: TPanel [0]",
+        "    Visible = False",
+        "    inline Frame1: TFrame1",
+        "      Tag = 7",
+        "      inherited Label1: TLabel",
+        "        Caption = 'in the frame'",
+        "      end",
+        "    end",
+        "  end",
+        "  object Button2: TWidget",
+        "    Caption = 'new here'",
+        "    Items = <>",
+        "  end",
+        "end",
+    });
+    std::vector<TFormLoadNote> notes;
+    RootPtr root = Load(text, notes);
+    TComponent* panel = root->FindComponent("Panel1");
+    ASSERT_TRUE(panel);
+    TComponent* frame = root->FindComponent("Frame1");
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->GetTag(), 7);
+    EXPECT_TRUE(frame->GetComponentState().Contains(csInline));
+    EXPECT_TRUE(frame->FindComponent("Label1")); // a frame owns its children
+    EXPECT_TRUE(HasNote(notes, "Form2.Panel1", "ancestor form that is not loaded"));
+    EXPECT_EQ(Save(root.get(), true), text);
+}
+
 TEST_F(FormLoading, ARegisteredRootClassIsCreatedFromItsClass) {
     const std::string text = Lines({
         "object Form2: TTestForm",

@@ -123,15 +123,18 @@ AnsiString ShowValue(const Variant& Value, const TTypeInfo* Type) {
 }
 
 namespace {
-void PrintBranch(TComponent* Root, TComponent* Parent, int Depth) {
-    for (Integer i = 0; i < Root->GetComponentCount(); ++i) {
-        TComponent* c = Root->GetComponents(i);
+/// The components of `Owner` whose parent is `Parent` (null: none, or the owner itself), with
+/// theirs below them; an inline component (a frame) owns its own children.
+void PrintBranch(TComponent* Owner, TComponent* Parent, int Depth) {
+    for (Integer i = 0; i < Owner->GetComponentCount(); ++i) {
+        TComponent* c = Owner->GetComponents(i);
         TComponent* up = c->GetParentComponent();
-        if (up == Root) up = nullptr;
+        if (up == Owner) up = nullptr;
         if (up != Parent) continue;
         std::printf("%*s%s: %s%s\n", 2 * Depth, "", c->GetName().c_str(), c->ClassName().c_str(),
                     AsStandIn(c) ? " (stand-in)" : "");
-        PrintBranch(Root, c, Depth + 1);
+        PrintBranch(Owner, c, Depth + 1);
+        if (c->GetComponentCount() > 0) PrintBranch(c, nullptr, Depth + 1);
     }
 }
 } // namespace
