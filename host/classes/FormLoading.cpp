@@ -89,19 +89,19 @@ struct Lenient {
         AnsiString what = missing.empty() || !root
                               ? Message
                               : Format("%s has no method %s", {root->ClassName(), missing});
-        Notes->push_back(
-            {ComponentPath(c), c->ClassName(), Reader->GetPropertyPath() + ": " + what + "; kept"});
+        Notes->push_back({TFormLoadNoteKind::Property, ComponentPath(c), c->ClassName(),
+                          Reader->GetPropertyPath() + ": " + what + "; kept"});
     }
 };
 
 void NoteStandIns(TComponent* Root, std::vector<TFormLoadNote>& Notes) {
     if (AsStandIn(Root))
-        Notes.push_back({ComponentPath(Root), Root->ClassName(),
+        Notes.push_back({TFormLoadNoteKind::RootClass, ComponentPath(Root), Root->ClassName(),
                          "class not registered: the form's own class, made over TComponent"});
     for (Integer i = 0; i < Root->GetComponentCount(); ++i) {
         TComponent* c = Root->GetComponents(i);
         if (AsStandIn(c))
-            Notes.push_back({ComponentPath(c), c->ClassName(),
+            Notes.push_back({TFormLoadNoteKind::StandIn, ComponentPath(c), c->ClassName(),
                              "class not registered: a stand-in keeps it as streamed"});
     }
 }
@@ -149,7 +149,7 @@ TComponent* LoadForm(TStream* Source, std::vector<TFormLoadNote>& Notes) {
     for (TComponent* c : lenient.Inherited)
         if (LiveObjects::Find(c))
             Notes.push_back(
-                {ComponentPath(c), c->ClassName(),
+                {TFormLoadNoteKind::Inherited, ComponentPath(c), c->ClassName(),
                  "inherited from an ancestor form that is not loaded; kept as inherited"});
     NoteStandIns(root, Notes);
     return root;

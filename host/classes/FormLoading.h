@@ -11,8 +11,13 @@ namespace host {
 class TComponent;
 class TStream;
 
+/// What a note is about: a property kept as streamed, a stand-in, an inherited component
+/// whose ancestor is not loaded, a root class made at run time.
+enum class TFormLoadNoteKind { Property, StandIn, Inherited, RootClass };
+
 /// One thing a load could not take as the form gives it, and what became of it.
 struct TFormLoadNote {
+    TFormLoadNoteKind Kind;
     AnsiString Path;      // the component, from the root: "Form1.Panel1.Grid1"
     AnsiString ClassName; // its class as the form names it
     AnsiString Message;   // "ExplicitWidth: Property ExplicitWidth does not exist; kept"

@@ -28,8 +28,12 @@ cmp "$form" "$tmp/back.dfm"
 "$zeltrix" run "$form" --save "$tmp/forced.txt" --to binary
 cmp "$tmp/same.bin" "$tmp/forced.txt"
 
-# the steps run first, and what they changed is saved
-out=$("$zeltrix" run "$form" --call 'RefreshAction.Execute()' --get Orders.Tag --save "$tmp/stepped.dfm")
+grep -q "^notes on $form$" <<<"$out"
+
+# the steps run first, and what they changed is saved; what was kept is reported on stderr
+out=$("$zeltrix" run "$form" --call 'RefreshAction.Execute()' --get Orders.Tag --save "$tmp/stepped.dfm" 2>"$tmp/err")
+grep -q "^zeltrix run: $form: OrdersForm.RefreshAction (TBasicAction): ExplicitLeft: " "$tmp/err"
+if grep -q 'stand-in' "$tmp/err"; then echo "stand-ins reported with steps"; exit 1; fi
 [ "$out" = "RefreshAction.Execute() -> True
 Orders.Tag = 7" ] || { echo "steps: $out"; exit 1; }
 stepped=$(tr -d '\r' <"$tmp/stepped.dfm")

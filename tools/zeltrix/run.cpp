@@ -164,13 +164,21 @@ const char* const RunUsage =
     "  --to text|binary             the format of OUT, whatever its extension\n";
 
 /// Without steps: the tree, the connections and the notes of the load.
-void Describe(const LoadedForm& Form) {
+void Describe(const LoadedForm& Form, const char* Path) {
     PrintTree(Form.Root());
     PrintConnections(Form.Root());
     if (Form.Notes().empty()) return;
-    std::printf("kept\n");
+    std::printf("notes on %s\n", Path);
     for (const TFormLoadNote& n : Form.Notes())
         std::printf("  %s (%s): %s\n", n.Path.c_str(), n.ClassName.c_str(), n.Message.c_str());
+}
+
+/// With steps, the properties the load kept rather than took, on stderr: the output stays the
+/// steps' own.
+void ReportKept(const LoadedForm& Form, const char* Path) {
+    for (const TFormLoadNote& n : Form.Notes())
+        if (n.Kind == TFormLoadNoteKind::Property)
+            ReportError("run", Path, (n.Path + " (" + n.ClassName + "): " + n.Message).c_str());
 }
 
 } // namespace
@@ -224,7 +232,10 @@ int Run(int Argc, char** Argv) {
                 GetStep(form, arg);
             std::fflush(stdout);
         }
-        if (steps.empty() && !save) Describe(form);
+        if (steps.empty() && !save)
+            Describe(form, path);
+        else
+            ReportKept(form, path);
         if (save) {
             file = save;
             form.Save(save, binary);
