@@ -80,7 +80,9 @@ public:
     }
     friend constexpr Set operator+(Set a, Set b) { return a += b; }
     friend constexpr Set operator-(Set a, Set b) { return a -= b; }
-    friend constexpr Set operator*(Set a, Set b) { return FromBits(static_cast<Bits>(a.fBits & b.fBits)); }
+    friend constexpr Set operator*(Set a, Set b) {
+        return FromBits(static_cast<Bits>(a.fBits & b.fBits));
+    }
     friend constexpr bool operator==(Set, Set) = default;
 
 private:
@@ -102,8 +104,29 @@ struct TSize {
     friend constexpr bool operator==(TSize, TSize) = default;
 };
 
-inline constexpr TPoint Point(Integer x, Integer y) { return {x, y}; }
-inline constexpr TRect Rect(Integer l, Integer t, Integer r, Integer b) { return {l, t, r, b}; }
+inline constexpr TPoint Point(Integer x, Integer y) {
+    return {x, y};
+}
+inline constexpr TRect Rect(Integer l, Integer t, Integer r, Integer b) {
+    return {l, t, r, b};
+}
+
+/// Number * Numerator / Denominator in 64 bits, rounded half away from zero, as the platform's
+/// MulDiv; -1 for a zero denominator or a result outside 32 bits.
+constexpr Integer MulDiv(Integer Number, Integer Numerator, Integer Denominator) {
+    if (Denominator == 0) return -1;
+    long long p = static_cast<long long>(Number) * Numerator;
+    long long d = Denominator;
+    bool negative = (p < 0) != (d < 0);
+    unsigned long long ap =
+        p < 0 ? 0ull - static_cast<unsigned long long>(p) : static_cast<unsigned long long>(p);
+    unsigned long long ad =
+        d < 0 ? 0ull - static_cast<unsigned long long>(d) : static_cast<unsigned long long>(d);
+    unsigned long long q = (ap + ad / 2) / ad;
+    if (q > (negative ? 0x80000000ull : 0x7FFFFFFFull)) return -1;
+    return negative ? static_cast<Integer>(0ll - static_cast<long long>(q))
+                    : static_cast<Integer>(q);
+}
 
 /// A 128-bit interface identifier.
 struct TGUID {
