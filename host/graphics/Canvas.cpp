@@ -1,0 +1,248 @@
+#include "host/graphics/Canvas.h"
+
+#include "host/classes/TypInfoRows.h"
+#include "host/graphics/Raster.h"
+
+#include <algorithm>
+
+namespace host {
+
+TCanvas::TCanvas() : FPen(new TPen), FBrush(new TBrush), FFont(new TFont) {
+    for (TGraphicsObject* o :
+         {static_cast<TGraphicsObject*>(FPen), static_cast<TGraphicsObject*>(FBrush),
+          static_cast<TGraphicsObject*>(FFont)})
+        o->SetOwnerCriticalSection(&FLock);
+}
+
+TCanvas::~TCanvas() {
+    FFont->Free();
+    FBrush->Free();
+    FPen->Free();
+}
+
+void TCanvas::Changing() {
+    if (FOnChanging) FOnChanging(this);
+}
+
+void TCanvas::Changed() {
+    if (FOnChange) FOnChange(this);
+}
+
+void TCanvas::CreateHandle() {}
+
+HDC TCanvas::GetHandle() {
+    if (!FHandle || !FindDC(FHandle)) {
+        FHandle = 0;
+        CreateHandle();
+        if (!FHandle || !FindDC(FHandle)) throw EInvalidOperation("Canvas does not allow drawing");
+    }
+    return FHandle;
+}
+
+void TCanvas::SetHandle(HDC Value) {
+    FHandle = Value;
+}
+
+std::shared_ptr<TGdiDC> TCanvas::DC() {
+    return FindDC(GetHandle());
+}
+
+template <class F>
+void TCanvas::Draw(F&& Paint, bool WithPen) {
+    std::shared_ptr<TGdiDC> dc = DC();
+    if (!dc->Surface) return;
+    TRasterPen pen;
+    if (WithPen) {
+        pen.Color = ColorToRGB(FPen->GetColor());
+        pen.Width = FPen->GetWidth();
+        pen.Style = FPen->GetStyle();
+        pen.Mode = FPen->GetMode();
+    } else {
+        pen.Style = psClear;
+    }
+    TRasterBrush brush{ColorToRGB(FBrush->GetColor()), FBrush->GetStyle()};
+    Changing();
+    TRaster raster(*dc, pen, brush);
+    Paint(raster, *dc);
+    Changed();
+}
+
+TRect TCanvas::GetClipRect() {
+    TRect r;
+    GetClipBox(GetHandle(), &r);
+    return r;
+}
+
+TPoint TCanvas::GetPenPos() {
+    return DC()->Pos;
+}
+
+void TCanvas::SetPenPos(TPoint Value) {
+    MoveTo(Value.X, Value.Y);
+}
+
+TColor TCanvas::GetPixels(Integer X, Integer Y) {
+    std::shared_ptr<TGdiDC> dc = DC();
+    TRect b = dc->Bounds();
+    if (X < b.Left || Y < b.Top || X >= b.Right || Y >= b.Bottom)
+        return static_cast<Integer>(CLR_INVALID);
+    return static_cast<Integer>(dc->Surface->Get(X, Y));
+}
+
+void TCanvas::SetPixels(Integer X, Integer Y, TColor Value) {
+    // A pixel is set as it is: no pen mode applies.
+    Draw([&](TRaster& R, TGdiDC&) { R.Plot(X, Y, ColorToRGB(Value)); }, false);
+}
+
+void TCanvas::MoveTo(Integer X, Integer Y) {
+    DC()->Pos = {X, Y};
+}
+
+void TCanvas::LineTo(Integer X, Integer Y) {
+    Draw([&](TRaster& R, TGdiDC& D) {
+        R.Line(D.Pos.X, D.Pos.Y, X, Y);
+        D.Pos = {X, Y};
+    });
+}
+
+void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+    Draw([&](TRaster& R, TGdiDC&) { R.Rectangle(X1, Y1, X2, Y2); });
+}
+
+void TCanvas::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3) {
+    Draw([&](TRaster& R, TGdiDC&) { R.RoundRect(X1, Y1, X2, Y2, X3, Y3); });
+}
+
+void TCanvas::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+    Draw([&](TRaster& R, TGdiDC&) { R.Ellipse(X1, Y1, X2, Y2); });
+}
+
+void TCanvas::Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
+                  Integer X4, Integer Y4) {
+    Draw([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akArc, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
+}
+
+void TCanvas::Chord(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
+                    Integer X4, Integer Y4) {
+    Draw([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akChord, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
+}
+
+void TCanvas::Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
+                  Integer X4, Integer Y4) {
+    Draw([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akPie, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
+}
+
+void TCanvas::FillRect(const TRect& Rect) {
+    Draw([&](TRaster& R, TGdiDC&) { R.Fill(Rect); }, false);
+}
+
+void TCanvas::FrameRect(const TRect& Rect) {
+    Draw([&](TRaster& R, TGdiDC&) { R.FrameRect(Rect); }, false);
+}
+
+void TCanvas::DrawFocusRect(const TRect& Rect) {
+    Draw([&](TRaster& R, TGdiDC&) { R.FocusRect(Rect); }, false);
+}
+
+void TCanvas::FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle) {
+    Draw([&](TRaster& R, TGdiDC&) { R.FloodFill(X, Y, ColorToRGB(Color), FillStyle == fsSurface); },
+         false);
+}
+
+namespace {
+/// The raster operation of a copy mode on source, destination and pattern (the brush).
+TColorRef CopyOp(TCopyMode Mode, TColorRef S, TColorRef D, TColorRef P) {
+    constexpr TColorRef W = 0xFFFFFF;
+    switch (Mode) {
+    case cmBlackness: return 0;
+    case cmWhiteness: return W;
+    case cmDstInvert: return ~D & W;
+    case cmMergeCopy: return S & P;
+    case cmMergePaint: return (~S | D) & W;
+    case cmNotSrcCopy: return ~S & W;
+    case cmNotSrcErase: return ~(S | D) & W;
+    case cmPatCopy: return P;
+    case cmPatInvert: return (P ^ D) & W;
+    case cmPatPaint: return (P | ~S | D) & W;
+    case cmSrcAnd: return S & D;
+    case cmSrcErase: return S & ~D & W;
+    case cmSrcInvert: return (S ^ D) & W;
+    case cmSrcPaint: return (S | D) & W;
+    default: return S; // cmSrcCopy and modes this host does not know
+    }
+}
+} // namespace
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) {
+    if (!Canvas) return;
+    std::shared_ptr<TGdiDC> from = Canvas->DC();
+    // The source is read whole before the destination is written: they may be one surface.
+    Integer sw = Source.Right - Source.Left, sh = Source.Bottom - Source.Top;
+    Integer dw = Dest.Right - Dest.Left, dh = Dest.Bottom - Dest.Top;
+    if (!sw || !sh || !dw || !dh || !from->Surface) return;
+    std::vector<TColorRef> src(std::size_t(std::abs(sw)) * std::size_t(std::abs(sh)));
+    TPixelSurface& fs = *from->Surface;
+    for (Integer y = 0; y < std::abs(sh); ++y)
+        for (Integer x = 0; x < std::abs(sw); ++x) {
+            Integer px = sw > 0 ? Source.Left + x : Source.Left - 1 - x;
+            Integer py = sh > 0 ? Source.Top + y : Source.Top - 1 - y;
+            src[std::size_t(y) * std::size_t(std::abs(sw)) + std::size_t(x)] =
+                fs.Contains(px, py) ? fs.Get(px, py) : 0xFFFFFF;
+        }
+    TColorRef pattern = ColorToRGB(FBrush->GetColor());
+    Draw(
+        [&](TRaster& R, TGdiDC& D) {
+            TPixelSurface& ds = *D.Surface;
+            const TRect& b = R.Bounds();
+            Integer adw = std::abs(dw), adh = std::abs(dh);
+            for (Integer y = 0; y < adh; ++y)
+                for (Integer x = 0; x < adw; ++x) {
+                    // A negative extent mirrors the copy.
+                    Integer tx = dw > 0 ? Dest.Left + x : Dest.Left - 1 - x;
+                    Integer ty = dh > 0 ? Dest.Top + y : Dest.Top - 1 - y;
+                    if (tx < b.Left || ty < b.Top || tx >= b.Right || ty >= b.Bottom) continue;
+                    Integer sx =
+                        static_cast<Integer>(static_cast<long long>(x) * std::abs(sw) / adw);
+                    Integer sy =
+                        static_cast<Integer>(static_cast<long long>(y) * std::abs(sh) / adh);
+                    TColorRef s =
+                        src[std::size_t(sy) * std::size_t(std::abs(sw)) + std::size_t(sx)];
+                    ds.Set(tx, ty, CopyOp(FCopyMode, s, ds.Get(tx, ty), pattern));
+                }
+        },
+        false);
+}
+
+void TCanvas::Lock() {
+    EnterCriticalSection(FLock);
+    ++FLockCount;
+}
+
+bool TCanvas::TryLock() {
+    if (!TryEnterCriticalSection(FLock)) return false;
+    ++FLockCount;
+    return true;
+}
+
+void TCanvas::Unlock() {
+    if (FLockCount <= 0) return; // not locked by anyone: nothing to leave
+    --FLockCount;
+    LeaveCriticalSection(FLock);
+}
+
+void TCanvas::Refresh() {
+    // The pen, brush and font are read at each drawing: nothing is selected to let go of.
+}
+
+namespace {
+constexpr TPropInfo CanvasProps[] = {
+    HOST_PROP(TCanvas, Brush),
+    HOST_PROP(TCanvas, CopyMode).Default(cmSrcCopy),
+    HOST_PROP(TCanvas, Font),
+    HOST_PROP(TCanvas, Pen),
+};
+} // namespace
+
+HOST_METACLASS(TCanvas, TPersistent, PropTable(CanvasProps));
+
+} // namespace host

@@ -1,0 +1,131 @@
+// TCanvas: drawing onto a device context with a pen, a brush and a font, announced to its owner
+// before and after every change (OnChanging, OnChange), lockable across threads.
+#pragma once
+
+#include "host/graphics/GraphicsObjects.h"
+#include "host/graphics/Surface.h"
+
+namespace host {
+
+/// How CopyRect combines source, destination and brush (the raster operations).
+using TCopyMode = LongInt;
+inline constexpr TCopyMode cmBlackness = 0x00000042;
+inline constexpr TCopyMode cmDstInvert = 0x00550009;
+inline constexpr TCopyMode cmMergeCopy = 0x00C000CA;
+inline constexpr TCopyMode cmMergePaint = 0x00BB0226;
+inline constexpr TCopyMode cmNotSrcCopy = 0x00330008;
+inline constexpr TCopyMode cmNotSrcErase = 0x001100A6;
+inline constexpr TCopyMode cmPatCopy = 0x00F00021;
+inline constexpr TCopyMode cmPatInvert = 0x005A0049;
+inline constexpr TCopyMode cmPatPaint = 0x00FB0A09;
+inline constexpr TCopyMode cmSrcAnd = 0x008800C6;
+inline constexpr TCopyMode cmSrcCopy = 0x00CC0020;
+inline constexpr TCopyMode cmSrcErase = 0x00440328;
+inline constexpr TCopyMode cmSrcInvert = 0x00660046;
+inline constexpr TCopyMode cmSrcPaint = 0x00EE0086;
+inline constexpr TCopyMode cmWhiteness = 0x00FF0062;
+
+enum TFillStyle { fsSurface, fsBorder };
+HOST_ENUM_INFO(TFillStyle, fsSurface, fsBorder)
+enum TCanvasOrientation { coLeftToRight, coRightToLeft };
+HOST_ENUM_INFO(TCanvasOrientation, coLeftToRight, coRightToLeft)
+
+/// What GetPixel answers outside the surface or the clipping rectangle.
+inline constexpr TColorRef CLR_INVALID = 0xFFFFFFFF;
+
+class TCanvas : public TPersistent {
+    HOST_CLASS(TCanvas, TPersistent)
+public:
+    TCanvas();
+    ~TCanvas() override;
+
+    // ---- drawing tools ----
+    TPen* GetPen() const { return FPen; }
+    void SetPen(TPen* Value) { FPen->Assign(Value); }
+    TBrush* GetBrush() const { return FBrush; }
+    void SetBrush(TBrush* Value) { FBrush->Assign(Value); }
+    TFont* GetFont() const { return FFont; }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    TCopyMode GetCopyMode() const { return FCopyMode; }
+    void SetCopyMode(TCopyMode Value) { FCopyMode = Value; }
+    LongInt GetTextFlags() const { return FTextFlags; }
+    void SetTextFlags(LongInt Value) { FTextFlags = Value; }
+    TCanvasOrientation GetCanvasOrientation() const { return coLeftToRight; }
+
+    // ---- the device context ----
+    /// The device context drawn on; a canvas without one asks CreateHandle for it and raises
+    /// EInvalidOperation "Canvas does not allow drawing" when it gets none.
+    HDC GetHandle();
+    /// Draws on `Value` from now on (the canvas does not own it); 0 detaches.
+    void SetHandle(HDC Value);
+    bool HandleAllocated() const { return FHandle != 0; }
+    /// The part of the surface drawing may touch.
+    TRect GetClipRect();
+    TPoint GetPenPos();
+    void SetPenPos(TPoint Value);
+    /// The colour at (X, Y): an RGB value; -1 outside the surface or the clipping rectangle.
+    TColor GetPixels(Integer X, Integer Y);
+    void SetPixels(Integer X, Integer Y, TColor Value);
+
+    // ---- drawing ----
+    void MoveTo(Integer X, Integer Y);
+    /// A line from the pen position to (X, Y), without (X, Y); the pen moves there.
+    void LineTo(Integer X, Integer Y);
+    void Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2);
+    void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
+    void RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3);
+    void Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2);
+    void Ellipse(const TRect& R) { Ellipse(R.Left, R.Top, R.Right, R.Bottom); }
+    void Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4,
+             Integer Y4);
+    void Chord(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4,
+               Integer Y4);
+    void Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4,
+             Integer Y4);
+    /// The brush over the rectangle, whatever the pen's mode.
+    void FillRect(const TRect& Rect);
+    void FrameRect(const TRect& Rect);
+    void DrawFocusRect(const TRect& Rect);
+    void FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle);
+    /// Copies `Source` of `Canvas` to `Dest` of this canvas, stretched to fit, combined by
+    /// CopyMode.
+    void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+
+    // ---- sharing ----
+    /// Held by one thread at a time (it may lock again); Unlock by the thread that locked.
+    void Lock();
+    bool TryLock();
+    void Unlock();
+    Integer GetLockCount() const { return FLockCount; }
+    /// Lets go of the device context's selections so that they are made again.
+    void Refresh();
+
+    TNotifyEvent GetOnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
+    TNotifyEvent GetOnChanging() const { return FOnChanging; }
+    void SetOnChanging(TNotifyEvent Value) { FOnChanging = Value; }
+
+protected:
+    virtual void Changing();
+    virtual void Changed();
+    /// Gives the canvas a device context when it has none; the base has none to give.
+    virtual void CreateHandle();
+
+private:
+    std::shared_ptr<TGdiDC> DC();
+    template <class F>
+    void Draw(F&& Paint, bool WithPen = true);
+
+    HDC FHandle = 0;
+    TPen* FPen;
+    TBrush* FBrush;
+    TFont* FFont;
+    TCopyMode FCopyMode = cmSrcCopy;
+    LongInt FTextFlags = 0;
+    TRTLCriticalSection FLock;
+    Integer FLockCount = 0;
+    TNotifyEvent FOnChange;
+    TNotifyEvent FOnChanging;
+};
+
+} // namespace host
