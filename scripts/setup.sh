@@ -6,7 +6,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:?build directory}
 shift
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache libfreetype-dev
+  fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -2,6 +2,7 @@
 
 #include "host/classes/TypInfoRows.h"
 #include "host/graphics/Raster.h"
+#include "host/graphics/Text.h"
 
 #include <algorithm>
 
@@ -211,6 +212,32 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
                 }
         },
         false);
+}
+
+void TCanvas::TextOut(Integer X, Integer Y, const AnsiString& Text) {
+    Draw(
+        [&](TRaster&, TGdiDC& D) {
+            TColorRef back = ColorToRGB(FBrush->GetColor());
+            bool opaque = FBrush->GetStyle() != bsClear;
+            TSize e = DrawTextOn(D, FFont->LogFont(), ColorToRGB(FFont->GetColor()),
+                                 opaque ? &back : nullptr, X, Y, Text, nullptr);
+            D.Pos = {X + e.cx, Y};
+        },
+        false);
+}
+
+void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString& Text) {
+    Draw(
+        [&](TRaster& R, TGdiDC& D) {
+            if (FBrush->GetStyle() != bsClear) R.Fill(Rect);
+            DrawTextOn(D, FFont->LogFont(), ColorToRGB(FFont->GetColor()), nullptr, X, Y, Text,
+                       &Rect);
+        },
+        false);
+}
+
+TSize TCanvas::TextExtent(const AnsiString& Text) {
+    return GetTextExtent(FFont->LogFont(), Text);
 }
 
 void TCanvas::Lock() {

@@ -91,6 +91,16 @@ public:
     /// CopyMode.
     void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
 
+    // ---- text, in the canvas's font ----
+    /// Draws `Text` with its cell's top left at (X, Y), on the brush's colour unless the brush is
+    /// clear; the pen moves to the end of the text.
+    void TextOut(Integer X, Integer Y, const AnsiString& Text);
+    /// As TextOut, but only within `Rect`, which is first filled with the brush unless clear.
+    void TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString& Text);
+    TSize TextExtent(const AnsiString& Text);
+    Integer TextWidth(const AnsiString& Text) { return TextExtent(Text).cx; }
+    Integer TextHeight(const AnsiString& Text) { return TextExtent(Text).cy; }
+
     // ---- sharing ----
     /// Held by one thread at a time (it may lock again); Unlock by the thread that locked.
     void Lock();
