@@ -148,7 +148,7 @@ bool TCustomActionList::IsShortCut(TWMKey& Message) {
     if (sc == scNone) return false;
     for (Integer i = 0; i < FActions->GetCount(); ++i) {
         auto* a = DynCast<TCustomAction>(GetAction(i));
-        if (a && a->GetShortCut() == sc) return a->Execute();
+        if (a && a->HasShortCut(sc)) return a->Execute();
     }
     return false;
 }

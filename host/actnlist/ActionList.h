@@ -79,8 +79,9 @@ public:
     virtual bool ExecuteAction(TBasicAction* Action);
     /// Fires OnUpdate with the action; returns its Handled (false without a handler).
     virtual bool UpdateAction(TBasicAction* Action);
-    /// Executes the first action whose ShortCut is the message's; returns what Execute
-    /// returned, false when no action has that shortcut or the list is suspended.
+    /// Executes the first action whose ShortCut or secondary shortcuts hold the message's;
+    /// returns what Execute returned, false when no action has that shortcut or the list is
+    /// suspended.
     bool IsShortCut(TWMKey& Message);
 
     /// Raises EListError "List index out of bounds (%d)" for a bad index.

@@ -1,5 +1,6 @@
 #include "host/actnlist/CustomAction.h"
 
+#include "host/actnlist/ShortCutList.h"
 #include "host/classes/Lists.h"
 #include "host/classes/TypInfoRows.h"
 
@@ -34,6 +35,25 @@ HOST_METACLASS(TActionLink, TBasicActionLink);
 
 TCustomAction::TCustomAction(TComponent* AOwner) : TContainedAction(AOwner) {}
 
+TCustomAction::~TCustomAction() {
+    delete FSecondaryShortCuts;
+}
+
+TShortCutList* TCustomAction::GetSecondaryShortCuts() {
+    if (!FSecondaryShortCuts) FSecondaryShortCuts = new TShortCutList;
+    return FSecondaryShortCuts;
+}
+
+void TCustomAction::SetSecondaryShortCuts(TShortCutList* Value) {
+    GetSecondaryShortCuts()->Assign(Value);
+}
+
+bool TCustomAction::HasShortCut(TShortCut ShortCut) const {
+    if (ShortCut == scNone) return false;
+    return ShortCut == FShortCut ||
+           (FSecondaryShortCuts && FSecondaryShortCuts->IndexOfShortCut(ShortCut) >= 0);
+}
+
 template <class F>
 void TCustomAction::EachLink(F&& Tell) {
     // A client may drop its link (or free another client) while it hears of the change.
@@ -57,6 +77,8 @@ void TCustomAction::AssignTo(TPersistent* Dest) {
     d->SetHint(FHint);
     d->SetImageIndex(FImageIndex);
     d->SetShortCut(FShortCut);
+    if (FSecondaryShortCuts || d->FSecondaryShortCuts)
+        d->SetSecondaryShortCuts(GetSecondaryShortCuts());
     d->SetVisible(FVisible);
     d->SetOnExecute(GetOnExecute());
     d->SetOnHint(FOnHint);

@@ -7,6 +7,8 @@
 
 namespace host {
 
+class TShortCutList;
+
 using THelpContext = Integer;
 using TImageIndex = Integer;
 /// OnHint: may change the hint shown and whether it is shown at all.
@@ -16,9 +18,10 @@ class TCustomAction : public TContainedAction {
     HOST_CLASS(TCustomAction, TContainedAction)
 public:
     explicit TCustomAction(TComponent* AOwner);
+    ~TCustomAction() override;
 
-    /// Copies Caption, Checked, Enabled, HelpContext, Hint, ImageIndex, ShortCut and Visible
-    /// into another TCustomAction.
+    /// Copies Caption, Checked, Enabled, HelpContext, Hint, ImageIndex, ShortCut, the secondary
+    /// shortcuts, Visible, AutoCheck, GroupIndex and the handlers into another TCustomAction.
     void AssignTo(TPersistent* Dest) override;
 
     /// Updates the action first; then, when it is enabled, toggles Checked for AutoCheck and
@@ -46,6 +49,11 @@ public:
     void SetImageIndex(TImageIndex Value);
     TShortCut GetShortCut() const { return FShortCut; }
     void SetShortCut(TShortCut Value);
+    /// Further shortcuts that execute the action, as text ("Ctrl+Ins"); made when first asked.
+    TShortCutList* GetSecondaryShortCuts();
+    void SetSecondaryShortCuts(TShortCutList* Value);
+    /// Whether `ShortCut` is the action's ShortCut or one of its secondary shortcuts.
+    bool HasShortCut(TShortCut ShortCut) const;
     bool GetVisible() const { return FVisible; }
     void SetVisible(bool Value);
     bool GetAutoCheck() const { return FAutoCheck; }
@@ -71,6 +79,7 @@ protected:
     AnsiString FHint;
     TImageIndex FImageIndex = -1;
     TShortCut FShortCut = 0;
+    TShortCutList* FSecondaryShortCuts = nullptr;
     bool FVisible = true;
     bool FAutoCheck = false;
     Integer FGroupIndex = 0;

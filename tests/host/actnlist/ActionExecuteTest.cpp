@@ -1,6 +1,7 @@
 // How an action runs and updates: the action list first, then the application, then the
 // action itself, then a target; Handled stops the way; DisableIfNoHandler; hints; shortcuts.
 #include "host/actnlist/CustomAction.h"
+#include "host/actnlist/ShortCutList.h"
 
 #include <gtest/gtest.h>
 
@@ -210,4 +211,42 @@ TEST(ActionShortCut, TheListExecutesTheActionWithTheMessagesShortCut) {
     EXPECT_FALSE(list.IsShortCut(msg));
     EXPECT_EQ(saved, 1);
     ReleaseAllKeys();
+}
+
+TEST(ActionShortCut, SecondaryShortCutsExecuteTheActionToo) {
+    ReleaseAllKeys();
+    TActionList list(nullptr);
+    auto* copy = new TAction(nullptr);
+    copy->SetActionList(&list);
+    int copied = 0;
+    struct Counter {
+        int* N;
+        void Run(TObject*) { ++*N; }
+    } counter{&copied};
+    copy->SetOnExecute(TNotifyEvent::Bind<&Counter::Run>(&counter));
+    copy->SetShortCut(TextToShortCut("Ctrl+C"));
+    TShortCutList* more = copy->GetSecondaryShortCuts();
+    more->Add("Ctrl+Ins");
+    more->Add("no such key");
+    EXPECT_EQ(more->GetShortCuts(0), ShortCut(VK_INSERT, {ssCtrl}));
+    EXPECT_EQ(more->GetShortCuts(1), 0);
+    EXPECT_EQ(more->IndexOfShortCut(ShortCut(VK_INSERT, {ssCtrl})), 0);
+    EXPECT_EQ(more->IndexOfShortCut(0), -1); // text naming nothing matches no key
+    EXPECT_FALSE(copy->HasShortCut(0));
+
+    SetKeyDown(VK_CONTROL, true);
+    TWMKey msg;
+    msg.Msg = WM_KEYDOWN;
+    msg.CharCode = VK_INSERT;
+    EXPECT_TRUE(list.IsShortCut(msg));
+    msg.CharCode = 'C';
+    EXPECT_TRUE(list.IsShortCut(msg));
+    EXPECT_EQ(copied, 2);
+    ReleaseAllKeys();
+
+    // Assigning an action copies its secondary shortcuts.
+    TAction other(nullptr);
+    other.Assign(copy);
+    EXPECT_TRUE(other.HasShortCut(ShortCut(VK_INSERT, {ssCtrl})));
+    EXPECT_EQ(other.GetSecondaryShortCuts()->GetCount(), 2);
 }
