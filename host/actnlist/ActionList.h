@@ -46,6 +46,8 @@ public:
 
     TComponent* GetParentComponent() override;
     bool HasParent() override;
+    /// Joins the action list a form reads it inside.
+    void SetParentComponent(TComponent* AParent) override;
 
     TCustomActionList* GetActionList() const { return FActionList; }
     /// Leaves the old list and joins the end of the new one.
@@ -59,9 +61,6 @@ public:
     void SetCategory(const AnsiString& Value);
 
 protected:
-    /// Joins the action list a form reads it inside.
-    void SetParentComponent(TComponent* AParent) override;
-
     TCustomActionList* FActionList = nullptr;
     AnsiString FCategory;
 

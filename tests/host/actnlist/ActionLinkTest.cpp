@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace host;
 
 namespace {
@@ -128,23 +126,6 @@ TEST(ActionLink, ALinkToAnActionThatIsNoCustomActionIsNotLinked) {
     Probe probe(&c);
     probe.SetAction(&basic);
     EXPECT_FALSE(probe.IsCheckedLinked());
-}
-
-TEST(ActionLink, ALinkThatLeftTheActionHearsNothingMore) {
-    TAction action(nullptr);
-    TestClient c;
-    {
-        auto link = std::make_unique<TTestClientLink>(&c);
-        link->SetAction(&action);
-        action.SetEnabled(false);
-        EXPECT_FALSE(c.Enabled);
-        link->SetAction(nullptr);
-        action.SetEnabled(true);
-        EXPECT_FALSE(c.Enabled);
-        link->SetAction(&action);
-    } // a link destroyed leaves the action
-    action.SetEnabled(false);
-    EXPECT_EQ(action.GetEnabled(), false);
 }
 
 TEST(ActionGroup, CheckingAnActionOfARadioGroupUnchecksTheOthersOfItsList) {
