@@ -2,13 +2,22 @@
 #include "host/classes/Action.h"
 
 #include "host/classes/Lists.h"
+#include "host/classes/TypInfoRows.h"
 
 #include <vector>
 
 namespace host {
 
 HOST_METACLASS(TBasicActionLink, TObject);
-HOST_COMPONENT_METACLASS(TBasicAction, TComponent);
+namespace {
+// Published by the actions that stream them (TAction).
+constexpr TPropInfo BasicActionProps[] = {
+    HOST_PROP(TBasicAction, OnExecute).Unpublished(),
+    HOST_PROP(TBasicAction, OnUpdate).Unpublished(),
+};
+} // namespace
+
+HOST_COMPONENT_METACLASS(TBasicAction, TComponent, PropTable(BasicActionProps));
 
 // ---- TBasicActionLink ----
 

@@ -1,5 +1,6 @@
 #include "host/classes/ClassRegistration.h"
 
+#include "host/actnlist/CustomAction.h"
 #include "host/classes/Action.h"
 #include "host/classes/Component.h"
 #include "host/classes/Persistent.h"
@@ -44,7 +45,9 @@ Registry& Classes() {
     // classes of its own units, so that any form naming them loads.
     static Registry* r = [] {
         auto* r = new Registry;
-        for (TClass c : {TComponent::StaticClass(), TBasicAction::StaticClass()}) r->Add(c);
+        for (TClass c : {TComponent::StaticClass(), TBasicAction::StaticClass(),
+                         TActionList::StaticClass(), TAction::StaticClass()})
+            r->Add(c);
         return r;
     }();
     return *r;
