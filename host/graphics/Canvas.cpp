@@ -1,6 +1,7 @@
 #include "host/graphics/Canvas.h"
 
 #include "host/classes/TypInfoRows.h"
+#include "host/graphics/Graphic.h"
 #include "host/graphics/Raster.h"
 #include "host/graphics/Text.h"
 
@@ -45,11 +46,13 @@ void TCanvas::SetHandle(HDC Value) {
 }
 
 std::shared_ptr<TGdiDC> TCanvas::DC() {
-    return FindDC(GetHandle());
+    std::shared_ptr<TGdiDC> dc = FindDC(GetHandle());
+    RequiredState();
+    return dc;
 }
 
 template <class F>
-void TCanvas::Draw(F&& Paint, bool WithPen) {
+void TCanvas::Paint(F&& Painter, bool WithPen) {
     std::shared_ptr<TGdiDC> dc = DC();
     if (!dc->Surface) return;
     TRasterPen pen;
@@ -64,13 +67,14 @@ void TCanvas::Draw(F&& Paint, bool WithPen) {
     TRasterBrush brush{ColorToRGB(FBrush->GetColor()), FBrush->GetStyle()};
     Changing();
     TRaster raster(*dc, pen, brush);
-    Paint(raster, *dc);
+    Painter(raster, *dc);
     Changed();
 }
 
 TRect TCanvas::GetClipRect() {
     TRect r;
-    GetClipBox(GetHandle(), &r);
+    DC();
+    GetClipBox(FHandle, &r);
     return r;
 }
 
@@ -92,7 +96,7 @@ TColor TCanvas::GetPixels(Integer X, Integer Y) {
 
 void TCanvas::SetPixels(Integer X, Integer Y, TColor Value) {
     // A pixel is set as it is: no pen mode applies.
-    Draw([&](TRaster& R, TGdiDC&) { R.Plot(X, Y, ColorToRGB(Value)); }, false);
+    Paint([&](TRaster& R, TGdiDC&) { R.Plot(X, Y, ColorToRGB(Value)); }, false);
 }
 
 void TCanvas::MoveTo(Integer X, Integer Y) {
@@ -100,54 +104,55 @@ void TCanvas::MoveTo(Integer X, Integer Y) {
 }
 
 void TCanvas::LineTo(Integer X, Integer Y) {
-    Draw([&](TRaster& R, TGdiDC& D) {
+    Paint([&](TRaster& R, TGdiDC& D) {
         R.Line(D.Pos.X, D.Pos.Y, X, Y);
         D.Pos = {X, Y};
     });
 }
 
 void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
-    Draw([&](TRaster& R, TGdiDC&) { R.Rectangle(X1, Y1, X2, Y2); });
+    Paint([&](TRaster& R, TGdiDC&) { R.Rectangle(X1, Y1, X2, Y2); });
 }
 
 void TCanvas::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3) {
-    Draw([&](TRaster& R, TGdiDC&) { R.RoundRect(X1, Y1, X2, Y2, X3, Y3); });
+    Paint([&](TRaster& R, TGdiDC&) { R.RoundRect(X1, Y1, X2, Y2, X3, Y3); });
 }
 
 void TCanvas::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2) {
-    Draw([&](TRaster& R, TGdiDC&) { R.Ellipse(X1, Y1, X2, Y2); });
+    Paint([&](TRaster& R, TGdiDC&) { R.Ellipse(X1, Y1, X2, Y2); });
 }
 
 void TCanvas::Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
                   Integer X4, Integer Y4) {
-    Draw([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akArc, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
+    Paint([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akArc, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
 }
 
 void TCanvas::Chord(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
                     Integer X4, Integer Y4) {
-    Draw([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akChord, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
+    Paint([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akChord, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
 }
 
 void TCanvas::Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
                   Integer X4, Integer Y4) {
-    Draw([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akPie, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
+    Paint([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akPie, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
 }
 
 void TCanvas::FillRect(const TRect& Rect) {
-    Draw([&](TRaster& R, TGdiDC&) { R.Fill(Rect); }, false);
+    Paint([&](TRaster& R, TGdiDC&) { R.Fill(Rect); }, false);
 }
 
 void TCanvas::FrameRect(const TRect& Rect) {
-    Draw([&](TRaster& R, TGdiDC&) { R.FrameRect(Rect); }, false);
+    Paint([&](TRaster& R, TGdiDC&) { R.FrameRect(Rect); }, false);
 }
 
 void TCanvas::DrawFocusRect(const TRect& Rect) {
-    Draw([&](TRaster& R, TGdiDC&) { R.FocusRect(Rect); }, false);
+    Paint([&](TRaster& R, TGdiDC&) { R.FocusRect(Rect); }, false);
 }
 
 void TCanvas::FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle) {
-    Draw([&](TRaster& R, TGdiDC&) { R.FloodFill(X, Y, ColorToRGB(Color), FillStyle == fsSurface); },
-         false);
+    Paint(
+        [&](TRaster& R, TGdiDC&) { R.FloodFill(X, Y, ColorToRGB(Color), FillStyle == fsSurface); },
+        false);
 }
 
 namespace {
@@ -191,7 +196,7 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
                 fs.Contains(px, py) ? fs.Get(px, py) : 0xFFFFFF;
         }
     TColorRef pattern = ColorToRGB(FBrush->GetColor());
-    Draw(
+    Paint(
         [&](TRaster& R, TGdiDC& D) {
             TPixelSurface& ds = *D.Surface;
             const TRect& b = R.Bounds();
@@ -215,7 +220,7 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
 }
 
 void TCanvas::TextOut(Integer X, Integer Y, const AnsiString& Text) {
-    Draw(
+    Paint(
         [&](TRaster&, TGdiDC& D) {
             TColorRef back = ColorToRGB(FBrush->GetColor());
             bool opaque = FBrush->GetStyle() != bsClear;
@@ -227,7 +232,7 @@ void TCanvas::TextOut(Integer X, Integer Y, const AnsiString& Text) {
 }
 
 void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString& Text) {
-    Draw(
+    Paint(
         [&](TRaster& R, TGdiDC& D) {
             if (FBrush->GetStyle() != bsClear) R.Fill(Rect);
             DrawTextOn(D, FFont->LogFont(), ColorToRGB(FFont->GetColor()), nullptr, X, Y, Text,
@@ -238,6 +243,40 @@ void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString
 
 TSize TCanvas::TextExtent(const AnsiString& Text) {
     return GetTextExtent(FFont->LogFont(), Text);
+}
+
+void TCanvas::Draw(Integer X, Integer Y, TGraphic* Graphic) {
+    if (!Graphic || Graphic->GetEmpty()) return;
+    Graphic->Draw(this, {X, Y, X + Graphic->GetWidth(), Y + Graphic->GetHeight()});
+}
+
+void TCanvas::StretchDraw(const TRect& Rect, TGraphic* Graphic) {
+    if (Graphic && !Graphic->GetEmpty()) Graphic->Draw(this, Rect);
+}
+
+void TCanvas::PaintPicture(const TRect& Dest, Integer Width, Integer Height,
+                           const TPictureSource& Source) {
+    if (Width <= 0 || Height <= 0) return;
+    TColorRef pattern = ColorToRGB(FBrush->GetColor());
+    Paint(
+        [&](TRaster& R, TGdiDC& D) {
+            TPixelSurface& ds = *D.Surface;
+            const TRect& b = R.Bounds();
+            Integer dw = Dest.Right - Dest.Left, dh = Dest.Bottom - Dest.Top;
+            Integer adw = std::abs(dw), adh = std::abs(dh);
+            for (Integer y = 0; y < adh; ++y)
+                for (Integer x = 0; x < adw; ++x) {
+                    Integer tx = dw > 0 ? Dest.Left + x : Dest.Left - 1 - x;
+                    Integer ty = dh > 0 ? Dest.Top + y : Dest.Top - 1 - y;
+                    if (tx < b.Left || ty < b.Top || tx >= b.Right || ty >= b.Bottom) continue;
+                    TColorRef s;
+                    if (!Source(static_cast<Integer>(static_cast<long long>(x) * Width / adw),
+                                static_cast<Integer>(static_cast<long long>(y) * Height / adh), s))
+                        continue;
+                    ds.Set(tx, ty, CopyOp(FCopyMode, s, ds.Get(tx, ty), pattern));
+                }
+        },
+        false);
 }
 
 void TCanvas::Lock() {

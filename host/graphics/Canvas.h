@@ -5,7 +5,13 @@
 #include "host/graphics/GraphicsObjects.h"
 #include "host/graphics/Surface.h"
 
+#include <functional>
+
 namespace host {
+
+class TGraphic;
+/// The colour of a picture's pixel (X, Y); false for a pixel that shows what is beneath.
+using TPictureSource = std::function<bool(Integer X, Integer Y, TColorRef& Color)>;
 
 /// How CopyRect combines source, destination and brush (the raster operations).
 using TCopyMode = LongInt;
@@ -59,6 +65,8 @@ public:
     /// Draws on `Value` from now on (the canvas does not own it); 0 detaches.
     void SetHandle(HDC Value);
     bool HandleAllocated() const { return FHandle != 0; }
+    /// The handle as it is, without making one.
+    HDC GetHandleValue() const { return FHandle; }
     /// The part of the surface drawing may touch.
     TRect GetClipRect();
     TPoint GetPenPos();
@@ -91,6 +99,15 @@ public:
     /// CopyMode.
     void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
 
+    /// Paints `Graphic` at its own size with its top left at (X, Y).
+    void Draw(Integer X, Integer Y, TGraphic* Graphic);
+    /// Paints `Graphic` stretched into `Rect`.
+    void StretchDraw(const TRect& Rect, TGraphic* Graphic);
+    /// What graphics paint with: a `Width` x `Height` picture stretched into `Dest`, combined
+    /// by CopyMode.
+    void PaintPicture(const TRect& Dest, Integer Width, Integer Height,
+                      const TPictureSource& Source);
+
     // ---- text, in the canvas's font ----
     /// Draws `Text` with its cell's top left at (X, Y), on the brush's colour unless the brush is
     /// clear; the pen moves to the end of the text.
@@ -120,11 +137,14 @@ protected:
     virtual void Changed();
     /// Gives the canvas a device context when it has none; the base has none to give.
     virtual void CreateHandle();
+    /// Before every use of the device context: a bitmap's canvas brings its pixels up to date.
+    virtual void RequiredState() {}
+    /// The context in use, after RequiredState.
+    std::shared_ptr<TGdiDC> DC();
 
 private:
-    std::shared_ptr<TGdiDC> DC();
     template <class F>
-    void Draw(F&& Paint, bool WithPen = true);
+    void Paint(F&& Painter, bool WithPen = true);
 
     HDC FHandle = 0;
     TPen* FPen;

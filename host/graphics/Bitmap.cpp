@@ -1,0 +1,483 @@
+#include "host/graphics/Bitmap.h"
+
+#include "host/classes/Streams.h"
+#include "host/classes/TypInfoRows.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace host {
+
+namespace {
+
+Integer BitsOf(TPixelFormat F) {
+    switch (F) {
+    case pf1bit: return 1;
+    case pf4bit: return 4;
+    case pf8bit: return 8;
+    case pf15bit:
+    case pf16bit: return 16;
+    case pf24bit: return 24;
+    default: return 32; // the device's depth, and custom layouts, are 32 bits here
+    }
+}
+
+bool Indexed(TPixelFormat F) {
+    return F == pf1bit || F == pf4bit || F == pf8bit;
+}
+
+/// The palette a bitmap of an indexed format starts with.
+std::vector<TColorRef> DefaultPalette(TPixelFormat F) {
+    static constexpr TColorRef Vga[16] = {
+        RGB(0, 0, 0),       RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0),
+        RGB(0, 0, 128),     RGB(128, 0, 128), RGB(0, 128, 128), RGB(192, 192, 192),
+        RGB(128, 128, 128), RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(255, 255, 0),
+        RGB(0, 0, 255),     RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255)};
+    switch (F) {
+    case pf1bit: return {RGB(0, 0, 0), RGB(255, 255, 255)};
+    case pf4bit: return std::vector<TColorRef>(Vga, Vga + 16);
+    case pf8bit: {
+        std::vector<TColorRef> p(Vga, Vga + 16);
+        for (int r = 0; r < 6; ++r)
+            for (int g = 0; g < 6; ++g)
+                for (int b = 0; b < 6; ++b)
+                    p.push_back(RGB(Byte(r * 51), Byte(g * 51), Byte(b * 51)));
+        for (int i = 0; p.size() < 256; ++i)
+            p.push_back(RGB(Byte(8 + i * 10), Byte(8 + i * 10), Byte(8 + i * 10)));
+        return p;
+    }
+    default: return {};
+    }
+}
+
+template <class T>
+T GetLE(const Byte* P) {
+    T v = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i) v |= T(P[i]) << (8 * i);
+    return v;
+}
+template <class T>
+void PutLE(std::vector<Byte>& Out, T V) {
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        Out.push_back(Byte((std::uint64_t(V) >> (8 * i)) & 0xFF));
+}
+
+[[noreturn]] void BadBitmap() {
+    throw EInvalidGraphic("Bitmap image is not valid");
+}
+
+constexpr long long MaxPixels = 1ll << 28;
+
+} // namespace
+
+// ---- TBitmapCanvas ----
+
+TBitmapCanvas::~TBitmapCanvas() {
+    FreeContext();
+}
+
+void TBitmapCanvas::FreeContext() {
+    if (HandleAllocated()) {
+        DeleteDC(GetHandleValue());
+        SetHandle(0);
+    }
+}
+
+void TBitmapCanvas::CreateHandle() {
+    FBitmap->SurfaceNeeded();
+    SetHandle(CreateSurfaceDC(FBitmap->FSurface));
+}
+
+void TBitmapCanvas::RequiredState() {
+    FBitmap->SurfaceNeeded();
+}
+
+void TBitmapCanvas::Changed() {
+    FBitmap->CanvasChanged();
+    TCanvas::Changed();
+}
+
+// ---- TBitmap ----
+
+TBitmap::TBitmap() : FSurface(std::make_shared<TPixelSurface>(0, 0)) {}
+
+TBitmap::~TBitmap() {
+    if (FCanvas) FCanvas->Free();
+}
+
+void TBitmap::Assign(TPersistent* Source) {
+    auto* b = DynCast<TBitmap>(Source);
+    if (!b) return TGraphic::Assign(Source);
+    if (b == this) return;
+    b->SurfaceNeeded();
+    FWidth = b->FWidth, FHeight = b->FHeight;
+    FPixelFormat = b->FPixelFormat;
+    FHandleType = b->FHandleType;
+    FPalette = b->FPalette;
+    FTransparentColor = b->FTransparentColor;
+    FTransparentMode = b->FTransparentMode;
+    SetTransparent(b->GetTransparent());
+    *FSurface = *b->FSurface; // the canvas's context keeps pointing at this surface
+    FSaved = b->FSaved;
+    FSurfaceCurrent = true, FRowsCurrent = false, FQuantize = false;
+    Changed(this);
+}
+
+Integer TBitmap::BytesPerScanLine() const {
+    return ((FWidth * BitsOf(FPixelFormat) + 31) / 32) * 4;
+}
+
+void TBitmap::SetSize(Integer AWidth, Integer AHeight) {
+    AWidth = std::max<Integer>(AWidth, 0), AHeight = std::max<Integer>(AHeight, 0);
+    if (AWidth == FWidth && AHeight == FHeight) return;
+    if (static_cast<long long>(AWidth) * AHeight > MaxPixels)
+        throw EOutOfResources("Not enough storage is available to process this command");
+    SurfaceNeeded();
+    TPixelSurface old = *FSurface;
+    FSurface->Resize(AWidth, AHeight);
+    for (Integer y = 0; y < std::min(AHeight, old.Height()); ++y)
+        for (Integer x = 0; x < std::min(AWidth, old.Width()); ++x)
+            FSurface->Set(x, y, old.Get(x, y));
+    FWidth = AWidth, FHeight = AHeight;
+    if (FCanvas) FCanvas->FreeContext(); // a context for the new dimensions next time
+    FRowsCurrent = false;
+    FSaved.clear();
+    Changed(this);
+}
+
+void TBitmap::ResetPalette() {
+    FPalette = DefaultPalette(FPixelFormat);
+}
+
+TColorRef TBitmap::Quantize(TColorRef C) const {
+    switch (FPixelFormat) {
+    case pf15bit: {
+        auto e = [](Byte V) {
+            Byte v = V >> 3;
+            return Byte((v << 3) | (v >> 2));
+        };
+        return RGB(e(GetRValue(C)), e(GetGValue(C)), e(GetBValue(C)));
+    }
+    case pf16bit: {
+        auto e5 = [](Byte V) {
+            Byte v = V >> 3;
+            return Byte((v << 3) | (v >> 2));
+        };
+        auto e6 = [](Byte V) {
+            Byte v = V >> 2;
+            return Byte((v << 2) | (v >> 4));
+        };
+        return RGB(e5(GetRValue(C)), e6(GetGValue(C)), e5(GetBValue(C)));
+    }
+    default: return C;
+    }
+}
+
+void TBitmap::PackRows() {
+    Integer stride = BytesPerScanLine(), bits = BitsOf(FPixelFormat);
+    FRows.assign(std::size_t(stride) * std::size_t(FHeight), 0);
+    for (Integer y = 0; y < FHeight; ++y) {
+        Byte* row = FRows.data() + std::size_t(FHeight - 1 - y) * std::size_t(stride);
+        for (Integer x = 0; x < FWidth; ++x) {
+            TColorRef c = FSurface->Get(x, y);
+            Byte r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+            switch (bits) {
+            case 1:
+            case 4:
+            case 8: {
+                // The nearest palette colour (exact matches are the common case).
+                std::size_t best = 0;
+                long bestD = -1;
+                for (std::size_t i = 0; i < FPalette.size(); ++i) {
+                    TColorRef p = FPalette[i];
+                    long dr = long(GetRValue(p)) - r, dg = long(GetGValue(p)) - g,
+                         db = long(GetBValue(p)) - b, d = dr * dr + dg * dg + db * db;
+                    if (bestD < 0 || d < bestD) best = i, bestD = d;
+                    if (!d) break;
+                }
+                if (bits == 8)
+                    row[x] = Byte(best);
+                else if (bits == 4)
+                    row[x / 2] |= Byte(best << (x % 2 ? 0 : 4));
+                else if (best)
+                    row[x / 8] |= Byte(0x80 >> (x % 8));
+                break;
+            }
+            case 16: {
+                Word w = FPixelFormat == pf16bit
+                             ? Word(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3))
+                             : Word(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
+                row[2 * x] = Byte(w & 0xFF), row[2 * x + 1] = Byte(w >> 8);
+                break;
+            }
+            case 24: row[3 * x] = b, row[3 * x + 1] = g, row[3 * x + 2] = r; break;
+            default: row[4 * x] = b, row[4 * x + 1] = g, row[4 * x + 2] = r, row[4 * x + 3] = 0;
+            }
+        }
+    }
+}
+
+void TBitmap::UnpackRows() {
+    Integer stride = BytesPerScanLine(), bits = BitsOf(FPixelFormat);
+    if (FSurface->Width() != FWidth || FSurface->Height() != FHeight)
+        FSurface->Resize(FWidth, FHeight);
+    auto palette = [&](std::size_t I) { return I < FPalette.size() ? FPalette[I] : 0; };
+    for (Integer y = 0; y < FHeight; ++y) {
+        const Byte* row = FRows.data() + std::size_t(FHeight - 1 - y) * std::size_t(stride);
+        for (Integer x = 0; x < FWidth; ++x) {
+            TColorRef c = 0;
+            switch (bits) {
+            case 1: c = palette((row[x / 8] >> (7 - x % 8)) & 1); break;
+            case 4: c = palette((row[x / 2] >> (x % 2 ? 0 : 4)) & 15); break;
+            case 8: c = palette(row[x]); break;
+            case 16: {
+                Word w = Word(row[2 * x] | (row[2 * x + 1] << 8));
+                auto e5 = [](unsigned V) { return Byte((V << 3) | (V >> 2)); };
+                if (FPixelFormat == pf16bit)
+                    c = RGB(e5((w >> 11) & 31),
+                            Byte((((w >> 5) & 63) << 2) | (((w >> 5) & 63) >> 4)), e5(w & 31));
+                else
+                    c = RGB(e5((w >> 10) & 31), e5((w >> 5) & 31), e5(w & 31));
+                break;
+            }
+            case 24: c = RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
+            default: c = RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+            }
+            FSurface->Set(x, y, c);
+        }
+    }
+}
+
+void TBitmap::SurfaceNeeded() {
+    if (!FSurfaceCurrent) {
+        UnpackRows();
+        FSurfaceCurrent = true;
+    }
+    if (FQuantize) {
+        // What was drawn takes the colours the format can hold, as drawing on it does.
+        FQuantize = false;
+        PackRows();
+        UnpackRows();
+        FRowsCurrent = true;
+    }
+}
+
+void TBitmap::RowsNeeded() {
+    SurfaceNeeded();
+    if (!FRowsCurrent) {
+        PackRows();
+        FRowsCurrent = true;
+    }
+}
+
+void TBitmap::CanvasChanged() {
+    FRowsCurrent = false;
+    FSaved.clear();
+    FQuantize = FPixelFormat != pf24bit && FPixelFormat != pf32bit && FPixelFormat != pfDevice &&
+                FPixelFormat != pfCustom;
+    Changed(this);
+}
+
+void* TBitmap::GetScanLine(Integer Row) {
+    if (Row < 0 || Row >= FHeight) throw EInvalidGraphicOperation("Scan line index out of range");
+    RowsNeeded();
+    // The caller may write the row: the surface is made again from the rows when next used.
+    FSurfaceCurrent = false;
+    FSaved.clear();
+    return FRows.data() + std::size_t(FHeight - 1 - Row) * std::size_t(BytesPerScanLine());
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Value) {
+    if (Value == FPixelFormat) return;
+    SurfaceNeeded();
+    FPixelFormat = Value;
+    ResetPalette();
+    FRowsCurrent = false;
+    FQuantize = true;
+    FSaved.clear();
+    Changed(this);
+}
+
+void TBitmap::SetMonochrome(bool Value) {
+    if (Value == GetMonochrome()) return;
+    SetPixelFormat(Value ? pf1bit : pfDevice);
+}
+
+TCanvas* TBitmap::GetCanvas() {
+    if (!FCanvas) FCanvas = new TBitmapCanvas(this);
+    return FCanvas;
+}
+
+TColorRef TBitmap::ColorAt(Integer X, Integer Y) {
+    SurfaceNeeded();
+    return FSurface->Contains(X, Y) ? FSurface->Get(X, Y) : CLR_INVALID;
+}
+
+TColor TBitmap::GetTransparentColor() const {
+    if (FTransparentMode == tmFixed) return FTransparentColor;
+    // Automatic: the colour of the bottom-left pixel.
+    if (GetEmpty()) return clDefault;
+    auto* self = const_cast<TBitmap*>(this);
+    return static_cast<Integer>(self->ColorAt(0, FHeight - 1)) | 0x02000000;
+}
+
+void TBitmap::SetTransparentColor(TColor Value) {
+    FTransparentColor = Value;
+    FTransparentMode = Value == clDefault ? tmAuto : tmFixed;
+    Changed(this);
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode Value) {
+    if (Value == FTransparentMode) return;
+    if (Value == tmAuto)
+        SetTransparentColor(clDefault);
+    else
+        SetTransparentColor(GetTransparentColor());
+}
+
+void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
+    if (!ACanvas || GetEmpty()) return;
+    SurfaceNeeded();
+    bool transparent = GetTransparent();
+    TColorRef key = ColorToRGB(TColor(GetTransparentColor() & 0xFFFFFF)) & 0xFFFFFF;
+    TPixelSurface& s = *FSurface;
+    ACanvas->PaintPicture(Rect, FWidth, FHeight, [&](Integer X, Integer Y, TColorRef& C) {
+        C = s.Get(X, Y);
+        return !(transparent && C == key);
+    });
+}
+
+// ---- the BMP format ----
+
+void TBitmap::LoadFromStream(TStream* Stream) {
+    Int64 start = Stream->GetPosition(), available = Stream->GetSize() - start;
+    Byte fh[14];
+    if (available < 14 + 12 || Stream->Read(fh, 14) != 14 || fh[0] != 'B' || fh[1] != 'M')
+        BadBitmap();
+    Cardinal fileSize = GetLE<Cardinal>(fh + 2), offBits = GetLE<Cardinal>(fh + 10);
+    Byte ih[124] = {};
+    if (Stream->Read(ih, 4) != 4) BadBitmap();
+    Cardinal headerSize = GetLE<Cardinal>(ih);
+    if (headerSize != 12 && (headerSize < 40 || headerSize > 124)) BadBitmap();
+    if (Stream->Read(ih + 4, LongInt(headerSize - 4)) != LongInt(headerSize - 4)) BadBitmap();
+    Integer width, height;
+    Word bits;
+    Cardinal compression = 0, clrUsed = 0;
+    if (headerSize == 12) {
+        width = GetLE<Word>(ih + 4), height = static_cast<std::int16_t>(GetLE<Word>(ih + 6));
+        bits = GetLE<Word>(ih + 10);
+    } else {
+        width = static_cast<Integer>(GetLE<Cardinal>(ih + 4));
+        height = static_cast<Integer>(GetLE<Cardinal>(ih + 8));
+        bits = GetLE<Word>(ih + 14);
+        compression = GetLE<Cardinal>(ih + 16);
+        clrUsed = GetLE<Cardinal>(ih + 32);
+    }
+    bool topDown = height < 0;
+    if (height == INT32_MIN || width < 0) BadBitmap();
+    height = std::abs(height);
+    if (static_cast<long long>(width) * height > MaxPixels) BadBitmap();
+    TPixelFormat format;
+    switch (bits) {
+    case 1: format = pf1bit; break;
+    case 4: format = pf4bit; break;
+    case 8: format = pf8bit; break;
+    case 16: format = pf15bit; break;
+    case 24: format = pf24bit; break;
+    case 32: format = pf32bit; break;
+    default: BadBitmap();
+    }
+    if (compression != 0 && !(compression == 3 && (bits == 16 || bits == 32))) BadBitmap();
+    if (compression == 3) {
+        Byte masks[12];
+        if (headerSize < 52 && Stream->Read(masks, 12) != 12) BadBitmap();
+        const Byte* m = headerSize >= 52 ? ih + 40 : masks;
+        Cardinal red = GetLE<Cardinal>(m), green = GetLE<Cardinal>(m + 4),
+                 blue = GetLE<Cardinal>(m + 8);
+        if (bits == 16 && red == 0xF800 && green == 0x07E0 && blue == 0x001F)
+            format = pf16bit;
+        else if (!(bits == 16 && red == 0x7C00 && green == 0x03E0 && blue == 0x001F) &&
+                 !(bits == 32 && red == 0xFF0000 && green == 0xFF00 && blue == 0xFF))
+            BadBitmap(); // other layouts are not the host's formats
+    }
+    std::vector<TColorRef> palette;
+    if (bits <= 8) {
+        Cardinal count = clrUsed ? clrUsed : (1u << bits);
+        if (count > 256) BadBitmap();
+        int entry = headerSize == 12 ? 3 : 4;
+        std::vector<Byte> raw(std::size_t(count) * entry);
+        if (Stream->Read(raw.data(), LongInt(raw.size())) != LongInt(raw.size())) BadBitmap();
+        for (Cardinal i = 0; i < count; ++i)
+            palette.push_back(RGB(raw[i * entry + 2], raw[i * entry + 1], raw[i * entry]));
+    }
+    Integer stride = ((width * bits + 31) / 32) * 4;
+    Int64 imageSize = Int64(stride) * height;
+    Int64 here = Stream->GetPosition() - start;
+    if (offBits >= here && offBits <= available) {
+        Stream->SetPosition(start + offBits);
+        here = offBits;
+    }
+    if (here + imageSize > available) BadBitmap();
+    std::vector<Byte> rows(static_cast<std::size_t>(imageSize));
+    if (imageSize) Stream->ReadBuffer(rows.data(), LongInt(imageSize));
+    if (topDown)
+        for (Integer y = 0; y < height / 2; ++y)
+            std::swap_ranges(rows.begin() + std::ptrdiff_t(y) * stride,
+                             rows.begin() + std::ptrdiff_t(y + 1) * stride,
+                             rows.begin() + std::ptrdiff_t(height - 1 - y) * stride);
+    // The stream's bytes, kept for saving the bitmap unchanged.
+    Int64 end = std::max<Int64>(here + imageSize, fileSize <= available ? fileSize : 0);
+    std::vector<Byte> saved(static_cast<std::size_t>(end));
+    Stream->SetPosition(start);
+    Stream->ReadBuffer(saved.data(), LongInt(end));
+
+    FWidth = width, FHeight = height, FPixelFormat = format;
+    FPalette = palette.empty() ? DefaultPalette(format) : palette;
+    if (Indexed(format) && FPalette.size() < (1u << bits)) FPalette.resize(1u << bits, 0);
+    FRows = std::move(rows);
+    FRowsCurrent = true, FSurfaceCurrent = false, FQuantize = false;
+    FSaved = std::move(saved);
+    if (FCanvas) FCanvas->FreeContext();
+    Changed(this);
+}
+
+void TBitmap::SaveToStream(TStream* Stream) {
+    if (!FSaved.empty()) {
+        Stream->WriteBuffer(FSaved.data(), LongInt(FSaved.size()));
+        return;
+    }
+    RowsNeeded();
+    Integer bits = BitsOf(FPixelFormat);
+    std::vector<Byte> out;
+    Cardinal paletteBytes = Indexed(FPixelFormat) ? Cardinal(FPalette.size()) * 4 : 0;
+    Cardinal masks = FPixelFormat == pf16bit ? 12 : 0;
+    Cardinal offBits = 14 + 40 + paletteBytes + masks;
+    Cardinal imageSize = Cardinal(FRows.size());
+    out.push_back('B'), out.push_back('M');
+    PutLE<Cardinal>(out, offBits + imageSize);
+    PutLE<Cardinal>(out, 0);
+    PutLE<Cardinal>(out, offBits);
+    PutLE<Cardinal>(out, 40);
+    PutLE<Integer>(out, FWidth);
+    PutLE<Integer>(out, FHeight);
+    PutLE<Word>(out, 1);
+    PutLE<Word>(out, Word(bits));
+    PutLE<Cardinal>(out, masks ? 3 : 0);
+    PutLE<Cardinal>(out, imageSize);
+    PutLE<Integer>(out, 0), PutLE<Integer>(out, 0);
+    PutLE<Cardinal>(out, Indexed(FPixelFormat) ? Cardinal(FPalette.size()) : 0);
+    PutLE<Cardinal>(out, 0);
+    if (Indexed(FPixelFormat))
+        for (TColorRef c : FPalette)
+            out.push_back(GetBValue(c)), out.push_back(GetGValue(c)), out.push_back(GetRValue(c)),
+                out.push_back(0);
+    if (masks)
+        PutLE<Cardinal>(out, 0xF800), PutLE<Cardinal>(out, 0x07E0), PutLE<Cardinal>(out, 0x001F);
+    out.insert(out.end(), FRows.begin(), FRows.end());
+    Stream->WriteBuffer(out.data(), LongInt(out.size()));
+}
+
+HOST_METACLASS(TBitmapCanvas, TCanvas);
+HOST_METACLASS(TBitmap, TGraphic);
+
+} // namespace host

@@ -1,0 +1,123 @@
+// TBitmap: a picture of pixels in one of the host's pixel formats, with its canvas, its rows
+// (ScanLine), transparency and the BMP file format.
+#pragma once
+
+#include "host/graphics/Graphic.h"
+
+#include <vector>
+
+namespace host {
+
+enum TPixelFormat {
+    pfDevice,
+    pf1bit,
+    pf4bit,
+    pf8bit,
+    pf15bit,
+    pf16bit,
+    pf24bit,
+    pf32bit,
+    pfCustom
+};
+HOST_ENUM_INFO(TPixelFormat, pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit,
+               pfCustom)
+enum TBitmapHandleType { bmDIB, bmDDB };
+HOST_ENUM_INFO(TBitmapHandleType, bmDIB, bmDDB)
+enum TTransparentMode { tmAuto, tmFixed };
+HOST_ENUM_INFO(TTransparentMode, tmAuto, tmFixed)
+
+class TBitmap;
+
+/// The canvas of a bitmap: draws on the bitmap's pixels and tells the bitmap of every change.
+class TBitmapCanvas : public TCanvas {
+    HOST_CLASS(TBitmapCanvas, TCanvas)
+public:
+    explicit TBitmapCanvas(TBitmap* ABitmap) : FBitmap(ABitmap) {}
+    ~TBitmapCanvas() override;
+
+protected:
+    void CreateHandle() override;
+    void RequiredState() override;
+    void Changed() override;
+
+private:
+    friend class TBitmap;
+    void FreeContext();
+    TBitmap* FBitmap;
+};
+
+class TBitmap : public TGraphic {
+    HOST_CLASS(TBitmap, TGraphic)
+public:
+    TBitmap();
+    ~TBitmap() override;
+    void Assign(TPersistent* Source) override;
+
+    bool GetEmpty() const override { return FWidth == 0 || FHeight == 0; }
+    Integer GetHeight() const override { return FHeight; }
+    void SetHeight(Integer Value) override { SetSize(FWidth, Value); }
+    Integer GetWidth() const override { return FWidth; }
+    void SetWidth(Integer Value) override { SetSize(Value, FHeight); }
+    /// New dimensions; what fits of the old picture stays, the rest is white.
+    void SetSize(Integer AWidth, Integer AHeight);
+
+    TPixelFormat GetPixelFormat() const { return FPixelFormat; }
+    /// Converts the pixels (to the nearest colour of the palette for 8 bits and fewer).
+    void SetPixelFormat(TPixelFormat Value);
+    bool GetMonochrome() const { return FPixelFormat == pf1bit; }
+    void SetMonochrome(bool Value);
+    TBitmapHandleType GetHandleType() const { return FHandleType; }
+    void SetHandleType(TBitmapHandleType Value) { FHandleType = Value; }
+    bool GetIgnorePalette() const { return FIgnorePalette; }
+    void SetIgnorePalette(bool Value) { FIgnorePalette = Value; }
+
+    /// The row `Row` (0 the top) in the pixel format's layout: rows are 4-byte aligned and
+    /// stored bottom-up, as in the BMP format. Valid until the bitmap is drawn on or resized.
+    void* GetScanLine(Integer Row);
+    /// Bytes from one row to the next in memory.
+    Integer BytesPerScanLine() const;
+    /// The palette of a format of 8 bits or fewer (the colour of each index).
+    const std::vector<TColorRef>& PaletteColors() const { return FPalette; }
+
+    TCanvas* GetCanvas();
+    TColor GetTransparentColor() const;
+    void SetTransparentColor(TColor Value);
+    TTransparentMode GetTransparentMode() const { return FTransparentMode; }
+    void SetTransparentMode(TTransparentMode Value);
+
+    void LoadFromStream(TStream* Stream) override;
+    void SaveToStream(TStream* Stream) override;
+    void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+
+    /// The pixels as drawn: a colour for each pixel (0x00BBGGRR).
+    TColorRef ColorAt(Integer X, Integer Y);
+
+private:
+    friend class TBitmapCanvas;
+    /// Makes the 32-bit surface the canvas draws on current (from the rows if they changed).
+    void SurfaceNeeded();
+    /// Makes the rows in the pixel format current (from the surface if it changed).
+    void RowsNeeded();
+    void PackRows();
+    void UnpackRows();
+    void ResetPalette();
+    TColorRef Quantize(TColorRef C) const;
+    void CanvasChanged();
+
+    Integer FWidth = 0, FHeight = 0;
+    TPixelFormat FPixelFormat = pfDevice;
+    TBitmapHandleType FHandleType = bmDIB;
+    bool FIgnorePalette = false;
+    std::vector<TColorRef> FPalette;
+    std::shared_ptr<TPixelSurface> FSurface;
+    std::vector<Byte> FRows;
+    bool FSurfaceCurrent = true; // the surface shows the picture
+    bool FRowsCurrent = false;   // the rows show the picture
+    bool FQuantize = false;      // drawn on since the format's colours were last applied
+    std::vector<Byte> FSaved;    // the stream it was read from, while unchanged since
+    TBitmapCanvas* FCanvas = nullptr;
+    TColor FTransparentColor = clDefault;
+    TTransparentMode FTransparentMode = tmAuto;
+};
+
+} // namespace host
