@@ -103,6 +103,119 @@ TBitmap::TBitmap() : FSurface(std::make_shared<TPixelSurface>(0, 0)) {}
 
 TBitmap::~TBitmap() {
     if (FCanvas) FCanvas->Free();
+    DeleteObject(FHandle);
+    DeleteObject(FMaskHandle);
+    DeleteObject(FPaletteHandle);
+}
+
+namespace {
+// A brush paints a bitmap's pixels through the bitmap's object.
+const bool BrushHook = (
+    BrushBitmapHandle = [](TBitmap* B) { return B->GetHandle(); }, true);
+} // namespace
+
+HBITMAP TBitmap::GetHandle() {
+    SurfaceNeeded();
+    if (!FHandle || !GdiFind<TGdiBitmap>(FHandle, OBJ_BITMAP))
+        FHandle = GdiAddObject(std::make_shared<TGdiBitmap>(FSurface));
+    return FHandle;
+}
+
+void TBitmap::SetHandle(HBITMAP Value) {
+    if (Value == FHandle) return;
+    std::shared_ptr<TGdiBitmap> b = GdiFind<TGdiBitmap>(Value, OBJ_BITMAP);
+    if (Value && !b) throw EInvalidGraphic("Bitmap image is not valid");
+    DeleteObject(FHandle);
+    FHandle = Value;
+    FSurface = b ? b->Surface : std::make_shared<TPixelSurface>(0, 0);
+    FWidth = FSurface->Width(), FHeight = FSurface->Height();
+    FPixelFormat = pfDevice;
+    FPalette.clear();
+    FSurfaceCurrent = true, FRowsCurrent = false, FQuantize = false;
+    FSaved.clear();
+    if (FCanvas) FCanvas->FreeContext();
+    Changed(this);
+}
+
+HBITMAP TBitmap::ReleaseHandle() {
+    HBITMAP h = GetHandle();
+    // The object keeps the pixels it had; the bitmap draws on a copy from now on.
+    FSurface = std::make_shared<TPixelSurface>(*FSurface);
+    FHandle = 0;
+    if (FCanvas) FCanvas->FreeContext();
+    return h;
+}
+
+HBITMAP TBitmap::GetMaskHandle() {
+    if (FMaskHandle && GdiFind<TGdiBitmap>(FMaskHandle, OBJ_BITMAP)) return FMaskHandle;
+    SurfaceNeeded();
+    TColorRef key = ColorToRGB(TColor(GetTransparentColor() & 0xFFFFFF));
+    auto mask = std::make_shared<TPixelSurface>(FWidth, FHeight, 0);
+    for (Integer y = 0; y < FHeight; ++y)
+        for (Integer x = 0; x < FWidth; ++x)
+            if (FSurface->Get(x, y) == key) mask->Set(x, y, RGB(255, 255, 255));
+    FMaskHandle = GdiAddObject(std::make_shared<TGdiBitmap>(std::move(mask)));
+    return FMaskHandle;
+}
+
+void TBitmap::SetMaskHandle(HBITMAP Value) {
+    if (Value == FMaskHandle) return;
+    if (Value && !GdiFind<TGdiBitmap>(Value, OBJ_BITMAP))
+        throw EInvalidGraphic("Bitmap image is not valid");
+    DeleteObject(FMaskHandle);
+    FMaskHandle = Value;
+}
+
+HBITMAP TBitmap::ReleaseMaskHandle() {
+    HBITMAP h = GetMaskHandle();
+    FMaskHandle = 0;
+    return h;
+}
+
+HPALETTE TBitmap::GetPalette() const {
+    if (!Indexed(FPixelFormat)) return 0;
+    if (!FPaletteHandle || GetObjectType(FPaletteHandle) != OBJ_PAL)
+        FPaletteHandle = GdiAddObject(std::make_shared<TGdiPalette>(FPalette));
+    return FPaletteHandle;
+}
+
+void TBitmap::SetPalette(HPALETTE Value) {
+    std::shared_ptr<TGdiPalette> p = GdiFind<TGdiPalette>(Value, OBJ_PAL);
+    if (!p || !Indexed(FPixelFormat)) return;
+    // The pixels keep their indices and show the new colours.
+    RowsNeeded();
+    FPalette = p->Colors;
+    FPalette.resize(std::size_t(1) << BitsOf(FPixelFormat), 0);
+    if (Value != FPaletteHandle) DeleteObject(FPaletteHandle);
+    FPaletteHandle = Value;
+    FSurfaceCurrent = false;
+    FSaved.clear();
+    SetPaletteModified(true);
+    Changed(this);
+}
+
+HPALETTE TBitmap::ReleasePalette() {
+    HPALETTE h = GetPalette();
+    FPaletteHandle = 0;
+    return h;
+}
+
+void TBitmap::Mask(TColor TransparentColor) {
+    SurfaceNeeded();
+    TColorRef key = ColorToRGB(TransparentColor);
+    for (Integer y = 0; y < FHeight; ++y)
+        for (Integer x = 0; x < FWidth; ++x)
+            FSurface->Set(x, y, FSurface->Get(x, y) == key ? RGB(255, 255, 255) : 0);
+    FPixelFormat = pf1bit;
+    ResetPalette();
+    FRowsCurrent = false, FQuantize = false;
+    FSaved.clear();
+    Changed(this);
+}
+
+void TBitmap::Dormant() {
+    SurfaceNeeded();
+    if (FHandle) DeleteObject(ReleaseHandle());
 }
 
 void TBitmap::Assign(TPersistent* Source) {

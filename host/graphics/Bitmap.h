@@ -80,6 +80,30 @@ public:
     const std::vector<TColorRef>& PaletteColors() const { return FPalette; }
 
     TCanvas* GetCanvas();
+
+    // ---- handles ----
+    /// The bitmap's object in the graphics-object table, sharing its pixels.
+    HBITMAP GetHandle();
+    /// Takes the bitmap object `Value` over (its pixels become the bitmap's); 0 empties.
+    void SetHandle(HBITMAP Value);
+    /// Gives the object away: the caller deletes it; the bitmap keeps a copy of its pixels.
+    HBITMAP ReleaseHandle();
+    /// A monochrome object: white where the transparent colour is, black elsewhere.
+    HBITMAP GetMaskHandle();
+    void SetMaskHandle(HBITMAP Value);
+    HBITMAP ReleaseMaskHandle();
+    /// The palette of a format of 8 bits or fewer, as a palette object; 0 for the others.
+    HPALETTE GetPalette() const override;
+    void SetPalette(HPALETTE Value) override;
+    HPALETTE ReleasePalette();
+    bool HandleAllocated() const { return FHandle != 0; }
+    /// Turns the bitmap into the mask of `TransparentColor`: monochrome, white where the colour
+    /// was, black elsewhere.
+    void Mask(TColor TransparentColor);
+    /// Lets go of the table object and keeps the pixels only.
+    void Dormant();
+    /// Forgets the stream the bitmap was read from: saving then writes the pixels anew.
+    void FreeImage() { FSaved.clear(); }
     TColor GetTransparentColor() const;
     void SetTransparentColor(TColor Value);
     TTransparentMode GetTransparentMode() const { return FTransparentMode; }
@@ -116,6 +140,9 @@ private:
     bool FQuantize = false;      // drawn on since the format's colours were last applied
     std::vector<Byte> FSaved;    // the stream it was read from, while unchanged since
     TBitmapCanvas* FCanvas = nullptr;
+    HBITMAP FHandle = 0;
+    HBITMAP FMaskHandle = 0;
+    mutable HPALETTE FPaletteHandle = 0;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
 };

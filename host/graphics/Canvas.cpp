@@ -64,7 +64,13 @@ void TCanvas::Paint(F&& Painter, bool WithPen) {
     } else {
         pen.Style = psClear;
     }
-    TRasterBrush brush{ColorToRGB(FBrush->GetColor()), FBrush->GetStyle()};
+    TRasterBrush brush{ColorToRGB(FBrush->GetColor()), FBrush->GetStyle(), nullptr};
+    // A brush with a bitmap paints its pattern.
+    if (FBrush->GetBitmap())
+        if (auto b = GdiFind<TGdiBitmap>(FBrush->GetHandlePattern(), OBJ_BITMAP)) {
+            brush.Pattern = b->Surface;
+            brush.Style = bsSolid;
+        }
     Changing();
     TRaster raster(*dc, pen, brush);
     Painter(raster, *dc);

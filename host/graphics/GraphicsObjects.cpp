@@ -340,6 +340,10 @@ TLogBrush TBrush::LogBrush() const {
     return l;
 }
 
+HBITMAP TBrush::GetHandlePattern() const {
+    return FBitmap && BrushBitmapHandle ? BrushBitmapHandle(FBitmap) : 0;
+}
+
 HBRUSH TBrush::GetHandle() {
     Lock();
     if (!FHandle) FHandle = CreateBrushIndirect(LogBrush());

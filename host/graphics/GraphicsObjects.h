@@ -249,6 +249,8 @@ public:
     void SetStyle(TBrushStyle Value);
     HBRUSH GetHandle();
     void SetHandle(HBRUSH Value);
+    /// The pattern bitmap's table handle (0 without a bitmap).
+    HBITMAP GetHandlePattern() const;
 
     TLogBrush LogBrush() const;
 

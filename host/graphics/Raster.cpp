@@ -160,7 +160,15 @@ void TRaster::Line(Integer X1, Integer Y1, Integer X2, Integer Y2) {
                 Plot(m.Left + x, m.Top + y, FPen.Color);
 }
 
+TColorRef TRaster::BrushColorAt(Integer X, Integer Y) const {
+    const TPixelSurface* p = FBrush.Pattern.get();
+    if (!p || p->Width() <= 0 || p->Height() <= 0) return FBrush.Color;
+    Integer px = X % p->Width(), py = Y % p->Height();
+    return p->Get(px < 0 ? px + p->Width() : px, py < 0 ? py + p->Height() : py);
+}
+
 bool TRaster::BrushCovers(Integer X, Integer Y) const {
+    if (FBrush.Pattern) return true;
     Integer x = X & 7, y = Y & 7;
     switch (FBrush.Style) {
     case bsSolid: return true;
@@ -178,7 +186,7 @@ bool TRaster::BrushCovers(Integer X, Integer Y) const {
 void TRaster::FillSpan(Integer X1, Integer X2, Integer Y) {
     if (!FBrush.Visible() || Y < FBounds.Top || Y >= FBounds.Bottom) return;
     for (Integer x = std::max(X1, FBounds.Left), e = std::min(X2, FBounds.Right); x < e; ++x)
-        if (BrushCovers(x, Y)) Plot(x, Y, FBrush.Color);
+        if (BrushCovers(x, Y)) Plot(x, Y, BrushColorAt(x, Y));
 }
 
 void TRaster::Fill(const TRect& R) {
@@ -280,7 +288,7 @@ void TRaster::OutlineAndFill(const Rows& Shape, bool FillIt, const std::vector<b
         for (Integer y = Y1; y < Y2; ++y)
             for (Integer x = X1; x < X2; ++x)
                 if (kept(x, y) && !(pen && edge(x, y)) && BrushCovers(x, y) && FBrush.Visible())
-                    Plot(x, y, FBrush.Color);
+                    Plot(x, y, BrushColorAt(x, y));
     if (!pen) return;
     Mask m(X1 - FPen.Width, Y1 - FPen.Width, X2 + FPen.Width, Y2 + FPen.Width);
     Integer pw = std::max(FPen.Width, 1), lo = -(pw / 2), hi = (pw - 1) / 2, c = lo + hi;

@@ -19,6 +19,8 @@ struct TRasterPen {
 struct TRasterBrush {
     TColorRef Color = RGB(255, 255, 255);
     TBrushStyle Style = bsSolid;
+    /// A pattern tiled from the surface's origin instead of the colour (a brush's bitmap).
+    std::shared_ptr<const TPixelSurface> Pattern;
     bool Visible() const { return Style != bsClear; }
 };
 
@@ -61,6 +63,7 @@ private:
         return X >= FBounds.Left && X < FBounds.Right && Y >= FBounds.Top && Y < FBounds.Bottom;
     }
     bool BrushCovers(Integer X, Integer Y) const;
+    TColorRef BrushColorAt(Integer X, Integer Y) const;
     /// The ellipse inscribed in [X1, X2) x [Y1, Y2), given by its rows: for row y, the
     /// pixels Lo[y]..Hi[y] are inside (Lo > Hi for none).
     struct Rows {

@@ -55,6 +55,18 @@ struct TGdiDC : TGdiObject {
     TRect Bounds() const;
 };
 
+/// A bitmap object: pixels shared with the TBitmap that made it, until one lets go.
+struct TGdiBitmap : TGdiObject {
+    explicit TGdiBitmap(std::shared_ptr<TPixelSurface> S)
+        : TGdiObject(OBJ_BITMAP), Surface(std::move(S)) {}
+    std::shared_ptr<TPixelSurface> Surface;
+};
+/// A logical palette: the colour of each index.
+struct TGdiPalette : TGdiObject {
+    explicit TGdiPalette(std::vector<TColorRef> C) : TGdiObject(OBJ_PAL), Colors(std::move(C)) {}
+    std::vector<TColorRef> Colors;
+};
+
 /// A device context over `Surface` (a memory device context holding a bitmap).
 HDC CreateSurfaceDC(std::shared_ptr<TPixelSurface> Surface);
 std::shared_ptr<TGdiDC> FindDC(HDC DC);

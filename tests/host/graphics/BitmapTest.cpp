@@ -168,3 +168,64 @@ TEST(Bitmap, TransparentPixelsShowWhatIsBeneath) {
     EXPECT_EQ(wide->ColorAt(3, 1), 0u);
     EXPECT_EQ(wide->ColorAt(4, 0), RGB(255, 255, 255));
 }
+
+TEST(Bitmap, HandlesShareThePixelsUntilReleased) {
+    BitmapPtr b = NewBitmap(3, 2, pf24bit);
+    HBITMAP h = b->GetHandle();
+    EXPECT_EQ(GetObjectType(h), OBJ_BITMAP);
+    EXPECT_EQ(b->GetHandle(), h);
+    b->GetCanvas()->SetPixels(2, 1, clRed);
+    // Another bitmap given the handle shows the same pixels, and draws on them.
+    BitmapPtr other = NewBitmap();
+    HBITMAP released = b->ReleaseHandle();
+    EXPECT_EQ(released, h);
+    EXPECT_FALSE(b->HandleAllocated());
+    other->SetHandle(released);
+    EXPECT_EQ(other->GetWidth(), 3);
+    EXPECT_EQ(other->ColorAt(2, 1), RGB(255, 0, 0));
+    other->GetCanvas()->SetPixels(0, 0, clBlack);
+    EXPECT_EQ(b->ColorAt(0, 0), RGB(255, 255, 255)); // released: no longer shared
+    other.reset();
+    EXPECT_EQ(GetObjectType(released), 0); // freed with the bitmap that took it over
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { b->SetHandle(12345); }),
+              "Bitmap image is not valid");
+
+    b->GetHandle();
+    b->Dormant();
+    EXPECT_FALSE(b->HandleAllocated());
+    EXPECT_EQ(b->ColorAt(2, 1), RGB(255, 0, 0)); // the pixels stay
+}
+
+TEST(Bitmap, MasksPalettesAndBrushPatterns) {
+    BitmapPtr b = NewBitmap(2, 1, pf24bit);
+    b->GetCanvas()->SetPixels(0, 0, clRed);
+    b->SetTransparentColor(clRed);
+    BitmapPtr mask = NewBitmap();
+    mask->SetHandle(b->ReleaseMaskHandle());
+    EXPECT_EQ(mask->ColorAt(0, 0), RGB(255, 255, 255)); // white where the transparent colour is
+    EXPECT_EQ(mask->ColorAt(1, 0), 0u);
+    b->Mask(clRed);
+    EXPECT_EQ(b->GetPixelFormat(), pf1bit);
+    EXPECT_EQ(b->ColorAt(0, 0), RGB(255, 255, 255));
+
+    // A new palette recolours an indexed bitmap's pixels, index for index.
+    BitmapPtr p = NewBitmap(1, 1, pf1bit);
+    p->GetCanvas()->SetPixels(0, 0, clWhite); // index 1
+    HPALETTE pal = GdiAddObject(
+        std::make_shared<TGdiPalette>(std::vector<TColorRef>{RGB(0, 0, 255), RGB(0, 255, 0)}));
+    p->SetPalette(pal);
+    EXPECT_EQ(p->ColorAt(0, 0), RGB(0, 255, 0));
+    EXPECT_TRUE(p->GetPaletteModified());
+    EXPECT_EQ(NewBitmap(1, 1, pf24bit)->GetPalette(), 0u);
+
+    // A brush with a bitmap paints the bitmap's pattern, tiled from the origin.
+    BitmapPtr pattern = NewBitmap(2, 1, pf24bit);
+    pattern->GetCanvas()->SetPixels(0, 0, clBlack);
+    BitmapPtr sheet = NewBitmap(5, 1, pf24bit);
+    sheet->GetCanvas()->GetBrush()->SetBitmap(pattern.get());
+    sheet->GetCanvas()->FillRect({0, 0, 5, 1});
+    EXPECT_EQ(sheet->ColorAt(0, 0), 0u);
+    EXPECT_EQ(sheet->ColorAt(1, 0), RGB(255, 255, 255));
+    EXPECT_EQ(sheet->ColorAt(4, 0), 0u);
+    sheet->GetCanvas()->GetBrush()->SetBitmap(nullptr);
+}
