@@ -23,7 +23,8 @@ enum : Integer {
     OBJ_DC = 3,
     OBJ_PAL = 5,
     OBJ_FONT = 6,
-    OBJ_BITMAP = 7
+    OBJ_BITMAP = 7,
+    OBJ_ICON = 100 // icons are objects of the table too, headless
 };
 
 // Pen styles, brush styles and hatches of the logical records.

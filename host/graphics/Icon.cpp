@@ -1,0 +1,230 @@
+#include "host/graphics/Icon.h"
+
+#include "host/classes/Streams.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace host {
+
+namespace {
+
+[[noreturn]] void BadIcon() {
+    throw EInvalidGraphic("Icon image is not valid");
+}
+
+template <class T>
+T GetLE(const Byte* P) {
+    T v = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i) v |= T(P[i]) << (8 * i);
+    return v;
+}
+template <class T>
+void PutLE(std::vector<Byte>& Out, T V) {
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        Out.push_back(Byte((std::uint64_t(V) >> (8 * i)) & 0xFF));
+}
+
+/// Decodes one directory entry's image: a DIB of twice the icon's height, colours then mask.
+std::shared_ptr<TGdiIcon> DecodeImage(const Byte* P, std::size_t Size) {
+    if (Size < 40) BadIcon();
+    if (P[0] == 0x89 && P[1] == 'P') return nullptr; // a PNG image: kept as bytes only
+    Cardinal header = GetLE<Cardinal>(P);
+    if (header < 40 || header > Size) BadIcon();
+    Integer w = static_cast<Integer>(GetLE<Cardinal>(P + 4));
+    Integer h2 = static_cast<Integer>(GetLE<Cardinal>(P + 8));
+    Word bits = GetLE<Word>(P + 14);
+    Cardinal clrUsed = GetLE<Cardinal>(P + 32);
+    if (w <= 0 || w > 1024 || h2 <= 0 || h2 > 2048 || GetLE<Cardinal>(P + 16) != 0) BadIcon();
+    Integer h = h2 / 2;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) BadIcon();
+    std::size_t colors =
+        bits <= 8 ? (clrUsed && clrUsed <= (1u << bits) ? clrUsed : 1u << bits) : 0;
+    std::size_t at = header;
+    if (at + colors * 4 > Size) BadIcon();
+    std::vector<TColorRef> palette;
+    for (std::size_t i = 0; i < colors; ++i)
+        palette.push_back(RGB(P[at + i * 4 + 2], P[at + i * 4 + 1], P[at + i * 4]));
+    at += colors * 4;
+    std::size_t xorStride = std::size_t((w * bits + 31) / 32) * 4;
+    std::size_t andStride = std::size_t((w + 31) / 32) * 4;
+    if (at + xorStride * h + andStride * h > Size) BadIcon();
+    auto icon = std::make_shared<TGdiIcon>();
+    icon->Colors.Resize(w, h, 0);
+    icon->Mask.assign(std::size_t(w) * std::size_t(h), false);
+    for (Integer y = 0; y < h; ++y) {
+        const Byte* row = P + at + xorStride * std::size_t(h - 1 - y);
+        const Byte* mask = P + at + xorStride * h + andStride * std::size_t(h - 1 - y);
+        for (Integer x = 0; x < w; ++x) {
+            TColorRef c;
+            auto pal = [&](std::size_t I) { return I < palette.size() ? palette[I] : 0; };
+            switch (bits) {
+            case 1: c = pal((row[x / 8] >> (7 - x % 8)) & 1); break;
+            case 4: c = pal((row[x / 2] >> (x % 2 ? 0 : 4)) & 15); break;
+            case 8: c = pal(row[x]); break;
+            case 24: c = RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
+            default: c = RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+            }
+            icon->Colors.Set(x, y, c);
+            bool transparent = (mask[x / 8] >> (7 - x % 8)) & 1;
+            if (bits == 32 && row[4 * x + 3] == 0) transparent = true; // alpha without a mask
+            icon->Mask[std::size_t(y) * std::size_t(w) + std::size_t(x)] = transparent;
+        }
+    }
+    return icon;
+}
+
+} // namespace
+
+TIcon::TIcon() = default;
+
+TIcon::~TIcon() {
+    DeleteObject(FHandle);
+}
+
+void TIcon::Assign(TPersistent* Source) {
+    auto* i = DynCast<TIcon>(Source);
+    if (!i) return TGraphic::Assign(Source);
+    if (i == this) return;
+    DeleteObject(FHandle);
+    FHandle = 0;
+    FWidth = i->FWidth, FHeight = i->FHeight;
+    FImage = i->FImage ? std::make_shared<TGdiIcon>(*i->FImage) : nullptr;
+    FSaved = i->FSaved;
+    Changed(this);
+}
+
+void TIcon::SetHeight(Integer) {
+    throw EInvalidGraphicOperation("Cannot change the size of an icon");
+}
+
+void TIcon::SetWidth(Integer) {
+    throw EInvalidGraphicOperation("Cannot change the size of an icon");
+}
+
+std::shared_ptr<TGdiIcon> TIcon::Image() const {
+    return FImage;
+}
+
+HICON TIcon::GetHandle() {
+    if (!FHandle && FImage) FHandle = GdiAddObject(FImage);
+    return FHandle;
+}
+
+void TIcon::SetHandle(HICON Value) {
+    if (Value == FHandle) return;
+    std::shared_ptr<TGdiIcon> icon = GdiFind<TGdiIcon>(Value, OBJ_ICON);
+    if (Value && !icon) BadIcon();
+    DeleteObject(FHandle);
+    FHandle = Value;
+    FImage = icon;
+    FWidth = icon ? icon->Colors.Width() : 0;
+    FHeight = icon ? icon->Colors.Height() : 0;
+    FSaved.clear();
+    Changed(this);
+}
+
+HICON TIcon::ReleaseHandle() {
+    HICON h = GetHandle();
+    if (FImage) FImage = std::make_shared<TGdiIcon>(*FImage); // the caller has the object
+    FHandle = 0;
+    return h;
+}
+
+TColorRef TIcon::ColorAt(Integer X, Integer Y) const {
+    return FImage && FImage->Colors.Contains(X, Y) ? FImage->Colors.Get(X, Y) : CLR_INVALID;
+}
+
+bool TIcon::TransparentAt(Integer X, Integer Y) const {
+    if (!FImage || !FImage->Colors.Contains(X, Y)) return true;
+    return FImage->Mask[std::size_t(Y) * std::size_t(FImage->Colors.Width()) + std::size_t(X)];
+}
+
+void TIcon::LoadFromStream(TStream* Stream) {
+    Int64 start = Stream->GetPosition(), available = Stream->GetSize() - start;
+    if (available < 6 + 16 || available > (64 << 20)) BadIcon();
+    std::vector<Byte> data(static_cast<std::size_t>(available));
+    Stream->ReadBuffer(data.data(), LongInt(available));
+    const Byte* p = data.data();
+    Word count = GetLE<Word>(p + 4);
+    if (GetLE<Word>(p) != 0 || GetLE<Word>(p + 2) != 1 || count == 0 ||
+        6 + std::size_t(count) * 16 > data.size())
+        BadIcon();
+    // The image nearest the host's icon size, then the one with the most colours.
+    std::size_t best = 0, end = 6 + std::size_t(count) * 16;
+    long bestScore = -1;
+    for (Word i = 0; i < count; ++i) {
+        const Byte* e = p + 6 + i * 16;
+        Integer w = e[0] ? e[0] : 256, h = e[1] ? e[1] : 256;
+        Cardinal size = GetLE<Cardinal>(e + 8), offset = GetLE<Cardinal>(e + 12);
+        if (offset < 6 + count * 16u || offset > data.size() || size > data.size() - offset)
+            BadIcon();
+        end = std::max<std::size_t>(end, std::size_t(offset) + size);
+        long score = 100000 - (std::abs(w - 32) + std::abs(h - 32)) * 100 + GetLE<Word>(e + 6);
+        if (score > bestScore) bestScore = score, best = i;
+    }
+    const Byte* e = p + 6 + best * 16;
+    Cardinal size = GetLE<Cardinal>(e + 8), offset = GetLE<Cardinal>(e + 12);
+    std::shared_ptr<TGdiIcon> image = DecodeImage(p + offset, size);
+    // Only the icon's own bytes: what follows in the stream is the next value's.
+    Stream->SetPosition(start + Int64(end));
+    data.resize(end);
+    DeleteObject(FHandle);
+    FHandle = 0;
+    FImage = image;
+    FWidth = image ? image->Colors.Width() : (e[0] ? e[0] : 256);
+    FHeight = image ? image->Colors.Height() : (e[1] ? e[1] : 256);
+    FSaved = std::move(data);
+    Changed(this);
+}
+
+void TIcon::SaveToStream(TStream* Stream) {
+    if (!FSaved.empty()) {
+        Stream->WriteBuffer(FSaved.data(), LongInt(FSaved.size()));
+        return;
+    }
+    if (!FImage) return;
+    // One 32-bit image with its mask.
+    Integer w = FWidth, h = FHeight;
+    std::size_t andStride = std::size_t((w + 31) / 32) * 4;
+    std::vector<Byte> img;
+    PutLE<Cardinal>(img, 40), PutLE<Integer>(img, w), PutLE<Integer>(img, 2 * h);
+    PutLE<Word>(img, 1), PutLE<Word>(img, 32), PutLE<Cardinal>(img, 0);
+    PutLE<Cardinal>(img, Cardinal(w * h * 4 + andStride * h));
+    for (int i = 0; i < 4; ++i) PutLE<Cardinal>(img, 0);
+    for (Integer y = h - 1; y >= 0; --y)
+        for (Integer x = 0; x < w; ++x) {
+            TColorRef c = FImage->Colors.Get(x, y);
+            img.push_back(GetBValue(c)), img.push_back(GetGValue(c)), img.push_back(GetRValue(c));
+            img.push_back(TransparentAt(x, y) ? 0 : 255);
+        }
+    for (Integer y = h - 1; y >= 0; --y) {
+        std::vector<Byte> row(andStride, 0);
+        for (Integer x = 0; x < w; ++x)
+            if (TransparentAt(x, y)) row[std::size_t(x / 8)] |= Byte(0x80 >> (x % 8));
+        img.insert(img.end(), row.begin(), row.end());
+    }
+    std::vector<Byte> out;
+    PutLE<Word>(out, 0), PutLE<Word>(out, 1), PutLE<Word>(out, 1);
+    out.push_back(Byte(w >= 256 ? 0 : w)), out.push_back(Byte(h >= 256 ? 0 : h));
+    out.push_back(0), out.push_back(0);
+    PutLE<Word>(out, 1), PutLE<Word>(out, 32);
+    PutLE<Cardinal>(out, Cardinal(img.size())), PutLE<Cardinal>(out, 22);
+    out.insert(out.end(), img.begin(), img.end());
+    Stream->WriteBuffer(out.data(), LongInt(out.size()));
+}
+
+void TIcon::Draw(TCanvas* ACanvas, const TRect& Rect) {
+    if (!ACanvas || !FImage) return;
+    const TGdiIcon& icon = *FImage;
+    ACanvas->PaintPicture(Rect, FWidth, FHeight, [&](Integer X, Integer Y, TColorRef& C) {
+        if (icon.Mask[std::size_t(Y) * std::size_t(icon.Colors.Width()) + std::size_t(X)])
+            return false;
+        C = icon.Colors.Get(X, Y);
+        return true;
+    });
+}
+
+HOST_METACLASS(TIcon, TGraphic);
+
+} // namespace host

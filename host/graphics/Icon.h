@@ -1,0 +1,58 @@
+// TIcon: a picture with a transparency mask, read from and written to the ICO format.
+#pragma once
+
+#include "host/graphics/Graphic.h"
+
+#include <vector>
+
+namespace host {
+
+using HICON = HGDIOBJ;
+
+/// An icon object of the graphics-object table: its colours and its mask (true: transparent).
+struct TGdiIcon : TGdiObject {
+    TGdiIcon() : TGdiObject(OBJ_ICON) {}
+    TPixelSurface Colors{0, 0};
+    std::vector<bool> Mask;
+};
+
+class TIcon : public TGraphic {
+    HOST_CLASS(TIcon, TGraphic)
+public:
+    TIcon();
+    ~TIcon() override;
+    void Assign(TPersistent* Source) override;
+
+    bool GetEmpty() const override { return FWidth == 0 || FHeight == 0; }
+    Integer GetHeight() const override { return FHeight; }
+    /// Raises EInvalidGraphicOperation "Cannot change the size of an icon".
+    void SetHeight(Integer Value) override;
+    Integer GetWidth() const override { return FWidth; }
+    void SetWidth(Integer Value) override;
+    /// Icons draw through their mask.
+    bool GetTransparent() const override { return true; }
+
+    HICON GetHandle();
+    /// Takes the icon object `Value` over; 0 empties.
+    void SetHandle(HICON Value);
+    HICON ReleaseHandle();
+
+    /// Reads the image of an icon file nearest 32 x 32 pixels (the host's icon size), with the
+    /// most colours; the file's bytes are kept and written back while the icon is unchanged.
+    void LoadFromStream(TStream* Stream) override;
+    void SaveToStream(TStream* Stream) override;
+    void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+
+    /// The colour of (X, Y), and whether the mask leaves it transparent.
+    TColorRef ColorAt(Integer X, Integer Y) const;
+    bool TransparentAt(Integer X, Integer Y) const;
+
+private:
+    std::shared_ptr<TGdiIcon> Image() const;
+    Integer FWidth = 0, FHeight = 0;
+    std::shared_ptr<TGdiIcon> FImage;
+    HICON FHandle = 0;
+    std::vector<Byte> FSaved;
+};
+
+} // namespace host
