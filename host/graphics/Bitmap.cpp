@@ -108,6 +108,30 @@ TBitmap::~TBitmap() {
     DeleteObject(FPaletteHandle);
 }
 
+void TBitmap::ReadData(TStream* Stream) {
+    LongInt size = 0;
+    Stream->ReadBuffer(&size, 4);
+    Int64 start = Stream->GetPosition();
+    if (size < 0 || size > Stream->GetSize() - start) BadBitmap();
+    if (size == 0) { // no picture
+        SetSize(0, 0);
+        return;
+    }
+    TMemoryStream data;
+    data.CopyFrom(Stream, size);
+    data.SetPosition(0);
+    LoadFromStream(&data);
+    Stream->SetPosition(start + size);
+}
+
+void TBitmap::WriteData(TStream* Stream) {
+    TMemoryStream data;
+    SaveToStream(&data);
+    LongInt size = LongInt(data.GetSize());
+    Stream->WriteBuffer(&size, 4);
+    Stream->WriteBuffer(data.GetMemory(), size);
+}
+
 namespace {
 // A brush paints a bitmap's pixels through the bitmap's object.
 const bool BrushHook = (

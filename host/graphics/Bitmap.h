@@ -116,6 +116,11 @@ public:
     /// The pixels as drawn: a colour for each pixel (0x00BBGGRR).
     TColorRef ColorAt(Integer X, Integer Y);
 
+protected:
+    /// In form files a bitmap's data is its size, then the BMP file.
+    void ReadData(TStream* Stream) override;
+    void WriteData(TStream* Stream) override;
+
 private:
     friend class TBitmapCanvas;
     /// Makes the 32-bit surface the canvas draws on current (from the rows if they changed).

@@ -1,5 +1,6 @@
 #include "host/graphics/Graphic.h"
 
+#include "host/classes/Filer.h"
 #include "host/classes/Streams.h"
 
 namespace host {
@@ -25,6 +26,20 @@ void TGraphic::SetTransparent(bool Value) {
 void TGraphic::Progress(TObject* Sender, TProgressStage Stage, Byte PercentDone, bool RedrawNow,
                         const TRect& R, const AnsiString& Msg) {
     if (FOnProgress) FOnProgress(Sender, Stage, PercentDone, RedrawNow, R, Msg);
+}
+
+void TGraphic::DefineProperties(TFiler* Filer) {
+    TPersistent::DefineProperties(Filer);
+    Filer->DefineBinaryProperty("Data", TStreamProc::Bind<&TGraphic::ReadData>(this),
+                                TStreamProc::Bind<&TGraphic::WriteData>(this), !GetEmpty());
+}
+
+void TGraphic::ReadData(TStream* Stream) {
+    LoadFromStream(Stream);
+}
+
+void TGraphic::WriteData(TStream* Stream) {
+    SaveToStream(Stream);
 }
 
 void TGraphic::LoadFromFile(const AnsiString& Filename) {

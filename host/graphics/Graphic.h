@@ -53,6 +53,12 @@ public:
     virtual void Draw(TCanvas* ACanvas, const TRect& Rect) = 0;
 
 protected:
+    friend class TPicture;
+    /// The "Data" a form file holds for the graphic: its ReadData/WriteData.
+    void DefineProperties(TFiler* Filer) override;
+    /// The graphic as form files store it; the base reads and writes the file format.
+    virtual void ReadData(TStream* Stream);
+    virtual void WriteData(TStream* Stream);
     /// Marks the graphic modified and calls OnChange.
     virtual void Changed(TObject* Sender);
     void Progress(TObject* Sender, TProgressStage Stage, Byte PercentDone, bool RedrawNow,
