@@ -261,7 +261,8 @@ void TBitmap::Assign(TPersistent* Source) {
 }
 
 Integer TBitmap::BytesPerScanLine() const {
-    return ((FWidth * BitsOf(FPixelFormat) + 31) / 32) * 4;
+    // At most 2^28 pixels of 32 bits: a row fits in 32 bits, its computation does not.
+    return static_cast<Integer>(((Int64(FWidth) * BitsOf(FPixelFormat) + 31) / 32) * 4);
 }
 
 void TBitmap::SetSize(Integer AWidth, Integer AHeight) {
@@ -356,6 +357,7 @@ void TBitmap::PackRows() {
 
 void TBitmap::UnpackRows() {
     Integer stride = BytesPerScanLine(), bits = BitsOf(FPixelFormat);
+    FRows.resize(std::size_t(stride) * std::size_t(FHeight)); // never read past the rows
     if (FSurface->Width() != FWidth || FSurface->Height() != FHeight)
         FSurface->Resize(FWidth, FHeight);
     auto palette = [&](std::size_t I) { return I < FPalette.size() ? FPalette[I] : 0; };
@@ -511,7 +513,7 @@ void TBitmap::LoadFromStream(TStream* Stream) {
         clrUsed = GetLE<Cardinal>(ih + 32);
     }
     bool topDown = height < 0;
-    if (height == INT32_MIN || width < 0) BadBitmap();
+    if (height == INT32_MIN || width <= 0 || height == 0) BadBitmap();
     height = std::abs(height);
     if (static_cast<long long>(width) * height > MaxPixels) BadBitmap();
     TPixelFormat format;
@@ -547,8 +549,8 @@ void TBitmap::LoadFromStream(TStream* Stream) {
         for (Cardinal i = 0; i < count; ++i)
             palette.push_back(RGB(raw[i * entry + 2], raw[i * entry + 1], raw[i * entry]));
     }
-    Integer stride = ((width * bits + 31) / 32) * 4;
-    Int64 imageSize = Int64(stride) * height;
+    Int64 stride = ((Int64(width) * bits + 31) / 32) * 4;
+    Int64 imageSize = stride * height;
     Int64 here = Stream->GetPosition() - start;
     if (offBits >= here && offBits <= available) {
         Stream->SetPosition(start + offBits);

@@ -362,11 +362,12 @@ void TRaster::Arc(TArcKind Kind, Integer X1, Integer Y1, Integer X2, Integer Y2,
     auto ellipseAngle = [&](double T) { // the ellipse parameter of the radial at angle T
         return std::atan2(std::sin(T) * a, std::cos(T) * b);
     };
-    auto [sx, sy] = onEllipse(ellipseAngle(from));
-    auto [ex, ey] = onEllipse(ellipseAngle(from + span));
-    auto [mx, my] = onEllipse(ellipseAngle(from + span / 2));
+    const std::pair<double, double> start = onEllipse(ellipseAngle(from));
+    const std::pair<double, double> end = onEllipse(ellipseAngle(from + span));
+    const std::pair<double, double> mid = onEllipse(ellipseAngle(from + span / 2));
+    const double sx = start.first, sy = start.second, ex = end.first, ey = end.second;
     auto side = [&](double X, double Y) { return (ex - sx) * (Y - sy) - (ey - sy) * (X - sx); };
-    double arcSide = side(mx, my);
+    double arcSide = side(mid.first, mid.second);
     for (Integer y = Y1; y < Y2; ++y)
         for (Integer x = X1; x < X2; ++x) {
             double px = x + 0.5, py = y + 0.5;
