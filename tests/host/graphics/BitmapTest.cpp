@@ -145,6 +145,15 @@ TEST(Bitmap, BadFilesRaiseTheHostsErrorAndChangeNothing) {
     std::string huge = data;
     huge[18] = '\xFF', huge[19] = '\xFF', huge[20] = '\xFF', huge[21] = '\x0F'; // a width of 2^28
     EXPECT_THROW(Loaded(huge), EInvalidGraphic);
+    // A row of 2^27 pixels of 32 bits: its size needs more than 32 bits to compute.
+    std::string wide = Saved(NewBitmap(1, 1, pf32bit).get());
+    wide[18] = '\x05', wide[19] = '\x00', wide[20] = '\x00', wide[21] = '\x08';
+    EXPECT_THROW(Loaded(wide), EInvalidGraphic);
+    // No width, and a height of a billion rows: nothing to read, and no time spent on it.
+    std::string none = data;
+    none[18] = none[19] = none[20] = none[21] = '\0';
+    none[22] = '\x73', none[23] = '\0', none[24] = '\x28', none[25] = '\xC4';
+    EXPECT_THROW(Loaded(none), EInvalidGraphic);
 }
 
 TEST(Bitmap, TransparentPixelsShowWhatIsBeneath) {
