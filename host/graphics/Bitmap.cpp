@@ -67,6 +67,7 @@ void PutLE(std::vector<Byte>& Out, T V) {
 }
 
 constexpr long long MaxPixels = 1ll << 28;
+constexpr Word CF_BITMAP_FORMAT = 2; // the clipboard's bitmap format
 
 } // namespace
 
@@ -222,6 +223,26 @@ HPALETTE TBitmap::ReleasePalette() {
     HPALETTE h = GetPalette();
     FPaletteHandle = 0;
     return h;
+}
+
+void TBitmap::LoadFromClipboardFormat(Word AFormat, LongWord AData, HPALETTE APalette) {
+    std::shared_ptr<TGdiBitmap> b = GdiFind<TGdiBitmap>(AData, OBJ_BITMAP);
+    if (AFormat != CF_BITMAP_FORMAT || !b) throw EInvalidGraphic("Unsupported clipboard format");
+    auto copy = std::make_shared<TPixelSurface>(*b->Surface);
+    SetHandle(GdiAddObject(std::make_shared<TGdiBitmap>(copy)));
+    if (auto p = GdiFind<TGdiPalette>(APalette, OBJ_PAL); p && p->Colors.size() <= 256) {
+        FPixelFormat = p->Colors.size() <= 2 ? pf1bit : p->Colors.size() <= 16 ? pf4bit : pf8bit;
+        FPalette = p->Colors;
+        FPalette.resize(std::size_t(1) << BitsOf(FPixelFormat), 0);
+        FQuantize = true;
+    }
+}
+
+void TBitmap::SaveToClipboardFormat(Word& AFormat, LongWord& AData, HPALETTE& APalette) {
+    SurfaceNeeded();
+    AFormat = CF_BITMAP_FORMAT;
+    AData = GdiAddObject(std::make_shared<TGdiBitmap>(std::make_shared<TPixelSurface>(*FSurface)));
+    APalette = Indexed(FPixelFormat) ? GdiAddObject(std::make_shared<TGdiPalette>(FPalette)) : 0;
 }
 
 void TBitmap::Mask(TColor TransparentColor) {

@@ -111,6 +111,12 @@ public:
 
     void LoadFromStream(TStream* Stream) override;
     void SaveToStream(TStream* Stream) override;
+    /// CF_BITMAP: `AData` a bitmap object whose pixels are copied in (with `APalette`'s
+    /// colours for an indexed bitmap).
+    void LoadFromClipboardFormat(Word AFormat, LongWord AData, HPALETTE APalette) override;
+    /// CF_BITMAP and a new bitmap object holding a copy of the pixels (and a palette object for
+    /// an indexed bitmap), for the clipboard to take over.
+    void SaveToClipboardFormat(Word& AFormat, LongWord& AData, HPALETTE& APalette) override;
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;
 
     /// The pixels as drawn: a colour for each pixel (0x00BBGGRR).

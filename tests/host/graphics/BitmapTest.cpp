@@ -238,3 +238,25 @@ TEST(Bitmap, MasksPalettesAndBrushPatterns) {
     EXPECT_EQ(sheet->ColorAt(4, 0), 0u);
     sheet->GetCanvas()->GetBrush()->SetBitmap(nullptr);
 }
+
+TEST(Bitmap, TheClipboardCarriesACopyOfThePixels) {
+    BitmapPtr b = NewBitmap(2, 1, pf4bit);
+    b->GetCanvas()->SetPixels(1, 0, clRed);
+    Word format = 0;
+    LongWord data = 0;
+    HPALETTE palette = 0;
+    b->SaveToClipboardFormat(format, data, palette);
+    EXPECT_EQ(format, 2); // CF_BITMAP
+    EXPECT_EQ(GetObjectType(data), OBJ_BITMAP);
+    EXPECT_EQ(GetObjectType(palette), OBJ_PAL); // an indexed bitmap sends its palette too
+    b->GetCanvas()->SetPixels(1, 0, clBlack);   // the copy is the clipboard's, not shared
+
+    BitmapPtr pasted = NewBitmap();
+    pasted->LoadFromClipboardFormat(format, data, palette);
+    EXPECT_EQ(pasted->GetPixelFormat(), pf4bit);
+    EXPECT_EQ(pasted->ColorAt(1, 0), RGB(255, 0, 0));
+    EXPECT_EQ(MessageOf<EInvalidGraphic>([&] { pasted->LoadFromClipboardFormat(1, data, 0); }),
+              "Unsupported clipboard format");
+    DeleteObject(data);
+    DeleteObject(palette);
+}
