@@ -395,10 +395,9 @@ void TMenuItem::SetAction(TBasicAction* Value) {
         FActionLink = nullptr;
         return;
     }
-    if (!FActionLink) {
-        FActionLink = new TMenuActionLink(this);
-        FActionLink->SetOnChange(TNotifyEvent::Bind<&TMenuItem::DoActionChange>(this));
-    }
+    // The action passes each change of its state to the link's setters; nothing else needs
+    // to hear of its changes.
+    if (!FActionLink) FActionLink = new TMenuActionLink(this);
     FActionLink->SetAction(Value);
     ActionChange(Value, Value->GetComponentState().Contains(csLoading));
     Value->FreeNotification(this);
@@ -411,14 +410,7 @@ void TMenuItem::SetActionLink(TMenuActionLink* Value) {
         Value->FClient->FActionLink = nullptr;
     delete FActionLink;
     FActionLink = Value;
-    if (Value) {
-        Value->FClient = this;
-        Value->SetOnChange(TNotifyEvent::Bind<&TMenuItem::DoActionChange>(this));
-    }
-}
-
-void TMenuItem::DoActionChange(TObject* Sender) {
-    if (FActionLink && Sender == FActionLink->GetAction()) ActionChange(Sender, false);
+    if (Value) Value->FClient = this;
 }
 
 void TMenuItem::ActionChange(TObject* Sender, bool CheckDefaults) {

@@ -211,7 +211,6 @@ protected:
 private:
     friend class TMenu;
     friend class TMenuActionLink;
-    void DoActionChange(TObject* Sender);
     void SubItemChanged(TObject* Sender, TMenuItem* Source, bool Rebuild);
     void TurnSiblingsOff();
     void VerifyGroupIndex(Integer Position, Byte Value);
