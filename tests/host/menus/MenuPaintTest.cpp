@@ -204,3 +204,41 @@ TEST(MenuPaint, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
     EXPECT_TRUE(text);
     (void)b;
 }
+
+TEST(MenuPaint, APopupShowsChecksShortcutsArrowsAndGreyedItems) {
+    TPopupMenu menu(nullptr);
+    TMenuItem* root = menu.GetItems();
+    Add(root, "&New", "Ctrl+N")->SetDefault(true);
+    TMenuItem* open = Add(root, "&Open...", "Ctrl+O");
+    Add(root, "-");
+    Add(root, "&Word wrap")->SetChecked(true);
+    Add(root, "&Print", "Ctrl+P")->SetEnabled(false);
+    TMenuItem* recent = Add(root, "&Recent");
+    Add(recent, "a.txt");
+    Sheet s(200, 130);
+    std::vector<TMenuItemBox> boxes = LayoutPopupMenu(root, s.Canvas, Point(4, 4));
+    PaintPopupMenu(root, s.Canvas, Point(4, 4), open);
+    s.Keep("popup");
+    ASSERT_EQ(boxes.size(), 6u);
+    auto count = [&](const TRect& R, TColor C) {
+        int n = 0;
+        for (Integer y = R.Top; y < R.Bottom; ++y)
+            for (Integer x = R.Left; x < R.Right; ++x) n += s.At(x, y) == ColorToRGB(C);
+        return n;
+    };
+    auto checkColumn = [](const TRect& R) { return Rect(R.Left, R.Top, R.Left + 17, R.Bottom); };
+    auto arrowColumn = [](const TRect& R) { return Rect(R.Right - 17, R.Top, R.Right, R.Bottom); };
+    EXPECT_GT(count(boxes[1].Rect, clHighlight), 100); // the selected row
+    EXPECT_GT(count(boxes[1].Rect, clHighlightText), 20);
+    EXPECT_EQ(count(checkColumn(boxes[3].Rect), clMenuText), 21); // the check mark
+    EXPECT_EQ(count(checkColumn(boxes[0].Rect), clMenuText), 0);
+    EXPECT_GT(count(boxes[4].Rect, clGrayText), 20);
+    EXPECT_EQ(count(boxes[4].Rect, clMenuText), 0);
+    EXPECT_EQ(count(arrowColumn(boxes[5].Rect), clMenuText), 16); // the sub-menu arrow
+    EXPECT_EQ(count(arrowColumn(boxes[0].Rect), clMenuText), 0);
+    // The default item's caption is bold: it loses ink when it is default no more.
+    int bold = count(boxes[0].Rect, clMenuText);
+    boxes[0].Item->SetDefault(false);
+    PaintPopupMenu(root, s.Canvas, Point(4, 4), open);
+    EXPECT_LT(count(boxes[0].Rect, clMenuText), bold);
+}
