@@ -1,6 +1,7 @@
 // The menu-item tree: inserting, moving and removing items with their errors, ownership by the
 // form against parentage in the tree, hotkeys and separators, radio groups, default items,
 // group-index order and the changes a menu hears of.
+#include "host/graphics/Bitmap.h"
 #include "host/menus/Menu.h"
 
 #include "tests/TestSupport.h"
@@ -240,4 +241,21 @@ TEST(MenuItems, TheMenuHearsOfChangesInItsTree) {
     // The root item (no caption) got its first item, then File its first.
     EXPECT_EQ(log.Seen,
               (std::vector<std::string>{" rebuild", "File rebuild", "Open", "Open... rebuild"}));
+}
+
+TEST(MenuItems, TheItemKeepsACopyOfItsBitmap) {
+    TMenuItem item(nullptr);
+    EXPECT_FALSE(item.IsBitmapStored()); // made empty when first asked for
+    EXPECT_TRUE(item.GetBitmap()->GetEmpty());
+    TBitmap source;
+    source.SetSize(4, 3);
+    source.GetCanvas()->SetPixels(1, 1, clRed);
+    item.SetBitmap(&source);
+    source.GetCanvas()->SetPixels(1, 1, clBlue);
+    source.SetSize(8, 8);
+    EXPECT_EQ(item.GetBitmap()->GetWidth(), 4);
+    EXPECT_EQ(item.GetBitmap()->ColorAt(1, 1), ColorToRGB(clRed));
+    EXPECT_TRUE(item.IsBitmapStored());
+    item.SetBitmap(nullptr);
+    EXPECT_FALSE(item.IsBitmapStored());
 }

@@ -242,3 +242,27 @@ TEST(MenuPaint, APopupShowsChecksShortcutsArrowsAndGreyedItems) {
     PaintPopupMenu(root, s.Canvas, Point(4, 4), open);
     EXPECT_LT(count(boxes[0].Rect, clMenuText), bold);
 }
+
+TEST(MenuPaint, AnItemThatBreaksStartsANewColumn) {
+    TPopupMenu menu(nullptr);
+    TMenuItem* a = Add(menu.GetItems(), "A");
+    TMenuItem* b = Add(menu.GetItems(), "B");
+    TMenuItem* c = Add(menu.GetItems(), "C");
+    b->SetBreak(mbBarBreak);
+    Sheet s(120, 60);
+    TRect frame;
+    std::vector<TMenuItemBox> boxes =
+        LayoutPopupMenu(menu.GetItems(), s.Canvas, Point(0, 0), &frame);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[1].Rect.Top, boxes[0].Rect.Top);
+    EXPECT_GT(boxes[1].Rect.Left, boxes[0].Rect.Right);
+    EXPECT_EQ(boxes[2].Rect.Left, boxes[1].Rect.Left);
+    EXPECT_EQ(boxes[2].Rect.Top, boxes[1].Rect.Bottom);
+    EXPECT_EQ(frame.Bottom, boxes[2].Rect.Bottom + 3);
+    PaintPopupMenu(menu.GetItems(), s.Canvas, Point(0, 0));
+    // The etched line between the columns.
+    EXPECT_EQ(s.At(boxes[1].Rect.Left - 2, 10), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(s.At(boxes[1].Rect.Left - 1, 10), ColorToRGB(clBtnHighlight));
+    (void)a;
+    (void)c;
+}
