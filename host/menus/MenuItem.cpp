@@ -406,7 +406,10 @@ void TMenuItem::SetAction(TBasicAction* Value) {
 void TMenuItem::SetActionLink(TMenuActionLink* Value) {
     if (Value == FActionLink) return;
     // A link serves one item: the item that held it lets go, so that only this one frees it.
-    if (Value && Value->FClient && Value->FClient != this && Value->FClient->FActionLink == Value)
+    // (A link made for an item that has gone may still name it: only a live one is asked.)
+    if (Value && Value->FClient && Value->FClient != this &&
+        LiveObjects::Find(Value->FClient, TMenuItem::StaticClass()) &&
+        Value->FClient->FActionLink == Value)
         Value->FClient->FActionLink = nullptr;
     delete FActionLink;
     FActionLink = Value;

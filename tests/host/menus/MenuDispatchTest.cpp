@@ -294,3 +294,12 @@ TEST(MenuActions, AnActionLinkWrittenIntoAnItemHasOneOwner) {
     b.SetActionLink(nullptr);
     EXPECT_EQ(b.GetActionLink(), nullptr);
 }
+
+TEST(MenuActions, ALinkMadeForAnItemThatHasGoneCanStillBeTakenOver) {
+    auto* gone = new LinkProbe(nullptr);
+    auto* link = new TMenuActionLink(gone); // made for it, never given to it
+    gone->Free();
+    LinkProbe taker(nullptr);
+    taker.SetActionLink(link);
+    EXPECT_EQ(link->GetClient(), &taker);
+}
