@@ -4,6 +4,7 @@
 #include "host/classes/Action.h"
 #include "host/classes/Component.h"
 #include "host/classes/Persistent.h"
+#include "host/menus/Menu.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
@@ -45,8 +46,10 @@ Registry& Classes() {
     // classes of its own units, so that any form naming them loads.
     static Registry* r = [] {
         auto* r = new Registry;
-        for (TClass c : {TComponent::StaticClass(), TBasicAction::StaticClass(),
-                         TActionList::StaticClass(), TAction::StaticClass()})
+        for (TClass c :
+             {TComponent::StaticClass(), TBasicAction::StaticClass(), TActionList::StaticClass(),
+              TAction::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
+              TMenuItem::StaticClass()})
             r->Add(c);
         return r;
     }();
