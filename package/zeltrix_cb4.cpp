@@ -1,6 +1,7 @@
 #include "package/zeltrix_cb4.h"
 
 #include "classinfo/Zelclasses.h"
+#include "classinfo/Zelgraphics.h"
 #include "classinfo/Zelsystem.h"
 #include "classinfo/Zelvclpatch.h"
 #include "connections/Zelconlist.h"
@@ -28,6 +29,7 @@ constexpr Unit Units[] = {
     {"Zelvar", &Zelvar::Initialize, &Zelvar::Finalize},
     {"Zelsystem", &Zelsystem::Initialize, &Zelsystem::Finalize},
     {"Zelclasses", &Zelclasses::Initialize, &Zelclasses::Finalize},
+    {"Zelgraphics", &Zelgraphics::Initialize, &Zelgraphics::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
     {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},
     {"Zele2m", &Zele2m::Initialize, &Zele2m::Finalize},

@@ -125,8 +125,8 @@ public:
     HFONT GetHandle();
     /// Takes the font object `Value` over: the attributes become its own.
     void SetHandle(HFONT Value);
-    IChangeNotifier* GetFontAdapter() const { return FFontAdapter.get(); }
-    void SetFontAdapter(IChangeNotifier* Value) { FFontAdapter = ComPtr<IChangeNotifier>(Value); }
+    ComPtr<IChangeNotifier> GetFontAdapter() const { return FFontAdapter; }
+    void SetFontAdapter(const ComPtr<IChangeNotifier>& Value) { FFontAdapter = Value; }
 
     /// The logical font the attributes describe.
     TLogFont LogFont() const;

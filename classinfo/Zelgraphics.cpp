@@ -1,0 +1,110 @@
+// The graphics objects' class infos and the unit's registration.
+#include "classinfo/Zelgraphics.h"
+
+#include "core/ClassInfoRows.h"
+#include "host/graphics/Bitmap.h"
+#include "host/system/SysUtils.h"
+
+#include <cstdint>
+
+namespace zeltrix {
+
+using namespace host;
+
+struct TGraphicsObjectClassInfo::ZelRows {
+    using G = TGraphicsObject;
+
+    // The owner's lock is read as the integer of its address. The graphics object enters the
+    // lock at that address on every change, so only an address that is known to be a lock is
+    // taken back: null, the object's own current lock, or an address handed over as such.
+    static Variant GetOwnerCriticalSection(G& Owner) {
+        return Variant(static_cast<long long>(
+            reinterpret_cast<std::uintptr_t>(Owner.GetOwnerCriticalSection())));
+    }
+    static void SetOwnerCriticalSection(G& Owner, const Variant& Value) {
+        if (Value.IsByRef()) {
+            Owner.SetOwnerCriticalSection(
+                static_cast<PRTLCriticalSection>(const_cast<void*>(zelPointerFromVariant(Value))));
+            return;
+        }
+        auto bits = static_cast<std::uintptr_t>(Conv<Int64>::From(Value));
+        if (bits == 0) return Owner.SetOwnerCriticalSection(nullptr);
+        if (bits == reinterpret_cast<std::uintptr_t>(Owner.GetOwnerCriticalSection())) return;
+        throw EInvalidCast(
+            Format("%d is not an address of this process", {static_cast<long long>(bits)}));
+    }
+
+    static constexpr TzelPropRow Properties[] = {
+        propFn<&GetOwnerCriticalSection, &SetOwnerCriticalSection>("OwnerCriticalSection"),
+    };
+    static constexpr TzelEventRow Events[] = {
+        ZEL_EVENT(G, OnChange, "Sender"),
+    };
+};
+ZEL_TABLE(TGraphicsObjectClassInfo);
+
+struct TFontClassInfo::ZelRows {
+    using CI = TFontClassInfo;
+    using F = TFont;
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP(F, FontAdapter),
+        prop<&F::GetHandle, &F::SetHandle, &CI::FHandleSlot>("Handle"),
+        ZEL_PROP(F, PixelsPerInch),
+        ZEL_PROP(F, Charset).published(),
+        ZEL_PROP(F, Color).published(),
+        ZEL_PROP(F, Height).published(),
+        ZEL_PROP(F, Name).published(),
+        ZEL_PROP(F, Pitch).published(),
+        ZEL_PROP(F, Size).published(),
+        prop<&F::GetStyle, &F::SetStyle, &CI::FStyleSlot>("Style").published(),
+    };
+    static constexpr TzelCtorRow Constructors[] = {ctor("Create")};
+};
+ZEL_TABLE(TFontClassInfo);
+
+struct TPenClassInfo::ZelRows {
+    using CI = TPenClassInfo;
+    using P = TPen;
+    static constexpr TzelPropRow Properties[] = {
+        prop<&P::GetHandle, &P::SetHandle, &CI::FHandleSlot>("Handle"),
+        ZEL_PROP(P, Color).published(),
+        ZEL_PROP(P, Mode).published(),
+        ZEL_PROP(P, Style).published(),
+        ZEL_PROP(P, Width).published(),
+    };
+    static constexpr TzelCtorRow Constructors[] = {ctor("Create")};
+};
+ZEL_TABLE(TPenClassInfo);
+
+struct TBrushClassInfo::ZelRows {
+    using CI = TBrushClassInfo;
+    using B = TBrush;
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP(B, Bitmap),
+        prop<&B::GetHandle, &B::SetHandle, &CI::FHandleSlot>("Handle"),
+        ZEL_PROP(B, Color).published(),
+        ZEL_PROP(B, Style).published(),
+    };
+    static constexpr TzelCtorRow Constructors[] = {ctor("Create")};
+};
+ZEL_TABLE(TBrushClassInfo);
+
+namespace Zelgraphics {
+namespace {
+constexpr const TzelClassTable* Tables[] = {
+    &TGraphicsObjectClassInfo::ZelTable,
+    &TFontClassInfo::ZelTable,
+    &TPenClassInfo::ZelTable,
+    &TBrushClassInfo::ZelTable,
+};
+} // namespace
+
+void Initialize() {
+    zelInitializeUnit(Tables);
+}
+void Finalize() {
+    zelFinalizeUnit(Tables);
+}
+} // namespace Zelgraphics
+
+} // namespace zeltrix

@@ -1,0 +1,35 @@
+// Class infos of the host's Graphics unit: the graphics objects (fonts, pens, brushes) so far.
+#pragma once
+
+#include "classinfo/Zelclasses.h"
+#include "host/graphics/GraphicsObjects.h"
+
+namespace zeltrix {
+
+ZEL_PLAIN_CLASSINFO(TGraphicsObjectClassInfo, TPersistentClassInfo, host::TGraphicsObject);
+
+class TFontClassInfo : public TzelFamily<TFontClassInfo, TGraphicsObjectClassInfo, host::TFont> {
+    ZEL_CLASSINFO(TFontClassInfo)
+protected:
+    host::HFONT FHandleSlot = 0;
+    host::TFontStyles FStyleSlot;
+};
+
+class TPenClassInfo : public TzelFamily<TPenClassInfo, TGraphicsObjectClassInfo, host::TPen> {
+    ZEL_CLASSINFO(TPenClassInfo)
+protected:
+    host::HPEN FHandleSlot = 0;
+};
+
+class TBrushClassInfo : public TzelFamily<TBrushClassInfo, TGraphicsObjectClassInfo, host::TBrush> {
+    ZEL_CLASSINFO(TBrushClassInfo)
+protected:
+    host::HBRUSH FHandleSlot = 0;
+};
+
+namespace Zelgraphics {
+void Initialize();
+void Finalize();
+} // namespace Zelgraphics
+
+} // namespace zeltrix
