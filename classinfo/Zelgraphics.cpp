@@ -89,13 +89,63 @@ struct TBrushClassInfo::ZelRows {
 };
 ZEL_TABLE(TBrushClassInfo);
 
+struct TCanvasClassInfo::ZelRows {
+    using CI = TCanvasClassInfo;
+    using C = TCanvas;
+    using Box = void (C::*)(Integer, Integer, Integer, Integer);
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP_R_SLOT(C, ClipRect),
+        prop<&C::GetHandle, &C::SetHandle, &CI::FHandleSlot>("Handle"),
+        ZEL_PROP_R(C, LockCount),
+        ZEL_PROP_R(C, CanvasOrientation),
+        prop<&C::GetPenPos, &C::SetPenPos, &CI::FPenPosSlot>("PenPos"),
+        ZEL_PROP(C, Pixels, "X,Y"),
+        ZEL_PROP(C, TextFlags),
+        ZEL_PROP(C, Brush).published(),
+        ZEL_PROP(C, CopyMode).published(),
+        ZEL_PROP(C, Font).published(),
+        ZEL_PROP(C, Pen).published(),
+    };
+    static constexpr TzelMethodRow Methods[] = {
+        ZEL_PROC(C, Arc, "X1,Y1,X2,Y2,X3,Y3,X4,Y4"),
+        ZEL_PROC(C, BrushCopy, "Dest,Bitmap,Source,Color"),
+        ZEL_PROC(C, Chord, "X1,Y1,X2,Y2,X3,Y3,X4,Y4"),
+        ZEL_PROC(C, CopyRect, "Dest,Canvas,Source"),
+        ZEL_PROC(C, Draw, "X,Y,Graphic"),
+        ZEL_PROC(C, DrawFocusRect, "Rect"),
+        proc<static_cast<Box>(&C::Ellipse)>("Ellipse", "X1,Y1,X2,Y2"),
+        ZEL_PROC(C, FillRect, "Rect"),
+        ZEL_PROC(C, FloodFill, "X,Y,Color,FillStyle"),
+        ZEL_PROC(C, FrameRect, "Rect"),
+        ZEL_PROC(C, LineTo, "X,Y"),
+        ZEL_PROC(C, Lock),
+        ZEL_PROC(C, MoveTo, "X,Y"),
+        ZEL_PROC(C, Pie, "X1,Y1,X2,Y2,X3,Y3,X4,Y4"),
+        proc<static_cast<Box>(&C::Rectangle)>("Rectangle", "X1,Y1,X2,Y2"),
+        ZEL_PROC(C, Refresh),
+        ZEL_PROC(C, RoundRect, "X1,Y1,X2,Y2,X3,Y3"),
+        ZEL_PROC(C, StretchDraw, "Rect,Graphic"),
+        ZEL_FUNC_SLOT(C, TextExtent, "Text"),
+        ZEL_FUNC(C, TextHeight, "Text"),
+        ZEL_PROC(C, TextOut, "X,Y,Text"),
+        ZEL_PROC(C, TextRect, "Rect,X,Y,Text"),
+        ZEL_FUNC(C, TextWidth, "Text"),
+        ZEL_FUNC(C, TryLock),
+        ZEL_PROC(C, Unlock),
+    };
+    static constexpr TzelCtorRow Constructors[] = {ctor("Create")};
+    static constexpr TzelEventRow Events[] = {
+        ZEL_EVENT(C, OnChange, "Sender"),
+        ZEL_EVENT(C, OnChanging, "Sender"),
+    };
+};
+ZEL_TABLE(TCanvasClassInfo);
+
 namespace Zelgraphics {
 namespace {
 constexpr const TzelClassTable* Tables[] = {
-    &TGraphicsObjectClassInfo::ZelTable,
-    &TFontClassInfo::ZelTable,
-    &TPenClassInfo::ZelTable,
-    &TBrushClassInfo::ZelTable,
+    &TGraphicsObjectClassInfo::ZelTable, &TFontClassInfo::ZelTable,   &TPenClassInfo::ZelTable,
+    &TBrushClassInfo::ZelTable,          &TCanvasClassInfo::ZelTable,
 };
 } // namespace
 

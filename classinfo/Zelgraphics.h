@@ -1,7 +1,9 @@
-// Class infos of the host's Graphics unit: the graphics objects (fonts, pens, brushes) so far.
+// Class infos of the host's Graphics unit: the graphics objects (fonts, pens, brushes) and the
+// canvas so far.
 #pragma once
 
 #include "classinfo/Zelclasses.h"
+#include "host/graphics/Canvas.h"
 #include "host/graphics/GraphicsObjects.h"
 
 namespace zeltrix {
@@ -25,6 +27,15 @@ class TBrushClassInfo : public TzelFamily<TBrushClassInfo, TGraphicsObjectClassI
     ZEL_CLASSINFO(TBrushClassInfo)
 protected:
     host::HBRUSH FHandleSlot = 0;
+};
+
+class TCanvasClassInfo : public TzelFamily<TCanvasClassInfo, TPersistentClassInfo, host::TCanvas> {
+    ZEL_CLASSINFO(TCanvasClassInfo)
+protected:
+    host::TRect FClipRectSlot;
+    host::HDC FHandleSlot = 0;
+    host::TPoint FPenPosSlot;
+    host::TSize FTextExtentSlot;
 };
 
 namespace Zelgraphics {

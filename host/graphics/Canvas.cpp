@@ -1,6 +1,7 @@
 #include "host/graphics/Canvas.h"
 
 #include "host/classes/TypInfoRows.h"
+#include "host/graphics/Bitmap.h"
 #include "host/graphics/Graphic.h"
 #include "host/graphics/Raster.h"
 #include "host/graphics/Text.h"
@@ -249,6 +250,27 @@ void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString
 
 TSize TCanvas::TextExtent(const AnsiString& Text) {
     return GetTextExtent(FFont->LogFont(), Text);
+}
+
+void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color) {
+    if (!Bitmap || Bitmap->GetEmpty()) return;
+    TColorRef key = ColorToRGB(Color), brush = ColorToRGB(FBrush->GetColor());
+    Integer sw = std::abs(Source.Right - Source.Left), sh = std::abs(Source.Bottom - Source.Top);
+    Integer sx = std::min(Source.Left, Source.Right), sy = std::min(Source.Top, Source.Bottom);
+    TCopyMode mode = FCopyMode;
+    FCopyMode = cmSrcCopy;
+    try {
+        PaintPicture(Dest, sw, sh, [&](Integer X, Integer Y, TColorRef& C) {
+            C = Bitmap->ColorAt(sx + X, sy + Y);
+            if (C == CLR_INVALID) return false; // outside the bitmap
+            if (C == key) C = brush;
+            return true;
+        });
+    } catch (...) {
+        FCopyMode = mode;
+        throw;
+    }
+    FCopyMode = mode;
 }
 
 void TCanvas::Draw(Integer X, Integer Y, TGraphic* Graphic) {

@@ -10,6 +10,7 @@
 namespace host {
 
 class TGraphic;
+class TBitmap;
 /// The colour of a picture's pixel (X, Y); false for a pixel that shows what is beneath.
 using TPictureSource = std::function<bool(Integer X, Integer Y, TColorRef& Color)>;
 
@@ -99,6 +100,9 @@ public:
     /// CopyMode.
     void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
 
+    /// Copies `Source` of `Bitmap` to `Dest`, stretched, painting the brush where the bitmap has
+    /// `Color` (the platform's way to recolour a glyph's background).
+    void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
     /// Paints `Graphic` at its own size with its top left at (X, Y).
     void Draw(Integer X, Integer Y, TGraphic* Graphic);
     /// Paints `Graphic` stretched into `Rect`.

@@ -91,3 +91,53 @@ TEST_F(Graphics, ChangesAreHeardAsOnChange) {
     Info(brush)->RemoveListener(&listener);
     brush->Free();
 }
+
+namespace {
+/// A bitmap's canvas, reached through the registry like any object.
+struct Drawing {
+    TBitmap* Bitmap = new TBitmap;
+    Drawing(Integer W, Integer H) {
+        Bitmap->SetPixelFormat(pf24bit);
+        Bitmap->SetSize(W, H);
+    }
+    ~Drawing() { Bitmap->Free(); }
+    TCanvas* Canvas() { return Bitmap->GetCanvas(); }
+};
+} // namespace
+
+TEST_F(Graphics, CanvasPixelsTakeXThenY) {
+    Drawing d(8, 8);
+    TzelClassInfo* ci = Info(d.Canvas());
+    TzelPropertyInfo* pixels = ci->FindProperty("Pixels");
+    pixels->GetIndexes(0)->Value = 3;
+    pixels->GetIndexes(1)->Value = 5;
+    ci->SetProperty(pixels, static_cast<Integer>(clRed));
+    EXPECT_EQ(d.Bitmap->ColorAt(3, 5), RGB(255, 0, 0));
+    EXPECT_EQ(d.Bitmap->ColorAt(5, 3), RGB(255, 255, 255));
+    EXPECT_EQ(ci->GetProperty(pixels).AsInteger(), 0x0000FF);
+}
+
+TEST_F(Graphics, CanvasTextExtentIsOneSlotAndRectanglesTravelByAddress) {
+    Drawing d(40, 20);
+    TzelMethodInfo* first = Call(d.Canvas(), "TextExtent", "Hi");
+    const void* at = first->Result.AsAddress();
+    TSize hi = *static_cast<const TSize*>(at);
+    EXPECT_EQ(hi.cx, d.Canvas()->TextWidth("Hi"));
+    EXPECT_EQ(hi.cy, 13);
+    TzelMethodInfo* second = Call(d.Canvas(), "TextExtent", "Hello, world");
+    EXPECT_EQ(second->Result.AsAddress(), at); // the same slot, overwritten
+    EXPECT_GT(static_cast<const TSize*>(at)->cx, hi.cx);
+
+    TRect r{2, 2, 6, 5};
+    d.Canvas()->GetBrush()->SetColor(clBlack);
+    Call(d.Canvas(), "FillRect", Variant::Address(&r));
+    EXPECT_EQ(d.Bitmap->ColorAt(2, 2), 0u);
+    EXPECT_EQ(d.Bitmap->ColorAt(5, 4), 0u);
+    EXPECT_EQ(d.Bitmap->ColorAt(6, 5), RGB(255, 255, 255)); // right and bottom excluded
+    Call(d.Canvas(), "MoveTo", 0, 10);
+    Call(d.Canvas(), "LineTo", 10, 10);
+    TPoint pos = *static_cast<const TPoint*>(Get(d.Canvas(), "PenPos").AsAddress());
+    EXPECT_EQ(pos, (TPoint{10, 10}));
+    EXPECT_TRUE(Call(d.Canvas(), "TryLock")->Result.AsBoolean());
+    Call(d.Canvas(), "Unlock");
+}

@@ -260,3 +260,13 @@ TEST(Bitmap, TheClipboardCarriesACopyOfThePixels) {
     DeleteObject(data);
     DeleteObject(palette);
 }
+
+TEST(Bitmap, BrushCopyPaintsTheBrushWhereTheBitmapHasTheColour) {
+    BitmapPtr glyph = NewBitmap(2, 1, pf24bit);
+    glyph->GetCanvas()->SetPixels(1, 0, clBlack); // (0, 0) stays white: the background
+    BitmapPtr dest = NewBitmap(2, 1, pf24bit);
+    dest->GetCanvas()->GetBrush()->SetColor(clRed);
+    dest->GetCanvas()->BrushCopy({0, 0, 2, 1}, glyph.get(), {0, 0, 2, 1}, clWhite);
+    EXPECT_EQ(dest->ColorAt(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(dest->ColorAt(1, 0), 0u);
+}
