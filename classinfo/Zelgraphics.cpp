@@ -2,6 +2,7 @@
 #include "classinfo/Zelgraphics.h"
 
 #include "core/ClassInfoRows.h"
+#include "host/classes/Streams.h"
 #include "host/graphics/Bitmap.h"
 #include "host/system/SysUtils.h"
 
@@ -141,11 +142,77 @@ struct TCanvasClassInfo::ZelRows {
 };
 ZEL_TABLE(TCanvasClassInfo);
 
+struct TGraphicClassInfo::ZelRows {
+    using CI = TGraphicClassInfo;
+    using G = TGraphic;
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP_R(G, Empty),
+        ZEL_PROP(G, Height),
+        ZEL_PROP(G, Modified),
+        prop<&G::GetPalette, &G::SetPalette, &CI::FPaletteSlot>("Palette"),
+        ZEL_PROP(G, PaletteModified),
+        ZEL_PROP(G, Transparent),
+        ZEL_PROP(G, Width),
+    };
+    static constexpr TzelMethodRow Methods[] = {
+        ZEL_PROC(G, LoadFromFile, "Filename"),
+        ZEL_PROC(G, SaveToFile, "Filename"),
+        ZEL_PROC(G, LoadFromStream, "Stream"),
+        ZEL_PROC(G, SaveToStream, "Stream"),
+        ZEL_PROC(G, LoadFromClipboardFormat, "AFormat,AData,APalette"),
+        ZEL_PROC(G, SaveToClipboardFormat, "AFormat,AData,APalette"),
+    };
+    static constexpr TzelEventRow Events[] = {
+        ZEL_EVENT(G, OnChange, "Sender"),
+        ZEL_EVENT(G, OnProgress, "Sender,Stage,PercentDone,RedrawNow,R,Msg"),
+    };
+};
+ZEL_TABLE(TGraphicClassInfo);
+
+struct TBitmapClassInfo::ZelRows {
+    using CI = TBitmapClassInfo;
+    using B = TBitmap;
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP_R(B, Canvas),
+        prop<&B::GetHandle, &B::SetHandle, &CI::FHandleSlot>("Handle"),
+        ZEL_PROP(B, HandleType),
+        ZEL_PROP(B, IgnorePalette),
+        prop<&B::GetMaskHandle, &B::SetMaskHandle, &CI::FMaskHandleSlot>("MaskHandle"),
+        ZEL_PROP(B, Monochrome),
+        ZEL_PROP(B, PixelFormat),
+        ZEL_PROP_R(B, ScanLine, "Row"),
+        ZEL_PROP(B, TransparentColor),
+        ZEL_PROP(B, TransparentMode),
+    };
+    static constexpr TzelMethodRow Methods[] = {
+        ZEL_PROC(B, Dormant),
+        ZEL_PROC(B, FreeImage),
+        ZEL_PROC(B, LoadFromResourceName, "Instance,ResName"),
+        ZEL_PROC(B, LoadFromResourceID, "Instance,ResID"),
+        ZEL_PROC(B, Mask, "TransparentColor"),
+        ZEL_FUNC_SLOT(B, ReleaseHandle),
+        ZEL_FUNC_SLOT(B, ReleaseMaskHandle),
+        ZEL_FUNC_SLOT(B, ReleasePalette),
+    };
+};
+ZEL_TABLE(TBitmapClassInfo);
+
+struct TIconClassInfo::ZelRows {
+    using CI = TIconClassInfo;
+    using I = TIcon;
+    static constexpr TzelPropRow Properties[] = {
+        prop<&I::GetHandle, &I::SetHandle, &CI::FHandleSlot>("Handle"),
+    };
+    static constexpr TzelMethodRow Methods[] = {ZEL_FUNC_SLOT(I, ReleaseHandle)};
+};
+ZEL_TABLE(TIconClassInfo);
+
 namespace Zelgraphics {
 namespace {
 constexpr const TzelClassTable* Tables[] = {
     &TGraphicsObjectClassInfo::ZelTable, &TFontClassInfo::ZelTable,   &TPenClassInfo::ZelTable,
-    &TBrushClassInfo::ZelTable,          &TCanvasClassInfo::ZelTable,
+    &TBrushClassInfo::ZelTable,          &TCanvasClassInfo::ZelTable, &TGraphicClassInfo::ZelTable,
+    &TBitmapClassInfo::ZelTable,         &TIconClassInfo::ZelTable,
 };
 } // namespace
 

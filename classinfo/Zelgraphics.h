@@ -3,8 +3,10 @@
 #pragma once
 
 #include "classinfo/Zelclasses.h"
+#include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
 #include "host/graphics/GraphicsObjects.h"
+#include "host/graphics/Icon.h"
 
 namespace zeltrix {
 
@@ -36,6 +38,30 @@ protected:
     host::HDC FHandleSlot = 0;
     host::TPoint FPenPosSlot;
     host::TSize FTextExtentSlot;
+};
+
+class TGraphicClassInfo
+    : public TzelFamily<TGraphicClassInfo, TPersistentClassInfo, host::TGraphic> {
+    ZEL_CLASSINFO(TGraphicClassInfo)
+protected:
+    host::HPALETTE FPaletteSlot = 0;
+};
+
+class TBitmapClassInfo : public TzelFamily<TBitmapClassInfo, TGraphicClassInfo, host::TBitmap> {
+    ZEL_CLASSINFO(TBitmapClassInfo)
+protected:
+    host::HBITMAP FHandleSlot = 0;
+    host::HBITMAP FMaskHandleSlot = 0;
+    host::HBITMAP FReleaseHandleSlot = 0;
+    host::HBITMAP FReleaseMaskHandleSlot = 0;
+    host::HPALETTE FReleasePaletteSlot = 0;
+};
+
+class TIconClassInfo : public TzelFamily<TIconClassInfo, TGraphicClassInfo, host::TIcon> {
+    ZEL_CLASSINFO(TIconClassInfo)
+protected:
+    host::HICON FHandleSlot = 0;
+    host::HICON FReleaseHandleSlot = 0;
 };
 
 namespace Zelgraphics {

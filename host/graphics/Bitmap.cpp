@@ -245,6 +245,41 @@ void TBitmap::SaveToClipboardFormat(Word& AFormat, LongWord& AData, HPALETTE& AP
     APalette = Indexed(FPixelFormat) ? GdiAddObject(std::make_shared<TGdiPalette>(FPalette)) : 0;
 }
 
+namespace {
+/// A bitmap resource as a BMP file: the file header the resource leaves out, then the DIB.
+void LoadDib(TBitmap& Bitmap, TResourceStream& Resource) {
+    Int64 size = Resource.GetSize();
+    if (size < 16) BadBitmap();
+    const auto* dib = static_cast<const Byte*>(Resource.GetMemory());
+    Cardinal header = GetLE<Cardinal>(dib);
+    Word bits = header == 12 ? GetLE<Word>(dib + 10) : GetLE<Word>(dib + 14);
+    Cardinal clrUsed = header >= 40 && size >= 36 ? GetLE<Cardinal>(dib + 32) : 0;
+    Cardinal compression = header >= 40 && size >= 20 ? GetLE<Cardinal>(dib + 16) : 0;
+    Cardinal colors = bits <= 8 ? (clrUsed ? clrUsed : 1u << bits) : 0;
+    Cardinal offBits =
+        14 + header + colors * (header == 12 ? 3 : 4) + (compression == 3 && header == 40 ? 12 : 0);
+    std::vector<Byte> file{'B', 'M'};
+    PutLE<Cardinal>(file, Cardinal(14 + size));
+    PutLE<Cardinal>(file, 0);
+    PutLE<Cardinal>(file, offBits);
+    file.insert(file.end(), dib, dib + size);
+    TMemoryStream s;
+    s.WriteBuffer(file.data(), LongInt(file.size()));
+    s.SetPosition(0);
+    Bitmap.LoadFromStream(&s);
+}
+} // namespace
+
+void TBitmap::LoadFromResourceName(THandle Instance, const AnsiString& ResName) {
+    TResourceStream r(Instance, ResName, RT_BITMAP);
+    LoadDib(*this, r);
+}
+
+void TBitmap::LoadFromResourceID(THandle Instance, Integer ResID) {
+    TResourceStream r(Instance, TResName::FromId(static_cast<Word>(ResID)), RT_BITMAP);
+    LoadDib(*this, r);
+}
+
 void TBitmap::Mask(TColor TransparentColor) {
     SurfaceNeeded();
     TColorRef key = ColorToRGB(TransparentColor);

@@ -102,6 +102,10 @@ public:
     void Mask(TColor TransparentColor);
     /// Lets go of the table object and keeps the pixels only.
     void Dormant();
+    /// Reads a bitmap resource (RT_BITMAP: a device-independent bitmap without a file header)
+    /// of `Instance`; raises EResNotFound "Resource %s not found" when there is none.
+    void LoadFromResourceName(THandle Instance, const AnsiString& ResName);
+    void LoadFromResourceID(THandle Instance, Integer ResID);
     /// Forgets the stream the bitmap was read from: saving then writes the pixels anew.
     void FreeImage() { FSaved.clear(); }
     TColor GetTransparentColor() const;

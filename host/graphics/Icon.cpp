@@ -94,12 +94,12 @@ void TIcon::Assign(TPersistent* Source) {
     Changed(this);
 }
 
-void TIcon::SetHeight(Integer) {
-    throw EInvalidGraphicOperation("Cannot change the size of an icon");
+void TIcon::SetHeight(Integer Value) {
+    if (Value != FHeight) throw EInvalidGraphicOperation("Cannot change the size of an icon");
 }
 
-void TIcon::SetWidth(Integer) {
-    throw EInvalidGraphicOperation("Cannot change the size of an icon");
+void TIcon::SetWidth(Integer Value) {
+    if (Value != FWidth) throw EInvalidGraphicOperation("Cannot change the size of an icon");
 }
 
 std::shared_ptr<TGdiIcon> TIcon::Image() const {

@@ -25,7 +25,7 @@ public:
 
     bool GetEmpty() const override { return FWidth == 0 || FHeight == 0; }
     Integer GetHeight() const override { return FHeight; }
-    /// Raises EInvalidGraphicOperation "Cannot change the size of an icon".
+    /// Raises EInvalidGraphicOperation "Cannot change the size of an icon" for another size.
     void SetHeight(Integer Value) override;
     Integer GetWidth() const override { return FWidth; }
     void SetWidth(Integer Value) override;

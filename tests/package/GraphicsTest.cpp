@@ -2,6 +2,7 @@
 // their slots, handles that find their objects again, the owner's lock, change events.
 #include "ClassesFixture.h"
 
+#include "host/classes/Streams.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/GraphicsObjects.h"
 
@@ -140,4 +141,54 @@ TEST_F(Graphics, CanvasTextExtentIsOneSlotAndRectanglesTravelByAddress) {
     EXPECT_EQ(pos, (TPoint{10, 10}));
     EXPECT_TRUE(Call(d.Canvas(), "TryLock")->Result.AsBoolean());
     Call(d.Canvas(), "Unlock");
+}
+
+TEST_F(Graphics, BitmapRowsHandlesAndResourcesThroughTheClassInfo) {
+    Drawing d(4, 2);
+    d.Canvas()->SetPixels(0, 1, clRed);
+    TzelClassInfo* ci = Info(d.Bitmap);
+    TzelPropertyInfo* scan = ci->FindProperty("ScanLine");
+    scan->GetIndexes(0)->Value = 1;
+    const auto* row = static_cast<const Byte*>(ci->GetProperty(scan).AsAddress());
+    EXPECT_EQ(row[2], 0xFF); // blue, green, red of (0, 1)
+    EXPECT_EQ(Get(d.Bitmap, "PixelFormat").AsInteger(), static_cast<Integer>(pf24bit));
+
+    // ReleaseHandle's result lies in its slot: the caller now owns that object.
+    TzelMethodInfo* release = Call(d.Bitmap, "ReleaseHandle");
+    HBITMAP h = *static_cast<const HBITMAP*>(release->Result.AsAddress());
+    EXPECT_EQ(GetObjectType(h), OBJ_BITMAP);
+    EXPECT_FALSE(d.Bitmap->HandleAllocated());
+    DeleteObject(h);
+
+    // A bitmap resource: the module handle travels by address.
+    auto* source = new TBitmap;
+    source->SetPixelFormat(pf8bit);
+    source->SetSize(3, 3);
+    source->GetCanvas()->SetPixels(2, 2, clBlue);
+    TMemoryStream file;
+    source->SaveToStream(&file);
+    source->Free();
+    std::string dib(static_cast<const char*>(file.GetMemory()) + 14,
+                    std::size_t(file.GetSize() - 14));
+    RegisterResource(HInstance, "GLYPH", RT_BITMAP, dib);
+    THandle instance = HInstance;
+    Call(d.Bitmap, "LoadFromResourceName", Variant::Address(&instance), "GLYPH");
+    EXPECT_EQ(d.Bitmap->GetWidth(), 3);
+    EXPECT_EQ(d.Bitmap->ColorAt(2, 2), RGB(0, 0, 255));
+    EXPECT_EQ(MessageOf<EResNotFound>([&] {
+                  Call(d.Bitmap, "LoadFromResourceName", Variant::Address(&instance), "NONE");
+              }),
+              "Resource NONE not found");
+    UnregisterResource(HInstance, "GLYPH", RT_BITMAP);
+
+    // SaveToClipboardFormat writes through the addresses its arguments hold.
+    LongWord data = 0;
+    HPALETTE palette = 0;
+    TzelMethodInfo* save = Call(d.Bitmap, "SaveToClipboardFormat", 0, Variant::Address(&data),
+                                Variant::Address(&palette));
+    EXPECT_EQ(save->GetArgs(0)->Value.AsInteger(), 2); // CF_BITMAP
+    EXPECT_EQ(GetObjectType(data), OBJ_BITMAP);
+    EXPECT_EQ(GetObjectType(palette), OBJ_PAL); // an 8-bit bitmap has a palette
+    DeleteObject(data);
+    DeleteObject(palette);
 }

@@ -132,6 +132,7 @@ const std::map<std::string, const char*> NotWalked = {
     {"TFileStream", "opens a file; covered by the stream tests"},
     {"TResourceStream", "needs a registered resource; covered by the stream tests"},
     {"TThread", "abstract: its Execute is the application's"},
+    {"TGraphic", "abstract: its rows are walked on TBitmap and TIcon"},
 };
 
 /// Rows the walk reads but does not write back, or does not read, with the reason.
