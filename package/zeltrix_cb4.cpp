@@ -1,5 +1,6 @@
 #include "package/zeltrix_cb4.h"
 
+#include "classinfo/Zelactnlist.h"
 #include "classinfo/Zelclasses.h"
 #include "classinfo/Zelgraphics.h"
 #include "classinfo/Zelsystem.h"
@@ -29,6 +30,7 @@ constexpr Unit Units[] = {
     {"Zelvar", &Zelvar::Initialize, &Zelvar::Finalize},
     {"Zelsystem", &Zelsystem::Initialize, &Zelsystem::Finalize},
     {"Zelclasses", &Zelclasses::Initialize, &Zelclasses::Finalize},
+    {"Zelactnlist", &Zelactnlist::Initialize, &Zelactnlist::Finalize},
     {"Zelgraphics", &Zelgraphics::Initialize, &Zelgraphics::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
     {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},

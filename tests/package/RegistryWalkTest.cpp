@@ -3,6 +3,7 @@
 // walk the registry, so a new unit is covered as soon as it registers.
 #include "Probe.h"
 #include "core/ClassInfoFamily.h"
+#include "host/actnlist/CustomAction.h"
 #include "host/classes/Action.h"
 #include "host/classes/Collection.h"
 #include "host/classes/Reader.h"
@@ -115,6 +116,7 @@ public:
             return Keep(new TReader(form, 32));
         }
         if (name == "TBasicActionLink") return Keep(new TBasicActionLink(nullptr));
+        if (name == "TActionLink") return Keep(new TActionLink(nullptr));
         if (name == "TWriter") return Keep(new TWriter(Keep(new TMemoryStream), 32));
         if (C->NewObject) return Keep(C->NewObject());
         if (C->NewWithOwner) return Keep(C->NewWithOwner(nullptr));
