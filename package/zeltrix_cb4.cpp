@@ -3,6 +3,7 @@
 #include "classinfo/Zelactnlist.h"
 #include "classinfo/Zelclasses.h"
 #include "classinfo/Zelgraphics.h"
+#include "classinfo/Zelmenus.h"
 #include "classinfo/Zelsystem.h"
 #include "classinfo/Zelvclpatch.h"
 #include "connections/Zelconlist.h"
@@ -32,6 +33,7 @@ constexpr Unit Units[] = {
     {"Zelclasses", &Zelclasses::Initialize, &Zelclasses::Finalize},
     {"Zelactnlist", &Zelactnlist::Initialize, &Zelactnlist::Finalize},
     {"Zelgraphics", &Zelgraphics::Initialize, &Zelgraphics::Finalize},
+    {"Zelmenus", &Zelmenus::Initialize, &Zelmenus::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
     {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},
     {"Zele2m", &Zele2m::Initialize, &Zele2m::Finalize},

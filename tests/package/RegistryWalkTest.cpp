@@ -11,6 +11,7 @@
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfo.h"
 #include "host/classes/Writer.h"
+#include "host/menus/MenuItem.h"
 #include "package/zeltrix_cb4.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,8 @@ public:
         }
         if (name == "TBasicActionLink") return Keep(new TBasicActionLink(nullptr));
         if (name == "TActionLink") return Keep(new TActionLink(nullptr));
+        if (name == "TMenuActionLink")
+            return Keep(new TMenuActionLink(Keep(new TMenuItem(nullptr)))); // freed before it
         if (name == "TWriter") return Keep(new TWriter(Keep(new TMemoryStream), 32));
         if (C->NewObject) return Keep(C->NewObject());
         if (C->NewWithOwner) return Keep(C->NewWithOwner(nullptr));
