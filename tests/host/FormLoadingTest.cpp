@@ -9,6 +9,8 @@
 #include "host/classes/StandIn.h"
 #include "host/classes/Streams.h"
 
+#include "tests/host/FormFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -18,24 +20,7 @@ using namespace host::streaming_test;
 
 namespace {
 
-struct FreeRoot {
-    void operator()(TComponent* C) const { FreeObject(C); }
-};
-using RootPtr = std::unique_ptr<TComponent, FreeRoot>;
-
-RootPtr Load(const std::string& Text, std::vector<TFormLoadNote>& Notes) {
-    TMemoryStream s;
-    s.WriteBuffer(Text.data(), static_cast<Integer>(Text.size()));
-    s.SetPosition(0);
-    return RootPtr(LoadForm(&s, Notes));
-}
-
-std::string Save(TComponent* Root, bool Text) {
-    TMemoryStream s;
-    SaveForm(Root, &s, Text);
-    return std::string(static_cast<const char*>(s.GetMemory()),
-                       static_cast<std::size_t>(s.GetSize()));
-}
+using namespace formtest;
 
 bool HasNote(const std::vector<TFormLoadNote>& Notes, const char* Path, const char* Part) {
     for (const TFormLoadNote& n : Notes)

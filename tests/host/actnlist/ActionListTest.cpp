@@ -8,6 +8,8 @@
 #include "tests/TestSupport.h"
 #include "tests/host/StreamingClasses.h"
 
+#include "tests/host/FormFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -167,24 +169,7 @@ TEST(ActionList, TActionPublishesWhatFormsStream) {
 }
 
 namespace {
-struct FreeRoot {
-    void operator()(TComponent* C) const { FreeObject(C); }
-};
-using RootPtr = std::unique_ptr<TComponent, FreeRoot>;
-
-RootPtr Load(const std::string& Text, std::vector<TFormLoadNote>& Notes) {
-    TMemoryStream s;
-    s.WriteBuffer(Text.data(), static_cast<Integer>(Text.size()));
-    s.SetPosition(0);
-    return RootPtr(LoadForm(&s, Notes));
-}
-
-std::string Save(TComponent* Root, bool Text) {
-    TMemoryStream s;
-    SaveForm(Root, &s, Text);
-    return std::string(static_cast<const char*>(s.GetMemory()),
-                       static_cast<std::size_t>(s.GetSize()));
-}
+using namespace formtest;
 
 // In the converter's canonical layout, as the IDE writes it; the handlers are the form's own,
 // which a form of a class made at run time does not have, so they are kept as written.

@@ -2,6 +2,7 @@
 // bottom edges, lines their end point; wide pens, pen modes, brushes, clipping, flood fills and
 // copies; and the canvas's notifications and lock.
 #include "host/graphics/Canvas.h"
+#include "tests/host/graphics/Sheet.h"
 
 #include "tests/TestSupport.h"
 
@@ -16,32 +17,7 @@ using testsupport::MessageOf;
 
 namespace {
 
-/// A canvas over a white surface of its own.
-struct Sheet {
-    std::shared_ptr<TPixelSurface> Surface;
-    HDC DC;
-    TCanvas* Canvas = new TCanvas;
-    Sheet(Integer W, Integer H)
-        : Surface(std::make_shared<TPixelSurface>(W, H)), DC(CreateSurfaceDC(Surface)) {
-        Canvas->SetHandle(DC);
-    }
-    ~Sheet() {
-        Canvas->Free();
-        DeleteDC(DC);
-    }
-    /// The surface as rows of characters: '.' white, '#' black, 'r' red, '?' anything else.
-    std::string Picture() const {
-        std::string s;
-        for (Integer y = 0; y < Surface->Height(); ++y) {
-            for (Integer x = 0; x < Surface->Width(); ++x) {
-                TColorRef c = Surface->Get(x, y);
-                s += c == RGB(255, 255, 255) ? '.' : c == 0 ? '#' : c == RGB(255, 0, 0) ? 'r' : '?';
-            }
-            s += '\n';
-        }
-        return s;
-    }
-};
+using sheettest::Sheet;
 
 std::string Rows(std::initializer_list<const char*> L) {
     std::string s;

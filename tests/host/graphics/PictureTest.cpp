@@ -12,6 +12,8 @@
 
 #include "tests/TestSupport.h"
 
+#include "tests/host/FormFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -47,16 +49,10 @@ HOST_COMPONENT_METACLASS(TPictureHolder, TComponent, PropTable(HolderProps));
 
 namespace {
 std::string SaveText(TComponent* Root) {
-    TMemoryStream s;
-    SaveForm(Root, &s, true);
-    return std::string(static_cast<const char*>(s.GetMemory()), std::size_t(s.GetSize()));
+    return formtest::Save(Root, true);
 }
 TComponent* LoadText(const std::string& Text) {
-    TMemoryStream s;
-    s.WriteBuffer(Text.data(), LongInt(Text.size()));
-    s.SetPosition(0);
-    std::vector<TFormLoadNote> notes;
-    return LoadForm(&s, notes);
+    return formtest::Load(Text).release();
 }
 } // namespace
 

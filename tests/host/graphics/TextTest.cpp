@@ -2,6 +2,7 @@
 // anti-aliasing (a small reference picture), backgrounds, clipping and styles.
 #include "host/graphics/Text.h"
 #include "host/graphics/Canvas.h"
+#include "tests/host/graphics/Sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -12,36 +13,9 @@
 using namespace host;
 
 namespace {
-struct Sheet {
-    std::shared_ptr<TPixelSurface> Surface;
-    HDC DC;
-    TCanvas* Canvas = new TCanvas;
-    Sheet(Integer W, Integer H)
-        : Surface(std::make_shared<TPixelSurface>(W, H)), DC(CreateSurfaceDC(Surface)) {
-        Canvas->SetHandle(DC);
-        Canvas->GetFont()->SetColor(clBlack);
-    }
-    ~Sheet() {
-        Canvas->Free();
-        DeleteDC(DC);
-    }
-    std::string Picture() const {
-        std::string s;
-        for (Integer y = 0; y < Surface->Height(); ++y) {
-            for (Integer x = 0; x < Surface->Width(); ++x) {
-                TColorRef c = Surface->Get(x, y);
-                s += c == RGB(255, 255, 255) ? '.' : c == 0 ? '#' : c == RGB(255, 0, 0) ? 'r' : '?';
-            }
-            s += '\n';
-        }
-        return s;
-    }
-    Integer Count(TColorRef C) const {
-        Integer n = 0;
-        for (Integer y = 0; y < Surface->Height(); ++y)
-            for (Integer x = 0; x < Surface->Width(); ++x) n += Surface->Get(x, y) == C;
-        return n;
-    }
+/// The text tests draw in black.
+struct Sheet : sheettest::Sheet {
+    Sheet(Integer W, Integer H) : sheettest::Sheet(W, H) { Canvas->GetFont()->SetColor(clBlack); }
 };
 } // namespace
 

@@ -6,6 +6,8 @@
 #include "host/menus/Menu.h"
 #include "tests/host/StreamingClasses.h"
 
+#include "tests/host/FormFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,24 +15,7 @@
 using namespace host;
 
 namespace {
-struct FreeRoot {
-    void operator()(TComponent* C) const { FreeObject(C); }
-};
-using RootPtr = std::unique_ptr<TComponent, FreeRoot>;
-
-RootPtr Load(const std::string& Text, std::vector<TFormLoadNote>& Notes) {
-    TMemoryStream s;
-    s.WriteBuffer(Text.data(), static_cast<Integer>(Text.size()));
-    s.SetPosition(0);
-    return RootPtr(LoadForm(&s, Notes));
-}
-
-std::string Save(TComponent* Root, bool Text) {
-    TMemoryStream s;
-    SaveForm(Root, &s, Text);
-    return std::string(static_cast<const char*>(s.GetMemory()),
-                       static_cast<std::size_t>(s.GetSize()));
-}
+using namespace formtest;
 
 // In the converter's canonical layout, as the IDE writes it. Save1 follows FileSave, so its
 // caption and shortcut are the action's and not written.
