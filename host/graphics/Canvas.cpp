@@ -34,22 +34,28 @@ void TCanvas::Changed() {
 void TCanvas::CreateHandle() {}
 
 HDC TCanvas::GetHandle() {
-    if (!FHandle || !FindDC(FHandle)) {
+    // The context found last stands while it is in the table: no look-up on every drawing.
+    if (FDC && FDC->InTable) return FHandle;
+    FDC = FHandle ? FindDC(FHandle) : nullptr;
+    if (!FDC) {
         FHandle = 0;
         CreateHandle();
-        if (!FHandle || !FindDC(FHandle)) throw EInvalidOperation("Canvas does not allow drawing");
+        FDC = FHandle ? FindDC(FHandle) : nullptr;
+        if (!FDC) throw EInvalidOperation("Canvas does not allow drawing");
     }
     return FHandle;
 }
 
 void TCanvas::SetHandle(HDC Value) {
     FHandle = Value;
+    FDC.reset();
 }
 
 std::shared_ptr<TGdiDC> TCanvas::DC() {
-    std::shared_ptr<TGdiDC> dc = FindDC(GetHandle());
+    GetHandle();
     RequiredState();
-    return dc;
+    if (!FDC) GetHandle(); // RequiredState gave the canvas another context
+    return FDC;
 }
 
 template <class F>

@@ -151,6 +151,7 @@ private:
     void Paint(F&& Painter, bool WithPen = true);
 
     HDC FHandle = 0;
+    std::shared_ptr<TGdiDC> FDC; // FHandle's object while it is in the table
     TPen* FPen;
     TBrush* FBrush;
     TFont* FFont;

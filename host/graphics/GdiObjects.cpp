@@ -131,6 +131,7 @@ bool DeleteObject(HGDIOBJ Handle) {
         if (it == t.Objects.end()) return false;
         if (it->second->Stock) return true; // the platform accepts and ignores it
         dying = std::move(it->second);
+        dying->InTable = false;
         t.Objects.erase(it);
     }
     return true;

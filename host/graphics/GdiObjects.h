@@ -5,6 +5,7 @@
 
 #include "host/graphics/Colors.h"
 
+#include <atomic>
 #include <memory>
 
 namespace host {
@@ -100,9 +101,15 @@ struct TLogFont {
 class TGdiObject {
 public:
     explicit TGdiObject(Integer AType) : Type(AType) {}
+    /// A copy is an object of its own, not yet in the table.
+    TGdiObject(const TGdiObject& Other) : Type(Other.Type) {}
+    TGdiObject& operator=(const TGdiObject&) = delete;
     virtual ~TGdiObject() = default;
     const Integer Type;
     bool Stock = false; // never deleted
+    /// False once deleted: a user that keeps the object (a canvas its context) sees it gone
+    /// without asking the table.
+    std::atomic<bool> InTable{true};
 };
 
 struct TGdiPen : TGdiObject {

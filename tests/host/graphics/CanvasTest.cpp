@@ -178,3 +178,16 @@ TEST(Canvas, NotificationsLockAndACanvasWithoutASurface) {
               "Canvas does not allow drawing");
     bare->Free();
 }
+
+TEST(Canvas, AContextDeletedUnderItIsNoLongerDrawnOn) {
+    auto surface = std::make_shared<TPixelSurface>(2, 2);
+    HDC dc = CreateSurfaceDC(surface);
+    auto* canvas = new TCanvas;
+    canvas->SetHandle(dc);
+    canvas->SetPixels(0, 0, clBlack);
+    DeleteDC(dc);
+    EXPECT_EQ(MessageOf<EInvalidOperation>([&] { canvas->SetPixels(1, 1, clBlack); }),
+              "Canvas does not allow drawing");
+    EXPECT_EQ(surface->Get(1, 1), RGB(255, 255, 255));
+    canvas->Free();
+}
