@@ -7,7 +7,7 @@ build=${1:?build directory}
 shift
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache libfreetype-dev
-  fonts-liberation2)
+  fonts-liberation2 libpng-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -79,6 +79,7 @@ const std::map<std::string, const char*> NotLoadableYet = {
     {"every_kind.dfm", "controls (TButton, TEdit, ...), inherited and inline components"},
     {"every_kind.bin", "the same form in binary"},
     {"orders.dfm", "a form from a real project: third-party classes, a root class of its own"},
+    {"editor.dfm", "a root class of its own with form properties the host's forms bring later"},
 };
 
 class Diagnosis : public ConnectionTest {

@@ -46,6 +46,11 @@ grep -q '^  OrdersForm.Header.Title: TShadowLabel$' <<<"$out"
 printf 'object Empty: TEmptyForm\nend\n' >"$tmp/empty.dfm"
 [ "$("$zeltrix" check "$tmp/empty.dfm")" = "no connection list" ] || { echo "no list"; exit 1; }
 
+# the form's picture: its client area under its menu bar, as a PNG of that size
+"$zeltrix" run "$src/tests/data/forms/project/editor.dfm" --render "$tmp/editor.png" 2>/dev/null
+size=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(); assert d[:8]==b"\x89PNG\r\n\x1a\n"; print("%dx%d" % struct.unpack(">II", d[16:24]))' "$tmp/editor.png")
+[ "$size" = "300x139" ] || { echo "render: $size"; exit 1; }
+
 # errors name the subcommand and the file
 if "$zeltrix" run "$tmp/none.dfm" 2>"$tmp/err"; then echo "missing file"; exit 1; fi
 grep -q "^zeltrix run: $tmp/none.dfm: " "$tmp/err"

@@ -144,7 +144,7 @@ void CallStep(const LoadedForm& Form, const AnsiString& Arg) {
 }
 
 const char* const RunUsage =
-    "usage: zeltrix run FORM [--save OUT [--to text|binary]] [STEP]...\n"
+    "usage: zeltrix run FORM [--save OUT [--to text|binary]] [--render OUT.png] [STEP]...\n"
     "\n"
     "Loads FORM (a form file, text or binary) as an application would and lets its connection\n"
     "lists connect. Classes the program does not have become stand-ins that keep what the form\n"
@@ -161,7 +161,10 @@ const char* const RunUsage =
     "options:\n"
     "  --save OUT                   after the steps, write the form to OUT: binary for .bin and\n"
     "                               .res, else text\n"
-    "  --to text|binary             the format of OUT, whatever its extension\n";
+    "  --to text|binary             the format of OUT, whatever its extension\n"
+    "  --render OUT.png             after the steps, paint the form's picture as far as the\n"
+    "                               host paints forms yet (its client area and its main menu's\n"
+    "                               bar) and write it as a PNG\n";
 
 /// Without steps: the tree, the connections and the notes of the load.
 void Describe(const LoadedForm& Form, const char* Path) {
@@ -196,6 +199,7 @@ int Run(int Argc, char** Argv) {
     const char* path = Argv[0];
     const char* save = nullptr;
     const char* to = nullptr;
+    const char* render = nullptr;
     std::vector<std::pair<const char*, const char*>> steps;
     for (int i = 1; i < Argc; i += 2) {
         const char* a = Argv[i];
@@ -207,6 +211,8 @@ int Run(int Argc, char** Argv) {
             save = Argv[i + 1];
         else if (!std::strcmp(a, "--to"))
             to = Argv[i + 1];
+        else if (!std::strcmp(a, "--render"))
+            render = Argv[i + 1];
         else if (!std::strcmp(a, "--set") || !std::strcmp(a, "--call") || !std::strcmp(a, "--get"))
             steps.emplace_back(a, Argv[i + 1]);
         else {
@@ -232,13 +238,17 @@ int Run(int Argc, char** Argv) {
                 GetStep(form, arg);
             std::fflush(stdout);
         }
-        if (steps.empty() && !save)
+        if (steps.empty() && !save && !render)
             Describe(form, path);
         else
             ReportKept(form, path);
         if (save) {
             file = save;
             form.Save(save, binary);
+        }
+        if (render) {
+            file = render;
+            RenderForm(form.Root(), render);
         }
     } catch (const std::exception& e) {
         std::fflush(stdout);

@@ -61,6 +61,9 @@ void PrintTree(host::TComponent* Root);
 /// number that do not connect.
 int PrintConnections(host::TComponent* Root);
 
+/// Paints the form's picture, as far as the host paints forms yet, and writes it as a PNG.
+void RenderForm(host::TComponent* Root, const char* Path);
+
 int Run(int Argc, char** Argv);
 int Check(int Argc, char** Argv);
 

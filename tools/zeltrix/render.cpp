@@ -1,0 +1,104 @@
+// zeltrix run FORM --render OUT.png: the form's picture, as far as the host paints forms yet
+// (the client area and the main menu's bar; controls and the frame come with their units),
+// written as a PNG for people to look at.
+#include "tools/zeltrix/run.h"
+
+#include "host/classes/Component.h"
+#include "host/classes/KeptProperties.h"
+#include "host/classes/Reader.h"
+#include "host/classes/Streams.h"
+#include "host/graphics/Bitmap.h"
+#include "host/menus/Menu.h"
+#include "host/menus/MenuPaint.h"
+#include "host/system/SysUtils.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace zeltrix::tool {
+
+using namespace host;
+
+namespace {
+
+/// An integer the form gave the root that its class does not have yet (ClientWidth of a form
+/// of a class made at run time), or `Default`.
+Integer KeptInteger(TComponent* Root, const char* Name, Integer Default) {
+    const TKeptProperties* kept = Root->GetKeptProperties();
+    const TKeptProperty* p = kept ? kept->Find(Name) : nullptr;
+    if (!p) return Default;
+    TMemoryStream s;
+    s.WriteBuffer(p->Value.data(), static_cast<Integer>(p->Value.size()));
+    s.SetPosition(0);
+    try {
+        TReader reader(&s, 64);
+        return reader.ReadInteger();
+    } catch (const Exception&) {
+        return Default;
+    }
+}
+
+void WritePng(TBitmap* Bitmap, const char* Path) {
+    FILE* f = std::fopen(Path, "wb");
+    if (!f) throw EFCreateError(Format("Cannot create file %s", {Path}));
+    std::unique_ptr<FILE, int (*)(FILE*)> file(f, &std::fclose);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        throw EOutOfResources("Not enough storage is available to process this command");
+    }
+    Integer w = Bitmap->GetWidth(), h = Bitmap->GetHeight();
+    std::vector<png_byte> rows(std::size_t(w) * std::size_t(h) * 3);
+    for (Integer y = 0; y < h; ++y)
+        for (Integer x = 0; x < w; ++x) {
+            TColorRef c = Bitmap->ColorAt(x, y);
+            png_byte* p = &rows[(std::size_t(y) * std::size_t(w) + std::size_t(x)) * 3];
+            p[0] = GetRValue(c), p[1] = GetGValue(c), p[2] = GetBValue(c);
+        }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        throw EWriteError(Format("Cannot write file %s", {Path}));
+    }
+    png_init_io(png, f);
+    png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (Integer y = 0; y < h; ++y) png_write_row(png, &rows[std::size_t(y) * std::size_t(w) * 3]);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+}
+
+} // namespace
+
+void RenderForm(TComponent* Root, const char* Path) {
+    Integer w =
+        std::clamp(KeptInteger(Root, "ClientWidth", KeptInteger(Root, "Width", 320)), 1, 4096);
+    Integer h =
+        std::clamp(KeptInteger(Root, "ClientHeight", KeptInteger(Root, "Height", 240)), 1, 4096);
+    std::unique_ptr<TBitmap, void (*)(TBitmap*)> picture(new TBitmap,
+                                                         [](TBitmap* b) { b->Free(); });
+    picture->SetPixelFormat(pf24bit);
+    // The menu bar stands above the client area, as on a form with a menu.
+    TMainMenu* menu = nullptr;
+    for (Integer i = 0; i < Root->GetComponentCount() && !menu; ++i)
+        menu = DynCast<TMainMenu>(Root->GetComponents(i));
+    TCanvas* c = picture->GetCanvas();
+    Integer bar = 0;
+    if (menu) {
+        picture->SetSize(w, 1);
+        std::vector<TMenuItemBox> boxes = LayoutMenuBar(menu, c, {0, 0, w, h});
+        for (const TMenuItemBox& b : boxes) bar = std::max(bar, b.Rect.Bottom);
+    }
+    picture->SetSize(w, h + bar);
+    c->GetBrush()->SetColor(clBtnFace);
+    c->FillRect({0, 0, w, h + bar});
+    if (menu) PaintMenuBar(menu, c, {0, 0, w, bar});
+    WritePng(picture.get(), Path);
+}
+
+} // namespace zeltrix::tool
