@@ -28,6 +28,14 @@ inline T GetLE(const Byte* In) {
     return v;
 }
 
+/// Appends `Value` in little-endian order (a file format built in memory).
+template <class T, class Bytes>
+inline void AppendLE(Bytes& Out, T Value) {
+    Byte b[sizeof(T)];
+    PutLE(b, Value);
+    Out.insert(Out.end(), b, b + sizeof(T));
+}
+
 /// The 10 bytes of the 80-bit extended float nearest to `Value` (sign, 15-bit exponent,
 /// 64-bit mantissa with its explicit integer bit).
 void ExtendedToBytes(Extended Value, Byte Out[10]);

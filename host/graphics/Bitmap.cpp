@@ -1,5 +1,6 @@
 #include "host/graphics/Bitmap.h"
 
+#include "host/classes/FilerBytes.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TypInfoRows.h"
 
@@ -50,17 +51,8 @@ std::vector<TColorRef> DefaultPalette(TPixelFormat F) {
     }
 }
 
-template <class T>
-T GetLE(const Byte* P) {
-    T v = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i) v |= T(P[i]) << (8 * i);
-    return v;
-}
-template <class T>
-void PutLE(std::vector<Byte>& Out, T V) {
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        Out.push_back(Byte((std::uint64_t(V) >> (8 * i)) & 0xFF));
-}
+using filer_bytes::AppendLE;
+using filer_bytes::GetLE;
 
 [[noreturn]] void BadBitmap() {
     throw EInvalidGraphic("Bitmap image is not valid");
@@ -259,9 +251,9 @@ void LoadDib(TBitmap& Bitmap, TResourceStream& Resource) {
     Cardinal offBits =
         14 + header + colors * (header == 12 ? 3 : 4) + (compression == 3 && header == 40 ? 12 : 0);
     std::vector<Byte> file{'B', 'M'};
-    PutLE<Cardinal>(file, Cardinal(14 + size));
-    PutLE<Cardinal>(file, 0);
-    PutLE<Cardinal>(file, offBits);
+    AppendLE<Cardinal>(file, Cardinal(14 + size));
+    AppendLE<Cardinal>(file, 0);
+    AppendLE<Cardinal>(file, offBits);
     file.insert(file.end(), dib, dib + size);
     TMemoryStream s;
     s.WriteBuffer(file.data(), LongInt(file.size()));
@@ -649,25 +641,26 @@ void TBitmap::SaveToStream(TStream* Stream) {
     Cardinal offBits = 14 + 40 + paletteBytes + masks;
     Cardinal imageSize = Cardinal(FRows.size());
     out.push_back('B'), out.push_back('M');
-    PutLE<Cardinal>(out, offBits + imageSize);
-    PutLE<Cardinal>(out, 0);
-    PutLE<Cardinal>(out, offBits);
-    PutLE<Cardinal>(out, 40);
-    PutLE<Integer>(out, FWidth);
-    PutLE<Integer>(out, FHeight);
-    PutLE<Word>(out, 1);
-    PutLE<Word>(out, Word(bits));
-    PutLE<Cardinal>(out, masks ? 3 : 0);
-    PutLE<Cardinal>(out, imageSize);
-    PutLE<Integer>(out, 0), PutLE<Integer>(out, 0);
-    PutLE<Cardinal>(out, Indexed(FPixelFormat) ? Cardinal(FPalette.size()) : 0);
-    PutLE<Cardinal>(out, 0);
+    AppendLE<Cardinal>(out, offBits + imageSize);
+    AppendLE<Cardinal>(out, 0);
+    AppendLE<Cardinal>(out, offBits);
+    AppendLE<Cardinal>(out, 40);
+    AppendLE<Integer>(out, FWidth);
+    AppendLE<Integer>(out, FHeight);
+    AppendLE<Word>(out, 1);
+    AppendLE<Word>(out, Word(bits));
+    AppendLE<Cardinal>(out, masks ? 3 : 0);
+    AppendLE<Cardinal>(out, imageSize);
+    AppendLE<Integer>(out, 0), AppendLE<Integer>(out, 0);
+    AppendLE<Cardinal>(out, Indexed(FPixelFormat) ? Cardinal(FPalette.size()) : 0);
+    AppendLE<Cardinal>(out, 0);
     if (Indexed(FPixelFormat))
         for (TColorRef c : FPalette)
             out.push_back(GetBValue(c)), out.push_back(GetGValue(c)), out.push_back(GetRValue(c)),
                 out.push_back(0);
     if (masks)
-        PutLE<Cardinal>(out, 0xF800), PutLE<Cardinal>(out, 0x07E0), PutLE<Cardinal>(out, 0x001F);
+        AppendLE<Cardinal>(out, 0xF800), AppendLE<Cardinal>(out, 0x07E0),
+            AppendLE<Cardinal>(out, 0x001F);
     out.insert(out.end(), FRows.begin(), FRows.end());
     Stream->WriteBuffer(out.data(), LongInt(out.size()));
 }

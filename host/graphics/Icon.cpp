@@ -1,5 +1,6 @@
 #include "host/graphics/Icon.h"
 
+#include "host/classes/FilerBytes.h"
 #include "host/classes/Streams.h"
 
 #include <algorithm>
@@ -13,17 +14,8 @@ namespace {
     throw EInvalidGraphic("Icon image is not valid");
 }
 
-template <class T>
-T GetLE(const Byte* P) {
-    T v = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i) v |= T(P[i]) << (8 * i);
-    return v;
-}
-template <class T>
-void PutLE(std::vector<Byte>& Out, T V) {
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        Out.push_back(Byte((std::uint64_t(V) >> (8 * i)) & 0xFF));
-}
+using filer_bytes::AppendLE;
+using filer_bytes::GetLE;
 
 /// Decodes one directory entry's image: a DIB of twice the icon's height, colours then mask.
 std::shared_ptr<TGdiIcon> DecodeImage(const Byte* P, std::size_t Size) {
@@ -100,10 +92,6 @@ void TIcon::SetHeight(Integer Value) {
 
 void TIcon::SetWidth(Integer Value) {
     if (Value != FWidth) throw EInvalidGraphicOperation("Cannot change the size of an icon");
-}
-
-std::shared_ptr<TGdiIcon> TIcon::Image() const {
-    return FImage;
 }
 
 HICON TIcon::GetHandle() {
@@ -188,10 +176,10 @@ void TIcon::SaveToStream(TStream* Stream) {
     Integer w = FWidth, h = FHeight;
     std::size_t andStride = std::size_t((w + 31) / 32) * 4;
     std::vector<Byte> img;
-    PutLE<Cardinal>(img, 40), PutLE<Integer>(img, w), PutLE<Integer>(img, 2 * h);
-    PutLE<Word>(img, 1), PutLE<Word>(img, 32), PutLE<Cardinal>(img, 0);
-    PutLE<Cardinal>(img, Cardinal(w * h * 4 + andStride * h));
-    for (int i = 0; i < 4; ++i) PutLE<Cardinal>(img, 0);
+    AppendLE<Cardinal>(img, 40), AppendLE<Integer>(img, w), AppendLE<Integer>(img, 2 * h);
+    AppendLE<Word>(img, 1), AppendLE<Word>(img, 32), AppendLE<Cardinal>(img, 0);
+    AppendLE<Cardinal>(img, Cardinal(w * h * 4 + andStride * h));
+    for (int i = 0; i < 4; ++i) AppendLE<Cardinal>(img, 0);
     for (Integer y = h - 1; y >= 0; --y)
         for (Integer x = 0; x < w; ++x) {
             TColorRef c = FImage->Colors.Get(x, y);
@@ -205,11 +193,11 @@ void TIcon::SaveToStream(TStream* Stream) {
         img.insert(img.end(), row.begin(), row.end());
     }
     std::vector<Byte> out;
-    PutLE<Word>(out, 0), PutLE<Word>(out, 1), PutLE<Word>(out, 1);
+    AppendLE<Word>(out, 0), AppendLE<Word>(out, 1), AppendLE<Word>(out, 1);
     out.push_back(Byte(w >= 256 ? 0 : w)), out.push_back(Byte(h >= 256 ? 0 : h));
     out.push_back(0), out.push_back(0);
-    PutLE<Word>(out, 1), PutLE<Word>(out, 32);
-    PutLE<Cardinal>(out, Cardinal(img.size())), PutLE<Cardinal>(out, 22);
+    AppendLE<Word>(out, 1), AppendLE<Word>(out, 32);
+    AppendLE<Cardinal>(out, Cardinal(img.size())), AppendLE<Cardinal>(out, 22);
     out.insert(out.end(), img.begin(), img.end());
     Stream->WriteBuffer(out.data(), LongInt(out.size()));
 }

@@ -48,7 +48,6 @@ public:
     bool TransparentAt(Integer X, Integer Y) const;
 
 private:
-    std::shared_ptr<TGdiIcon> Image() const;
     Integer FWidth = 0, FHeight = 0;
     std::shared_ptr<TGdiIcon> FImage;
     HICON FHandle = 0;

@@ -82,7 +82,24 @@ struct Mask {
         if (X >= 0 && Y >= 0 && X < Width && Y < Height)
             Bits[std::size_t(Y) * std::size_t(Width) + std::size_t(X)] = true;
     }
+    template <class F>
+    void ForEach(F&& Each) const {
+        for (Integer y = 0; y < Height; ++y)
+            for (Integer x = 0; x < Width; ++x)
+                if (Bits[std::size_t(y) * std::size_t(Width) + std::size_t(x)])
+                    Each(Left + x, Top + y);
+    }
 };
+
+/// The pixels of a pen's round dot of `Width` around (X, Y): a pen of 3 covers 3 x 3 pixels.
+template <class F>
+void DotPixels(Integer X, Integer Y, Integer Width, F&& Each) {
+    Integer w = std::max<Integer>(Width, 1), lo = -(w / 2), hi = (w - 1) / 2, c = lo + hi;
+    for (Integer dy = lo; dy <= hi; ++dy)
+        for (Integer dx = lo; dx <= hi; ++dx)
+            if ((2 * dx - c) * (2 * dx - c) + (2 * dy - c) * (2 * dy - c) <= w * w)
+                Each(X + dx, Y + dy);
+}
 
 /// The points of a line from (X1, Y1) to (X2, Y2), end point included, in drawing order.
 template <class F>
@@ -115,7 +132,7 @@ Integer Near(Integer V) {
 } // namespace
 
 TRaster::TRaster(TGdiDC& DC, const TRasterPen& Pen, const TRasterBrush& Brush)
-    : FDC(DC), FSurface(*DC.Surface), FBounds(DC.Bounds()), FPen(Pen), FBrush(Brush) {}
+    : FSurface(*DC.Surface), FBounds(DC.Bounds()), FPen(Pen), FBrush(Brush) {}
 
 void TRaster::Plot(Integer X, Integer Y, TColorRef C) {
     if (!Inside(X, Y)) return;
@@ -123,12 +140,7 @@ void TRaster::Plot(Integer X, Integer Y, TColorRef C) {
 }
 
 void TRaster::PenDot(Integer X, Integer Y) {
-    if (FPen.Width <= 1) return Plot(X, Y, FPen.Color);
-    Integer w = FPen.Width, lo = -(w / 2), hi = (w - 1) / 2, c = lo + hi;
-    for (Integer dy = lo; dy <= hi; ++dy)
-        for (Integer dx = lo; dx <= hi; ++dx)
-            if ((2 * dx - c) * (2 * dx - c) + (2 * dy - c) * (2 * dy - c) <= w * w)
-                Plot(X + dx, Y + dy, FPen.Color);
+    DotPixels(X, Y, FPen.Width, [&](Integer x, Integer y) { Plot(x, y, FPen.Color); });
 }
 
 void TRaster::Line(Integer X1, Integer Y1, Integer X2, Integer Y2) {
@@ -147,17 +159,10 @@ void TRaster::Line(Integer X1, Integer Y1, Integer X2, Integer Y2) {
     Integer r = FPen.Width;
     Mask m(std::min(X1, X2) - r, std::min(Y1, Y2) - r, std::max(X1, X2) + r + 1,
            std::max(Y1, Y2) + r + 1);
-    Integer w = FPen.Width, lo = -(w / 2), hi = (w - 1) / 2, c = lo + hi;
     LinePoints(X1, Y1, X2, Y2, [&](Integer X, Integer Y) {
-        for (Integer dy = lo; dy <= hi; ++dy)
-            for (Integer dx = lo; dx <= hi; ++dx)
-                if ((2 * dx - c) * (2 * dx - c) + (2 * dy - c) * (2 * dy - c) <= w * w)
-                    m.Put(X + dx, Y + dy);
+        DotPixels(X, Y, FPen.Width, [&](Integer x, Integer y) { m.Put(x, y); });
     });
-    for (Integer y = 0; y < m.Height; ++y)
-        for (Integer x = 0; x < m.Width; ++x)
-            if (m.Bits[std::size_t(y) * std::size_t(m.Width) + std::size_t(x)])
-                Plot(m.Left + x, m.Top + y, FPen.Color);
+    m.ForEach([&](Integer x, Integer y) { Plot(x, y, FPen.Color); });
 }
 
 TColorRef TRaster::BrushColorAt(Integer X, Integer Y) const {
@@ -227,21 +232,14 @@ void TRaster::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
     }
     Integer r = FPen.Width;
     Mask m(X1 - r, Y1 - r, X2 + r, Y2 + r);
-    Integer w = FPen.Width, lo = -(w / 2), hi = (w - 1) / 2, c = lo + hi;
     auto stamp = [&](Integer X, Integer Y) {
-        for (Integer dy = lo; dy <= hi; ++dy)
-            for (Integer dx = lo; dx <= hi; ++dx)
-                if ((2 * dx - c) * (2 * dx - c) + (2 * dy - c) * (2 * dy - c) <= w * w)
-                    m.Put(X + dx, Y + dy);
+        DotPixels(X, Y, FPen.Width, [&](Integer x, Integer y) { m.Put(x, y); });
     };
     LinePoints(X1, Y1, X2 - 1, Y1, stamp);
     LinePoints(X2 - 1, Y1, X2 - 1, Y2 - 1, stamp);
     LinePoints(X2 - 1, Y2 - 1, X1, Y2 - 1, stamp);
     LinePoints(X1, Y2 - 1, X1, Y1, stamp);
-    for (Integer y = 0; y < m.Height; ++y)
-        for (Integer x = 0; x < m.Width; ++x)
-            if (m.Bits[std::size_t(y) * std::size_t(m.Width) + std::size_t(x)])
-                Plot(m.Left + x, m.Top + y, FPen.Color);
+    m.ForEach([&](Integer x, Integer y) { Plot(x, y, FPen.Color); });
 }
 
 bool TRaster::Rows::Has(Integer X, Integer Y) const {
@@ -291,18 +289,11 @@ void TRaster::OutlineAndFill(const Rows& Shape, bool FillIt, const std::vector<b
                     Plot(x, y, BrushColorAt(x, y));
     if (!pen) return;
     Mask m(X1 - FPen.Width, Y1 - FPen.Width, X2 + FPen.Width, Y2 + FPen.Width);
-    Integer pw = std::max(FPen.Width, 1), lo = -(pw / 2), hi = (pw - 1) / 2, c = lo + hi;
     for (Integer y = Y1; y < Y2; ++y)
         for (Integer x = X1; x < X2; ++x)
             if (kept(x, y) && edge(x, y))
-                for (Integer dy = lo; dy <= hi; ++dy)
-                    for (Integer dx = lo; dx <= hi; ++dx)
-                        if ((2 * dx - c) * (2 * dx - c) + (2 * dy - c) * (2 * dy - c) <= pw * pw)
-                            m.Put(x + dx, y + dy);
-    for (Integer y = 0; y < m.Height; ++y)
-        for (Integer x = 0; x < m.Width; ++x)
-            if (m.Bits[std::size_t(y) * std::size_t(m.Width) + std::size_t(x)])
-                Plot(m.Left + x, m.Top + y, FPen.Color);
+                DotPixels(x, y, FPen.Width, [&](Integer px, Integer py) { m.Put(px, py); });
+    m.ForEach([&](Integer x, Integer y) { Plot(x, y, FPen.Color); });
 }
 
 void TRaster::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2) {

@@ -75,7 +75,6 @@ private:
     void OutlineAndFill(const Rows& Shape, bool FillIt, const std::vector<bool>* Keep, Integer X1,
                         Integer Y1, Integer X2, Integer Y2);
 
-    TGdiDC& FDC;
     TPixelSurface& FSurface;
     TRect FBounds;
     TRasterPen FPen;

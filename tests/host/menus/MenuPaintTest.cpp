@@ -4,6 +4,7 @@
 #include "host/menus/MenuPaint.h"
 #include "host/graphics/Canvas.h"
 #include "host/menus/Menu.h"
+#include "tests/host/graphics/Sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +16,8 @@
 using namespace host;
 
 namespace {
-struct Sheet {
-    std::shared_ptr<TPixelSurface> Surface;
-    HDC DC;
-    TCanvas* Canvas = new TCanvas;
-    Sheet(Integer W, Integer H)
-        : Surface(std::make_shared<TPixelSurface>(W, H)), DC(CreateSurfaceDC(Surface)) {
-        Canvas->SetHandle(DC);
-    }
-    ~Sheet() {
-        Canvas->Free();
-        DeleteDC(DC);
-    }
+struct Sheet : sheettest::Sheet {
+    using sheettest::Sheet::Sheet;
     TColorRef At(Integer X, Integer Y) const { return Surface->Get(X, Y); }
     /// One character a pixel: the classic scheme's menu colours by letter.
     std::string Picture(const TRect& R) const {
