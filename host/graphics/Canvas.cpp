@@ -303,7 +303,7 @@ void TCanvas::PaintPicture(const TRect& Dest, Integer Width, Integer Height,
                     Integer tx = dw > 0 ? Dest.Left + x : Dest.Left - 1 - x;
                     Integer ty = dh > 0 ? Dest.Top + y : Dest.Top - 1 - y;
                     if (tx < b.Left || ty < b.Top || tx >= b.Right || ty >= b.Bottom) continue;
-                    TColorRef s;
+                    TColorRef s = ds.Get(tx, ty);
                     if (!Source(static_cast<Integer>(static_cast<long long>(x) * Width / adw),
                                 static_cast<Integer>(static_cast<long long>(y) * Height / adh), s))
                         continue;

@@ -11,7 +11,8 @@ namespace host {
 
 class TGraphic;
 class TBitmap;
-/// The colour of a picture's pixel (X, Y); false for a pixel that shows what is beneath.
+/// The colour of a picture's pixel (X, Y), given the colour beneath on entry (for pictures that
+/// blend); false for a pixel that shows what is beneath.
 using TPictureSource = std::function<bool(Integer X, Integer Y, TColorRef& Color)>;
 
 /// How CopyRect combines source, destination and brush (the raster operations).
