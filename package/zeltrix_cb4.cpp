@@ -3,6 +3,7 @@
 #include "classinfo/Zelactnlist.h"
 #include "classinfo/Zelclasses.h"
 #include "classinfo/Zelgraphics.h"
+#include "classinfo/Zelimglist.h"
 #include "classinfo/Zelmenus.h"
 #include "classinfo/Zelsystem.h"
 #include "classinfo/Zelvclpatch.h"
@@ -31,6 +32,7 @@ constexpr Unit Units[] = {
     {"Zelvar", &Zelvar::Initialize, &Zelvar::Finalize},
     {"Zelsystem", &Zelsystem::Initialize, &Zelsystem::Finalize},
     {"Zelclasses", &Zelclasses::Initialize, &Zelclasses::Finalize},
+    {"Zelimglist", &Zelimglist::Initialize, &Zelimglist::Finalize},
     {"Zelactnlist", &Zelactnlist::Initialize, &Zelactnlist::Finalize},
     {"Zelgraphics", &Zelgraphics::Initialize, &Zelgraphics::Finalize},
     {"Zelmenus", &Zelmenus::Initialize, &Zelmenus::Finalize},

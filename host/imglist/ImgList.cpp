@@ -72,6 +72,12 @@ TChangeLink::~TChangeLink() {
     if (FSender) FSender->UnRegisterChanges(this);
 }
 
+void TChangeLink::SetSender(TCustomImageList* Value) {
+    if (Value == FSender) return;
+    if (FSender) FSender->UnRegisterChanges(this);
+    if (Value) Value->RegisterChanges(this);
+}
+
 void TChangeLink::Change() {
     if (FOnChange) FOnChange(FSender);
 }
@@ -370,9 +376,8 @@ bool TCustomImageList::ResourceLoad(TResType ResType, const AnsiString& Name, TC
 
 void TCustomImageList::RegisterChanges(TChangeLink* Value) {
     if (!Value) return;
-    if (Value->GetSender() && Value->GetSender() != this)
-        Value->GetSender()->UnRegisterChanges(Value);
-    Value->SetSender(this);
+    if (Value->FSender && Value->FSender != this) Value->FSender->UnRegisterChanges(Value);
+    Value->FSender = this;
     if (std::find(FClients.begin(), FClients.end(), Value) == FClients.end())
         FClients.push_back(Value);
 }
@@ -381,7 +386,7 @@ void TCustomImageList::UnRegisterChanges(TChangeLink* Value) {
     auto it = std::find(FClients.begin(), FClients.end(), Value);
     if (it == FClients.end()) return;
     FClients.erase(it);
-    if (Value->GetSender() == this) Value->SetSender(nullptr);
+    if (Value->FSender == this) Value->FSender = nullptr;
 }
 
 void TCustomImageList::Change() {

@@ -40,12 +40,15 @@ public:
     /// Calls OnChange with the list.
     virtual void Change();
 
+    /// The list the link is registered with. Setting it registers the link with the new list
+    /// (and leaves the old one), so that a list never outlives its links' knowledge of it.
     TCustomImageList* GetSender() const { return FSender; }
-    void SetSender(TCustomImageList* Value) { FSender = Value; }
+    void SetSender(TCustomImageList* Value);
     TNotifyEvent GetOnChange() const { return FOnChange; }
     void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
 
 private:
+    friend class TCustomImageList;
     TCustomImageList* FSender = nullptr;
     TNotifyEvent FOnChange;
 };
