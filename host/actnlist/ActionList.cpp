@@ -95,9 +95,16 @@ void TContainedAction::SetCategory(const AnsiString& Value) {
 // ---- TCustomActionList ----
 
 TCustomActionList::TCustomActionList(TComponent* AOwner)
-    : TComponent(AOwner), FActions(new TList) {}
+    : TComponent(AOwner), FActions(new TList), FImageChangeLink(new TChangeLink) {
+    FImageChangeLink->SetOnChange(TNotifyEvent::Bind<&TCustomActionList::ImageListChange>(this));
+}
+
+void TCustomActionList::ImageListChange(TObject* Sender) {
+    if (Sender == FImages) Change();
+}
 
 TCustomActionList::~TCustomActionList() {
+    FImageChangeLink->Free();
     while (FActions->GetCount() > 0) FreeObject(static_cast<TContainedAction*>(FActions->Last()));
     delete FActions;
 }
@@ -116,9 +123,15 @@ Integer TCustomActionList::GetActionCount() const {
 
 void TCustomActionList::SetImages(TActionListImages* Value) {
     if (Value == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
+    if (FImages) {
+        FImages->UnRegisterChanges(FImageChangeLink);
+        FImages->RemoveFreeNotification(this);
+    }
     FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    if (FImages) {
+        FImages->RegisterChanges(FImageChangeLink);
+        FImages->FreeNotification(this);
+    }
     Change();
 }
 

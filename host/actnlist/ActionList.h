@@ -3,14 +3,14 @@
 #pragma once
 
 #include "host/classes/Action.h"
+#include "host/imglist/ImgList.h"
 #include "host/menus/Keys.h"
 
 namespace host {
 
 class TCustomActionList;
-/// The image list an action list draws its actions' images from. A component until the image
-/// list class exists; then this alias names it and nothing else changes.
-using TActionListImages = TComponent;
+/// The image list an action list's clients draw its actions' images from.
+using TActionListImages = TCustomImageList;
 
 /// OnExecute and OnUpdate of an action list: set Handled to stop the action going further.
 using TActionEvent = Closure<void(TBasicAction* Action, bool& Handled)>;
@@ -119,6 +119,11 @@ protected:
     TActionEvent FOnUpdate;
 
     friend class TContainedAction;
+
+private:
+    /// The images changed: the list's clients hear of it (Change).
+    void ImageListChange(TObject* Sender);
+    TChangeLink* FImageChangeLink;
 };
 
 class TActionList : public TCustomActionList {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "host/classes/Component.h"
-#include "host/graphics/GraphicsObjects.h"
+#include "host/graphics/Colors.h"
 #include "host/imglist/ImageLists.h"
 
 #include <vector>

@@ -68,11 +68,18 @@ HOST_COMPONENT_METACLASS(TPopupMenu, TMenu, PropTable(PopupMenuProps));
 
 // ---- TMenu ----
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(this)) {
+TMenu::TMenu(TComponent* AOwner)
+    : TComponent(AOwner), FItems(new TMenuItem(this)), FImageChangeLink(new TChangeLink) {
     FItems->FMenu = this;
+    FImageChangeLink->SetOnChange(TNotifyEvent::Bind<&TMenu::ImageListChange>(this));
+}
+
+void TMenu::ImageListChange(TObject* Sender) {
+    if (Sender == FImages) MenuChanged(this, nullptr, true);
 }
 
 TMenu::~TMenu() {
+    FImageChangeLink->Free();
     // The tree goes with the menu; nothing is told of the items leaving it.
     FItems->FMenu = nullptr;
     FItems->Free();
@@ -157,9 +164,15 @@ void TMenu::SetWindowHandle(HWND Value) {
 
 void TMenu::SetImages(TMenuImages* Value) {
     if (Value == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
+    if (FImages) {
+        FImages->UnRegisterChanges(FImageChangeLink);
+        FImages->RemoveFreeNotification(this);
+    }
     FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    if (FImages) {
+        FImages->RegisterChanges(FImageChangeLink);
+        FImages->FreeNotification(this);
+    }
     MenuChanged(this, nullptr, true);
 }
 

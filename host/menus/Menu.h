@@ -2,15 +2,15 @@
 // by GroupIndex, and TPopupMenu, shown at a point.
 #pragma once
 
+#include "host/imglist/ImgList.h"
 #include "host/menus/MenuItem.h"
 
 #include <vector>
 
 namespace host {
 
-/// The image list a menu draws its items' images from. A component until the image list
-/// class exists; then this alias names it and nothing else changes.
-using TMenuImages = TComponent;
+/// The image list a menu draws its items' images from.
+using TMenuImages = TCustomImageList;
 using HWND = THandle;
 
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
@@ -110,6 +110,9 @@ protected:
 
 private:
     friend class TMenuItem;
+    /// The images changed: the items are drawn anew.
+    void ImageListChange(TObject* Sender);
+    TChangeLink* FImageChangeLink;
 };
 
 class TMainMenu : public TMenu {

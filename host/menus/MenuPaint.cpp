@@ -1,6 +1,7 @@
 #include "host/menus/MenuPaint.h"
 
 #include "host/graphics/Bitmap.h"
+#include "host/imglist/ImgList.h"
 #include "host/graphics/Text.h"
 #include "host/menus/Menu.h"
 
@@ -54,6 +55,17 @@ bool OwnerDrawn(TMenuItem* Item) {
 TSize Measured(TMenuItem* Item, TCanvas* Canvas, Integer Width, Integer Height) {
     if (OwnerDrawn(Item)) Item->MeasureItem(Canvas, Width, Height);
     return {std::max(Width, 0), std::max(Height, 0)};
+}
+
+/// The image list a popup's items draw their images from, or null.
+TCustomImageList* ImagesOf(TMenuItem* Parent) {
+    TMenu* menu = Parent->GetParentMenu();
+    return menu ? menu->GetImages() : nullptr;
+}
+
+/// The column before the captions: the check marks', widened for the menu's images.
+Integer CheckColumn(TCustomImageList* Images) {
+    return Images ? std::max(CheckWidth, Images->GetWidth() + 6) : CheckWidth;
 }
 
 std::vector<TMenuItem*> VisibleItems(TMenuItem* Parent) {
@@ -152,6 +164,9 @@ std::vector<TMenuItemBox> LayoutPopupMenu(TMenuItem* Parent, TCanvas* Canvas, TP
         columns.back().push_back(item);
     }
     std::vector<TMenuItemBox> boxes;
+    TCustomImageList* images = ImagesOf(Parent);
+    Integer itemHeight =
+        images ? std::max(MenuItemHeight, images->GetHeight() + 4) : MenuItemHeight;
     Integer x = Origin.X + PopupEdge, bottom = Origin.Y + PopupEdge;
     for (std::size_t c = 0; c < columns.size(); ++c) {
         if (c > 0) x += BreakGap;
@@ -163,12 +178,12 @@ std::vector<TMenuItemBox> LayoutPopupMenu(TMenuItem* Parent, TCanvas* Canvas, TP
             font.Bold(false);
             shortcuts = std::max(shortcuts, Canvas->TextWidth(ShortCutToText(item->GetShortCut())));
         }
-        Integer width =
-            CheckWidth + captions + (shortcuts ? ShortCutGap + shortcuts : 0) + ArrowWidth;
+        Integer width = CheckColumn(images) + captions +
+                        (shortcuts ? ShortCutGap + shortcuts : 0) + ArrowWidth;
         std::vector<TSize> sizes;
         for (TMenuItem* item : columns[c]) {
             TSize s = Measured(item, Canvas, width,
-                               item->IsLine() ? MenuSeparatorHeight : MenuItemHeight);
+                               item->IsLine() ? MenuSeparatorHeight : itemHeight);
             sizes.push_back(s);
             width = std::max(width, s.cx);
         }
@@ -200,6 +215,8 @@ TRect PaintPopupMenu(TMenuItem* Parent, TCanvas* Canvas, TPoint Origin, TMenuIte
     Fill(Canvas, Rect(f.Right - 1, f.Top, f.Right, f.Bottom), cl3DDkShadow);
     Fill(Canvas, Rect(f.Left, f.Bottom - 1, f.Right, f.Bottom), cl3DDkShadow);
 
+    TCustomImageList* images = ImagesOf(Parent);
+    Integer check = CheckColumn(images);
     for (const TMenuItemBox& b : boxes) {
         const TRect& r = b.Rect;
         TMenuItem* item = b.Item;
@@ -221,17 +238,31 @@ TRect PaintPopupMenu(TMenuItem* Parent, TCanvas* Canvas, TPoint Origin, TMenuIte
         if (selected) Fill(Canvas, r, clHighlight);
         TColor color = TextColor(item, selected);
         Integer gy = r.Top + (r.Bottom - r.Top - 7) / 2;
-        if (item->GetChecked())
+        Integer index = item->GetImageIndex();
+        if (images && index >= 0 && index < images->GetCount()) {
+            // The image in the check column; a checked item's sits in a sunken frame.
+            Integer ix = r.Left + (check - images->GetWidth()) / 2,
+                    iy = r.Top + (r.Bottom - r.Top - images->GetHeight()) / 2;
+            if (item->GetChecked()) {
+                TRect e = Rect(ix - 2, iy - 2, ix + images->GetWidth() + 2,
+                               iy + images->GetHeight() + 2);
+                Fill(Canvas, Rect(e.Left, e.Top, e.Right, e.Top + 1), clBtnShadow);
+                Fill(Canvas, Rect(e.Left, e.Top, e.Left + 1, e.Bottom), clBtnShadow);
+                Fill(Canvas, Rect(e.Left, e.Bottom - 1, e.Right, e.Bottom), clBtnHighlight);
+                Fill(Canvas, Rect(e.Right - 1, e.Top, e.Right, e.Bottom), clBtnHighlight);
+            }
+            images->Draw(Canvas, ix, iy, index, item->GetEnabled());
+        } else if (item->GetChecked())
             Glyph(Canvas, item->GetRadioItem() ? RadioGlyph : CheckGlyph, 7,
-                  r.Left + (CheckWidth - 7) / 2, gy, color);
+                  r.Left + (check - 7) / 2, gy, color);
         else if (item->IsBitmapStored()) {
             TBitmap* bmp = item->GetBitmap();
-            Canvas->Draw(r.Left + (CheckWidth - bmp->GetWidth()) / 2,
+            Canvas->Draw(r.Left + (check - bmp->GetWidth()) / 2,
                          r.Top + (r.Bottom - r.Top - bmp->GetHeight()) / 2, bmp);
         }
         font.Bold(item->GetDefault());
         Integer ty = r.Top + (r.Bottom - r.Top - Canvas->TextHeight("Wg")) / 2;
-        Caption(Canvas, item->GetCaption(), r.Left + CheckWidth, ty, color);
+        Caption(Canvas, item->GetCaption(), r.Left + check, ty, color);
         font.Bold(false);
         if (AnsiString sc = ShortCutToText(item->GetShortCut()); !sc.empty()) {
             Canvas->GetFont()->SetColor(color);

@@ -93,13 +93,15 @@ TEST(ActionList, CategoriesIndexesAndImagesChangeTheList) {
     b->SetIndex(0);
     EXPECT_EQ(listChanges.N, 2);
 
-    auto* images = new TComponent(nullptr);
+    auto* images = new TImageList(nullptr);
     list.SetImages(images);
     EXPECT_EQ(list.GetImages(), images);
     EXPECT_EQ(listChanges.N, 3);
+    images->SetBkColor(clRed); // a change of the images is the list's
+    EXPECT_EQ(listChanges.N, 4);
     delete images; // the list lets go of images that are freed
     EXPECT_EQ(list.GetImages(), nullptr);
-    EXPECT_EQ(listChanges.N, 4);
+    EXPECT_EQ(listChanges.N, 5);
 }
 
 TEST(ActionList, TheListFreesItsActionsAndAFreedActionLeavesIt) {

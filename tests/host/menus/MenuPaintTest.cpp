@@ -3,6 +3,7 @@
 // their handlers. With ZELTRIX_MENU_PICTURES=dir set, the pictures are written there as PPM.
 #include "host/menus/MenuPaint.h"
 #include "host/graphics/Canvas.h"
+#include "host/graphics/Bitmap.h"
 #include "host/menus/Menu.h"
 #include "tests/host/graphics/Sheet.h"
 
@@ -256,4 +257,57 @@ TEST(MenuPaint, AnItemThatBreaksStartsANewColumn) {
     EXPECT_EQ(s.At(boxes[1].Rect.Left - 1, 10), ColorToRGB(clBtnHighlight));
     (void)a;
     (void)c;
+}
+
+TEST(MenuPaint, ItemsShowTheirImagesFromTheMenusImageList) {
+    TImageList images(nullptr);
+    images.SetWidth(16), images.SetHeight(16);
+    TBitmap strip;
+    strip.SetSize(32, 16);
+    strip.GetCanvas()->GetBrush()->SetColor(clRed);
+    strip.GetCanvas()->FillRect(Rect(0, 0, 16, 16));
+    strip.GetCanvas()->GetBrush()->SetColor(clBlue);
+    strip.GetCanvas()->FillRect(Rect(16, 0, 32, 16));
+    images.Add(&strip, nullptr);
+
+    TPopupMenu menu(nullptr);
+    int rebuilds = 0;
+    struct Counter {
+        int* N;
+        void Changed(TObject*, TMenuItem*, bool Rebuild) { *N += Rebuild; }
+    } counter{&rebuilds};
+    menu.SetOnChange(TMenuChangeEvent::Bind<&Counter::Changed>(&counter));
+    menu.SetImages(&images);
+    TMenuItem* cut = Add(menu.GetItems(), "Cu&t");
+    cut->SetImageIndex(0);
+    TMenuItem* copy = Add(menu.GetItems(), "&Copy");
+    copy->SetImageIndex(1);
+    copy->SetChecked(true);
+    Add(menu.GetItems(), "&Paste"); // no image: none drawn
+    Sheet s(160, 80);
+    std::vector<TMenuItemBox> boxes = LayoutPopupMenu(menu.GetItems(), s.Canvas, Point(0, 0));
+    PaintPopupMenu(menu.GetItems(), s.Canvas, Point(0, 0));
+    s.Keep("images");
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].Rect.Bottom - boxes[0].Rect.Top, 20); // rows fit the images
+    auto count = [&](const TRect& R, TColorRef C) {
+        int n = 0;
+        for (Integer y = R.Top; y < R.Bottom; ++y)
+            for (Integer x = R.Left; x < R.Right; ++x) n += s.At(x, y) == C;
+        return n;
+    };
+    EXPECT_EQ(count(boxes[0].Rect, RGB(255, 0, 0)), 256);
+    EXPECT_EQ(count(boxes[1].Rect, RGB(0, 0, 255)), 256);
+    EXPECT_EQ(count(boxes[1].Rect, ColorToRGB(clMenuText)) >= 20, true); // caption, no check
+    EXPECT_EQ(count(boxes[2].Rect, RGB(255, 0, 0)) + count(boxes[2].Rect, RGB(0, 0, 255)), 0);
+    // The caption starts after the widened image column.
+    Integer firstInk = boxes[0].Rect.Right;
+    for (Integer y = boxes[2].Rect.Top; y < boxes[2].Rect.Bottom; ++y)
+        for (Integer x = boxes[2].Rect.Left; x < boxes[2].Rect.Right; ++x)
+            if (s.At(x, y) == ColorToRGB(clMenuText)) firstInk = std::min(firstInk, x);
+    EXPECT_GE(firstInk, 22);
+
+    int before = rebuilds;
+    images.Delete(0); // the menu hears the images changed
+    EXPECT_EQ(rebuilds, before + 1);
 }
