@@ -15,7 +15,7 @@ if [ "${1:-}" = "--update-corpus" ]; then
   shift
 fi
 build="$here/build/fuzz"
-targets=(ReaderFuzz TextFuzz DescriptorFuzz FormLoadFuzz GraphicsFuzz)
+targets=(ReaderFuzz TextFuzz DescriptorFuzz FormLoadFuzz GraphicsFuzz ImageListFuzz)
 if (($#)); then targets=("$@"); fi
 
 CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
