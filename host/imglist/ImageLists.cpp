@@ -69,7 +69,8 @@ void ForgetHandles(TImageListObject& L) {
 } // namespace
 
 TImageListObject::TImageListObject(Integer ACx, Integer ACy, Cardinal AFlags, Integer AGrow)
-    : TGdiObject(OBJ_IMAGELIST), Cx(ACx), Cy(ACy), Flags(AFlags), Grow(std::max(AGrow, 1)),
+    : TGdiObject(OBJ_IMAGELIST), Cx(ACx), Cy(ACy), Flags(AFlags),
+      Grow(std::clamp(AGrow, 1, MaxImages)),
       Image(std::make_shared<TPixelSurface>(0, 0)),
       Mask((AFlags & ILC_MASK) ? std::make_shared<TPixelSurface>(0, 0) : nullptr) {}
 
@@ -79,8 +80,10 @@ TImageListObject::~TImageListObject() {
 
 void TImageListObject::Reserve(Integer N) {
     if (N <= Capacity) return;
+    // The stream counts images in 16 bits.
+    if (N > MaxImages) throw EOutOfResources("Out of system resources");
     Integer capacity = std::max(N, Capacity + Grow);
-    capacity = (capacity + Grow - 1) / Grow * Grow;
+    capacity = std::min((capacity + Grow - 1) / Grow * Grow, MaxImages);
     Integer w = Cx * Columns, h = Cy * RowsFor(capacity);
     if (static_cast<long long>(w) * h > MaxPixels) throw EOutOfResources("Out of system resources");
     auto grow = [&](std::shared_ptr<TPixelSurface>& S, TColorRef Fill) {

@@ -61,6 +61,7 @@ enum : Cardinal {
 /// `Image` (and of `Mask`: black where the image shows, white where it is transparent).
 struct TImageListObject : TGdiObject {
     static constexpr Integer Columns = 4;
+    static constexpr Integer MaxImages = 0x7FFF;
     TImageListObject(Integer ACx, Integer ACy, Cardinal AFlags, Integer AGrow);
     ~TImageListObject() override;
 

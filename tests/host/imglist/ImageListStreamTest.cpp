@@ -176,6 +176,17 @@ TEST(ImageListStreamTest, RefusesStreamsThatAreNoImageList) {
     std::string huge = s;
     huge[6] = '\xFF', huge[7] = 0x7F; // capacity 32767 of 2 x 3: fine, still bounded
     EXPECT_EQ(refuse(huge), "read");
+    // A capacity that the growth step would round past 16 bits stays within them, so the
+    // list writes what it reads again.
+    std::string steep = s;
+    steep[6] = 0x08, steep[7] = 0x7F, steep[8] = 0x04, steep[9] = 0x10;
+    Exposed list(nullptr);
+    TMemoryStream in;
+    in.WriteBuffer(steep.data(), LongInt(steep.size()));
+    in.SetPosition(0);
+    list.ReadData(&in);
+    list.SetBkColor(clRed); // changed: written anew
+    EXPECT_EQ(refuse(Written(list)), "read");
 }
 
 TEST(ImageListStreamTest, AFormsImageListLoadsAndSavesBackTheSameBytes) {
