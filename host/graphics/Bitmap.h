@@ -88,6 +88,8 @@ class TBitmap : public TGraphic {
 public:
     TBitmap();
     ~TBitmap() override;
+    /// From a bitmap: holds its image too, without copying the pixels; the first change to
+    /// either gives that one a copy of its own.
     void Assign(TPersistent* Source) override;
 
     bool GetEmpty() const override { return GetWidth() == 0 || GetHeight() == 0; }
@@ -119,7 +121,8 @@ public:
     TCanvas* GetCanvas();
 
     // ---- handles ----
-    /// The bitmap's object in the graphics-object table, sharing its pixels.
+    /// The bitmap's object in the graphics-object table, sharing its pixels (the image's: one
+    /// object for the bitmaps that share an image).
     HBITMAP GetHandle();
     /// Takes the bitmap object `Value` over (its pixels become the bitmap's); 0 empties.
     void SetHandle(HBITMAP Value);

@@ -39,6 +39,7 @@ class TIcon : public TGraphic {
 public:
     TIcon();
     ~TIcon() override;
+    /// From an icon: holds its image too; the first change to either gives that one a copy.
     void Assign(TPersistent* Source) override;
 
     bool GetEmpty() const override { return GetWidth() == 0 || GetHeight() == 0; }
