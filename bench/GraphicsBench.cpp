@@ -1,4 +1,5 @@
-// The canvas through its class info beside the direct calls: a pixel written, a text drawn.
+// The canvas through its class info beside the direct calls: a pixel written, a text drawn;
+// a bitmap assigned (its image shared) beside the copy its first change then takes.
 #include "core/Zelcommon.h"
 #include "host/graphics/Bitmap.h"
 #include "package/zeltrix_cb4.h"
@@ -67,3 +68,39 @@ void Reflect_TextOutByRecord(benchmark::State& State) {
     b->Free();
 }
 BENCHMARK(Reflect_TextOutByRecord);
+
+namespace {
+TBitmap* Picture256() {
+    auto* b = new TBitmap;
+    b->SetPixelFormat(pf32bit);
+    b->SetSize(256, 256);
+    b->GetCanvas()->Ellipse(10, 10, 240, 200);
+    return b;
+}
+} // namespace
+
+void Direct_BitmapAssign256(benchmark::State& State) {
+    TBitmap* source = Picture256();
+    TBitmap* empty = new TBitmap;
+    TBitmap* copy = new TBitmap;
+    for (auto _ : State) {
+        copy->Assign(source);
+        copy->Assign(empty); // lets go again, so that every iteration takes the image anew
+    }
+    copy->Free();
+    empty->Free();
+    source->Free();
+}
+BENCHMARK(Direct_BitmapAssign256);
+
+void Direct_BitmapAssignAndChange256(benchmark::State& State) {
+    TBitmap* source = Picture256();
+    TBitmap* copy = new TBitmap;
+    for (auto _ : State) {
+        copy->Assign(source);
+        copy->GetCanvas()->SetPixels(0, 0, clRed); // the full copy of the pixels
+    }
+    copy->Free();
+    source->Free();
+}
+BENCHMARK(Direct_BitmapAssignAndChange256);

@@ -169,6 +169,16 @@ struct TGraphicClassInfo::ZelRows {
 };
 ZEL_TABLE(TGraphicClassInfo);
 
+struct TSharedImageClassInfo::ZelRows {
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP_R(TSharedImage, RefCount).protected_(),
+    };
+};
+ZEL_TABLE(TSharedImageClassInfo);
+
+struct TBitmapImageClassInfo::ZelRows {}; // an exact entry for the host class
+ZEL_TABLE(TBitmapImageClassInfo);
+
 struct TBitmapClassInfo::ZelRows {
     using CI = TBitmapClassInfo;
     using B = TBitmap;
@@ -197,6 +207,9 @@ struct TBitmapClassInfo::ZelRows {
 };
 ZEL_TABLE(TBitmapClassInfo);
 
+struct TIconImageClassInfo::ZelRows {}; // an exact entry for the host class
+ZEL_TABLE(TIconImageClassInfo);
+
 struct TIconClassInfo::ZelRows {
     using CI = TIconClassInfo;
     using I = TIcon;
@@ -210,9 +223,17 @@ ZEL_TABLE(TIconClassInfo);
 namespace Zelgraphics {
 namespace {
 constexpr const TzelClassTable* Tables[] = {
-    &TGraphicsObjectClassInfo::ZelTable, &TFontClassInfo::ZelTable,   &TPenClassInfo::ZelTable,
-    &TBrushClassInfo::ZelTable,          &TCanvasClassInfo::ZelTable, &TGraphicClassInfo::ZelTable,
-    &TBitmapClassInfo::ZelTable,         &TIconClassInfo::ZelTable,
+    &TGraphicsObjectClassInfo::ZelTable,
+    &TFontClassInfo::ZelTable,
+    &TPenClassInfo::ZelTable,
+    &TBrushClassInfo::ZelTable,
+    &TCanvasClassInfo::ZelTable,
+    &TGraphicClassInfo::ZelTable,
+    &TSharedImageClassInfo::ZelTable,
+    &TBitmapImageClassInfo::ZelTable,
+    &TBitmapClassInfo::ZelTable,
+    &TIconImageClassInfo::ZelTable,
+    &TIconClassInfo::ZelTable,
 };
 } // namespace
 

@@ -1,5 +1,5 @@
-// Class infos of the host's Graphics unit: the graphics objects (fonts, pens, brushes) and the
-// canvas so far.
+// Class infos of the host's Graphics unit: the graphics objects (fonts, pens, brushes), the
+// canvas, the graphics and the images they share.
 #pragma once
 
 #include "classinfo/Zelclasses.h"
@@ -7,6 +7,7 @@
 #include "host/graphics/Canvas.h"
 #include "host/graphics/GraphicsObjects.h"
 #include "host/graphics/Icon.h"
+#include "host/graphics/SharedImage.h"
 
 namespace zeltrix {
 
@@ -47,6 +48,10 @@ protected:
     host::HPALETTE FPaletteSlot = 0;
 };
 
+ZEL_PLAIN_CLASSINFO(TSharedImageClassInfo, TObjectClassInfo, host::TSharedImage);
+
+ZEL_PLAIN_CLASSINFO(TBitmapImageClassInfo, TSharedImageClassInfo, host::TBitmapImage);
+
 class TBitmapClassInfo : public TzelFamily<TBitmapClassInfo, TGraphicClassInfo, host::TBitmap> {
     ZEL_CLASSINFO(TBitmapClassInfo)
 protected:
@@ -56,6 +61,8 @@ protected:
     host::HBITMAP FReleaseMaskHandleSlot = 0;
     host::HPALETTE FReleasePaletteSlot = 0;
 };
+
+ZEL_PLAIN_CLASSINFO(TIconImageClassInfo, TSharedImageClassInfo, host::TIconImage);
 
 class TIconClassInfo : public TzelFamily<TIconClassInfo, TGraphicClassInfo, host::TIcon> {
     ZEL_CLASSINFO(TIconClassInfo)

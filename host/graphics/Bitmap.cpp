@@ -77,12 +77,12 @@ void TBitmapCanvas::FreeContext() {
 }
 
 void TBitmapCanvas::CreateHandle() {
-    FBitmap->SurfaceNeeded();
-    SetHandle(CreateSurfaceDC(FBitmap->FSurface));
+    SetHandle(CreateSurfaceDC(FBitmap->CanvasSurface()));
 }
 
 void TBitmapCanvas::RequiredState() {
-    FBitmap->SurfaceNeeded();
+    // Whoever holds the context may draw through it: it must show the bitmap's own pixels.
+    FBitmap->CanvasSurface();
 }
 
 void TBitmapCanvas::Changed() {
@@ -90,15 +90,53 @@ void TBitmapCanvas::Changed() {
     TCanvas::Changed();
 }
 
-// ---- TBitmap ----
+// ---- TBitmapImage ----
 
-TBitmap::TBitmap() : FSurface(std::make_shared<TPixelSurface>(0, 0)) {}
+TBitmapImage::TBitmapImage() : FSurface(std::make_shared<TPixelSurface>(0, 0)) {}
 
-TBitmap::~TBitmap() {
-    if (FCanvas) FCanvas->Free();
+TBitmapImage::TBitmapImage(const TBitmapImage& Source)
+    : TSharedImage(Source), FWidth(Source.FWidth), FHeight(Source.FHeight),
+      FPixelFormat(Source.FPixelFormat), FPalette(Source.FPalette),
+      // Only the forms that show the picture are copied; the other is made again when needed.
+      FSurface(Source.FSurfaceCurrent ? std::make_shared<TPixelSurface>(*Source.FSurface)
+                                      : std::make_shared<TPixelSurface>(0, 0)),
+      FRows(Source.FRowsCurrent ? Source.FRows : std::vector<Byte>{}),
+      FSurfaceCurrent(Source.FSurfaceCurrent), FRowsCurrent(Source.FRowsCurrent),
+      FQuantize(Source.FQuantize), FSaved(Source.FSaved) {}
+
+void TBitmapImage::FreeHandle() {
     DeleteObject(FHandle);
     DeleteObject(FMaskHandle);
     DeleteObject(FPaletteHandle);
+    FHandle = FMaskHandle = FPaletteHandle = 0;
+}
+
+// ---- TBitmap ----
+
+TBitmap::TBitmap() : FImage(new TBitmapImage) {
+    FImage->Reference();
+}
+
+TBitmap::~TBitmap() {
+    if (FCanvas) FCanvas->Free();
+    FImage->Release();
+}
+
+TBitmapImage& TBitmap::OwnImage() {
+    if (FImage->GetRefCount() > 1) {
+        auto* copy = new TBitmapImage(*FImage);
+        copy->Reference();
+        FImage->Release();
+        FImage = copy;
+        if (FCanvas) FCanvas->FreeContext(); // it drew on the pixels left to the others
+    }
+    return *FImage;
+}
+
+const std::shared_ptr<TPixelSurface>& TBitmap::CanvasSurface() {
+    TBitmapImage& im = OwnImage();
+    im.SurfaceNeeded();
+    return im.FSurface;
 }
 
 void TBitmap::ReadData(TStream* Stream) {
@@ -131,89 +169,105 @@ const bool BrushHook = (
     BrushBitmapHandle = [](TBitmap* B) { return B->GetHandle(); }, true);
 } // namespace
 
+// The table objects belong to the image: bitmaps sharing one share its handles, and a bitmap
+// that gives one away or replaces it takes an image of its own first.
+
 HBITMAP TBitmap::GetHandle() {
-    SurfaceNeeded();
-    if (!FHandle || !GdiFind<TGdiBitmap>(FHandle, OBJ_BITMAP))
-        FHandle = GdiAddObject(std::make_shared<TGdiBitmap>(FSurface));
-    return FHandle;
+    TBitmapImage& im = *FImage;
+    im.SurfaceNeeded();
+    if (!im.FHandle || !GdiFind<TGdiBitmap>(im.FHandle, OBJ_BITMAP))
+        im.FHandle = GdiAddObject(std::make_shared<TGdiBitmap>(im.FSurface));
+    return im.FHandle;
 }
 
 void TBitmap::SetHandle(HBITMAP Value) {
-    if (Value == FHandle) return;
+    if (Value == FImage->FHandle) return;
     std::shared_ptr<TGdiBitmap> b = GdiFind<TGdiBitmap>(Value, OBJ_BITMAP);
     if (Value && !b) throw EInvalidGraphic("Bitmap image is not valid");
-    DeleteObject(FHandle);
-    FHandle = Value;
-    FSurface = b ? b->Surface : std::make_shared<TPixelSurface>(0, 0);
-    FWidth = FSurface->Width(), FHeight = FSurface->Height();
-    FPixelFormat = pfDevice;
-    FPalette.clear();
-    FSurfaceCurrent = true, FRowsCurrent = false, FQuantize = false;
-    FSaved.clear();
+    TBitmapImage& im = OwnImage();
+    DeleteObject(im.FHandle);
+    im.FHandle = Value;
+    im.FSurface = b ? b->Surface : std::make_shared<TPixelSurface>(0, 0);
+    im.FWidth = im.FSurface->Width(), im.FHeight = im.FSurface->Height();
+    im.FPixelFormat = pfDevice;
+    im.FPalette.clear();
+    im.FSurfaceCurrent = true, im.FRowsCurrent = false, im.FQuantize = false;
+    im.FSaved.clear();
     if (FCanvas) FCanvas->FreeContext();
     Changed(this);
 }
 
 HBITMAP TBitmap::ReleaseHandle() {
+    OwnImage();
     HBITMAP h = GetHandle();
     // The object keeps the pixels it had; the bitmap draws on a copy from now on.
-    FSurface = std::make_shared<TPixelSurface>(*FSurface);
-    FHandle = 0;
+    FImage->FSurface = std::make_shared<TPixelSurface>(*FImage->FSurface);
+    FImage->FHandle = 0;
     if (FCanvas) FCanvas->FreeContext();
     return h;
 }
 
 HBITMAP TBitmap::GetMaskHandle() {
-    if (FMaskHandle && GdiFind<TGdiBitmap>(FMaskHandle, OBJ_BITMAP)) return FMaskHandle;
-    SurfaceNeeded();
+    TBitmapImage& im = *FImage;
+    if (im.FMaskHandle && GdiFind<TGdiBitmap>(im.FMaskHandle, OBJ_BITMAP)) return im.FMaskHandle;
+    im.SurfaceNeeded();
     TColorRef key = ColorToRGB(TColor(GetTransparentColor() & 0xFFFFFF));
-    auto mask = std::make_shared<TPixelSurface>(FWidth, FHeight, 0);
-    for (Integer y = 0; y < FHeight; ++y)
-        for (Integer x = 0; x < FWidth; ++x)
-            if (FSurface->Get(x, y) == key) mask->Set(x, y, RGB(255, 255, 255));
-    FMaskHandle = GdiAddObject(std::make_shared<TGdiBitmap>(std::move(mask)));
-    return FMaskHandle;
+    auto mask = std::make_shared<TPixelSurface>(im.FWidth, im.FHeight, 0);
+    for (Integer y = 0; y < im.FHeight; ++y)
+        for (Integer x = 0; x < im.FWidth; ++x)
+            if (im.FSurface->Get(x, y) == key) mask->Set(x, y, RGB(255, 255, 255));
+    im.FMaskHandle = GdiAddObject(std::make_shared<TGdiBitmap>(std::move(mask)));
+    return im.FMaskHandle;
 }
 
 void TBitmap::SetMaskHandle(HBITMAP Value) {
-    if (Value == FMaskHandle) return;
+    if (Value == FImage->FMaskHandle) return;
     if (Value && !GdiFind<TGdiBitmap>(Value, OBJ_BITMAP))
         throw EInvalidGraphic("Bitmap image is not valid");
-    DeleteObject(FMaskHandle);
-    FMaskHandle = Value;
+    TBitmapImage& im = OwnImage();
+    DeleteObject(im.FMaskHandle);
+    im.FMaskHandle = Value;
 }
 
 HBITMAP TBitmap::ReleaseMaskHandle() {
+    OwnImage();
     HBITMAP h = GetMaskHandle();
-    FMaskHandle = 0;
+    FImage->FMaskHandle = 0;
     return h;
 }
 
 HPALETTE TBitmap::GetPalette() const {
-    if (!Indexed(FPixelFormat)) return 0;
-    if (!FPaletteHandle || GetObjectType(FPaletteHandle) != OBJ_PAL)
-        FPaletteHandle = GdiAddObject(std::make_shared<TGdiPalette>(FPalette));
-    return FPaletteHandle;
+    TBitmapImage& im = *FImage;
+    if (!Indexed(im.FPixelFormat)) return 0;
+    if (!im.FPaletteHandle || GetObjectType(im.FPaletteHandle) != OBJ_PAL)
+        im.FPaletteHandle = GdiAddObject(std::make_shared<TGdiPalette>(im.FPalette));
+    return im.FPaletteHandle;
 }
 
 void TBitmap::SetPalette(HPALETTE Value) {
     std::shared_ptr<TGdiPalette> p = GdiFind<TGdiPalette>(Value, OBJ_PAL);
-    if (!p || !Indexed(FPixelFormat)) return;
+    if (!p || !Indexed(GetPixelFormat())) return;
+    // The image's own palette object stays with the image, also when this bitmap leaves it.
+    bool held = Value == FImage->FPaletteHandle;
+    TBitmapImage& im = OwnImage();
     // The pixels keep their indices and show the new colours.
-    RowsNeeded();
-    FPalette = p->Colors;
-    FPalette.resize(std::size_t(1) << BitsOf(FPixelFormat), 0);
-    if (Value != FPaletteHandle) DeleteObject(FPaletteHandle);
-    FPaletteHandle = Value;
-    FSurfaceCurrent = false;
-    FSaved.clear();
+    im.RowsNeeded();
+    im.FPalette = p->Colors;
+    im.FPalette.resize(std::size_t(1) << BitsOf(im.FPixelFormat), 0);
+    if (!held) {
+        DeleteObject(im.FPaletteHandle);
+        im.FPaletteHandle = Value;
+    }
+    im.FSurfaceCurrent = false;
+    im.FSaved.clear();
     SetPaletteModified(true);
     Changed(this);
 }
 
 HPALETTE TBitmap::ReleasePalette() {
+    OwnImage();
     HPALETTE h = GetPalette();
-    FPaletteHandle = 0;
+    FImage->FPaletteHandle = 0;
     return h;
 }
 
@@ -223,18 +277,22 @@ void TBitmap::LoadFromClipboardFormat(Word AFormat, LongWord AData, HPALETTE APa
     auto copy = std::make_shared<TPixelSurface>(*b->Surface);
     SetHandle(GdiAddObject(std::make_shared<TGdiBitmap>(copy)));
     if (auto p = GdiFind<TGdiPalette>(APalette, OBJ_PAL); p && p->Colors.size() <= 256) {
-        FPixelFormat = p->Colors.size() <= 2 ? pf1bit : p->Colors.size() <= 16 ? pf4bit : pf8bit;
-        FPalette = p->Colors;
-        FPalette.resize(std::size_t(1) << BitsOf(FPixelFormat), 0);
-        FQuantize = true;
+        TBitmapImage& im = OwnImage();
+        im.FPixelFormat = p->Colors.size() <= 2 ? pf1bit : p->Colors.size() <= 16 ? pf4bit : pf8bit;
+        im.FPalette = p->Colors;
+        im.FPalette.resize(std::size_t(1) << BitsOf(im.FPixelFormat), 0);
+        im.FQuantize = true;
     }
 }
 
 void TBitmap::SaveToClipboardFormat(Word& AFormat, LongWord& AData, HPALETTE& APalette) {
-    SurfaceNeeded();
+    const TBitmapImage& im = *FImage;
+    FImage->SurfaceNeeded();
     AFormat = CF_BITMAP_FORMAT;
-    AData = GdiAddObject(std::make_shared<TGdiBitmap>(std::make_shared<TPixelSurface>(*FSurface)));
-    APalette = Indexed(FPixelFormat) ? GdiAddObject(std::make_shared<TGdiPalette>(FPalette)) : 0;
+    AData =
+        GdiAddObject(std::make_shared<TGdiBitmap>(std::make_shared<TPixelSurface>(*im.FSurface)));
+    APalette =
+        Indexed(im.FPixelFormat) ? GdiAddObject(std::make_shared<TGdiPalette>(im.FPalette)) : 0;
 }
 
 namespace {
@@ -273,93 +331,85 @@ void TBitmap::LoadFromResourceID(THandle Instance, Integer ResID) {
 }
 
 void TBitmap::Mask(TColor TransparentColor) {
-    SurfaceNeeded();
+    TBitmapImage& im = OwnImage();
+    im.SurfaceNeeded();
     TColorRef key = ColorToRGB(TransparentColor);
-    for (Integer y = 0; y < FHeight; ++y)
-        for (Integer x = 0; x < FWidth; ++x)
-            FSurface->Set(x, y, FSurface->Get(x, y) == key ? RGB(255, 255, 255) : 0);
-    FPixelFormat = pf1bit;
-    ResetPalette();
-    FRowsCurrent = false, FQuantize = false;
-    FSaved.clear();
+    TPixelSurface& s = *im.FSurface;
+    for (Integer y = 0; y < im.FHeight; ++y)
+        for (Integer x = 0; x < im.FWidth; ++x)
+            s.Set(x, y, s.Get(x, y) == key ? RGB(255, 255, 255) : 0);
+    im.FPixelFormat = pf1bit;
+    im.ResetPalette();
+    im.FRowsCurrent = false, im.FQuantize = false;
+    im.FSaved.clear();
     Changed(this);
 }
 
 void TBitmap::Dormant() {
-    SurfaceNeeded();
-    if (FHandle) DeleteObject(ReleaseHandle());
+    // A shared image keeps its object for the others; this bitmap's own copy has none.
+    OwnImage().SurfaceNeeded();
+    if (FImage->FHandle) DeleteObject(ReleaseHandle());
+}
+
+void TBitmap::FreeImage() {
+    if (!FImage->FSaved.empty()) OwnImage().FSaved.clear();
 }
 
 void TBitmap::Assign(TPersistent* Source) {
     auto* b = DynCast<TBitmap>(Source);
     if (!b) return TGraphic::Assign(Source);
     if (b == this) return;
-    b->SurfaceNeeded();
-    FWidth = b->FWidth, FHeight = b->FHeight;
-    FPixelFormat = b->FPixelFormat;
+    // Both hold the one image until either changes it. Neither canvas may keep a context on
+    // pixels that are now shared: the next drawing takes a copy first.
+    if (FImage != b->FImage) {
+        b->FImage->Reference();
+        FImage->Release();
+        FImage = b->FImage;
+    }
+    if (FCanvas) FCanvas->FreeContext();
+    if (b->FCanvas) b->FCanvas->FreeContext();
     FHandleType = b->FHandleType;
-    FPalette = b->FPalette;
     FTransparentColor = b->FTransparentColor;
     FTransparentMode = b->FTransparentMode;
     SetTransparent(b->GetTransparent());
-    *FSurface = *b->FSurface; // the canvas's context keeps pointing at this surface
-    FSaved = b->FSaved;
-    FSurfaceCurrent = true, FRowsCurrent = false, FQuantize = false;
     Changed(this);
 }
 
 Integer TBitmap::BytesPerScanLine() const {
-    // At most 2^28 pixels of 32 bits: a row fits in 32 bits, its computation does not.
-    return static_cast<Integer>(((Int64(FWidth) * BitsOf(FPixelFormat) + 31) / 32) * 4);
+    return FImage->BytesPerScanLine();
 }
 
 void TBitmap::SetSize(Integer AWidth, Integer AHeight) {
     AWidth = std::max<Integer>(AWidth, 0), AHeight = std::max<Integer>(AHeight, 0);
-    if (AWidth == FWidth && AHeight == FHeight) return;
+    if (AWidth == GetWidth() && AHeight == GetHeight()) return;
     if (static_cast<long long>(AWidth) * AHeight > MaxPixels)
         throw EOutOfResources("Not enough storage is available to process this command");
-    SurfaceNeeded();
-    TPixelSurface old = *FSurface;
-    FSurface->Resize(AWidth, AHeight);
+    TBitmapImage& im = OwnImage();
+    im.SurfaceNeeded();
+    TPixelSurface old = *im.FSurface;
+    im.FSurface->Resize(AWidth, AHeight);
     for (Integer y = 0; y < std::min(AHeight, old.Height()); ++y)
         for (Integer x = 0; x < std::min(AWidth, old.Width()); ++x)
-            FSurface->Set(x, y, old.Get(x, y));
-    FWidth = AWidth, FHeight = AHeight;
+            im.FSurface->Set(x, y, old.Get(x, y));
+    im.FWidth = AWidth, im.FHeight = AHeight;
     if (FCanvas) FCanvas->FreeContext(); // a context for the new dimensions next time
-    FRowsCurrent = false;
-    FSaved.clear();
+    im.FRowsCurrent = false;
+    im.FSaved.clear();
     Changed(this);
 }
 
-void TBitmap::ResetPalette() {
+// ---- the two forms of the pixels ----
+
+Integer TBitmapImage::BytesPerScanLine() const {
+    // At most 2^28 pixels of 32 bits: a row fits in 32 bits, its computation does not.
+    return static_cast<Integer>(((Int64(FWidth) * BitsOf(FPixelFormat) + 31) / 32) * 4);
+}
+
+void TBitmapImage::ResetPalette() {
     FPalette = DefaultPalette(FPixelFormat);
 }
 
-TColorRef TBitmap::Quantize(TColorRef C) const {
-    switch (FPixelFormat) {
-    case pf15bit: {
-        auto e = [](Byte V) {
-            Byte v = V >> 3;
-            return Byte((v << 3) | (v >> 2));
-        };
-        return RGB(e(GetRValue(C)), e(GetGValue(C)), e(GetBValue(C)));
-    }
-    case pf16bit: {
-        auto e5 = [](Byte V) {
-            Byte v = V >> 3;
-            return Byte((v << 3) | (v >> 2));
-        };
-        auto e6 = [](Byte V) {
-            Byte v = V >> 2;
-            return Byte((v << 2) | (v >> 4));
-        };
-        return RGB(e5(GetRValue(C)), e6(GetGValue(C)), e5(GetBValue(C)));
-    }
-    default: return C;
-    }
-}
-
-void TBitmap::PackRows() {
+void TBitmapImage::PackRows() {
     Integer stride = BytesPerScanLine(), bits = BitsOf(FPixelFormat);
     FRows.assign(std::size_t(stride) * std::size_t(FHeight), 0);
     for (Integer y = 0; y < FHeight; ++y) {
@@ -403,7 +453,7 @@ void TBitmap::PackRows() {
     }
 }
 
-void TBitmap::UnpackRows() {
+void TBitmapImage::UnpackRows() {
     Integer stride = BytesPerScanLine(), bits = BitsOf(FPixelFormat);
     FRows.resize(std::size_t(stride) * std::size_t(FHeight)); // never read past the rows
     if (FSurface->Width() != FWidth || FSurface->Height() != FHeight)
@@ -435,7 +485,7 @@ void TBitmap::UnpackRows() {
     }
 }
 
-void TBitmap::SurfaceNeeded() {
+void TBitmapImage::SurfaceNeeded() {
     if (!FSurfaceCurrent) {
         UnpackRows();
         FSurfaceCurrent = true;
@@ -449,7 +499,7 @@ void TBitmap::SurfaceNeeded() {
     }
 }
 
-void TBitmap::RowsNeeded() {
+void TBitmapImage::RowsNeeded() {
     SurfaceNeeded();
     if (!FRowsCurrent) {
         PackRows();
@@ -458,30 +508,36 @@ void TBitmap::RowsNeeded() {
 }
 
 void TBitmap::CanvasChanged() {
-    FRowsCurrent = false;
-    FSaved.clear();
-    FQuantize = FPixelFormat != pf24bit && FPixelFormat != pf32bit && FPixelFormat != pfDevice &&
-                FPixelFormat != pfCustom;
+    // The canvas changes the bitmap's own image only (its context is on the bitmap's own
+    // surface), but a change of its font or pen alone reports a change too.
+    TBitmapImage& im = OwnImage();
+    TPixelFormat f = im.FPixelFormat;
+    im.FRowsCurrent = false;
+    im.FSaved.clear();
+    im.FQuantize = f != pf24bit && f != pf32bit && f != pfDevice && f != pfCustom;
     Changed(this);
 }
 
 void* TBitmap::GetScanLine(Integer Row) {
-    if (Row < 0 || Row >= FHeight) throw EInvalidGraphicOperation("Scan line index out of range");
-    RowsNeeded();
+    if (Row < 0 || Row >= GetHeight())
+        throw EInvalidGraphicOperation("Scan line index out of range");
+    TBitmapImage& im = OwnImage();
+    im.RowsNeeded();
     // The caller may write the row: the surface is made again from the rows when next used.
-    FSurfaceCurrent = false;
-    FSaved.clear();
-    return FRows.data() + std::size_t(FHeight - 1 - Row) * std::size_t(BytesPerScanLine());
+    im.FSurfaceCurrent = false;
+    im.FSaved.clear();
+    return im.FRows.data() + std::size_t(im.FHeight - 1 - Row) * std::size_t(BytesPerScanLine());
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat Value) {
-    if (Value == FPixelFormat) return;
-    SurfaceNeeded();
-    FPixelFormat = Value;
-    ResetPalette();
-    FRowsCurrent = false;
-    FQuantize = true;
-    FSaved.clear();
+    if (Value == GetPixelFormat()) return;
+    TBitmapImage& im = OwnImage();
+    im.SurfaceNeeded();
+    im.FPixelFormat = Value;
+    im.ResetPalette();
+    im.FRowsCurrent = false;
+    im.FQuantize = true;
+    im.FSaved.clear();
     Changed(this);
 }
 
@@ -496,8 +552,9 @@ TCanvas* TBitmap::GetCanvas() {
 }
 
 TColorRef TBitmap::ColorAt(Integer X, Integer Y) {
-    SurfaceNeeded();
-    return FSurface->Contains(X, Y) ? FSurface->Get(X, Y) : CLR_INVALID;
+    FImage->SurfaceNeeded();
+    const TPixelSurface& s = *FImage->FSurface;
+    return s.Contains(X, Y) ? s.Get(X, Y) : CLR_INVALID;
 }
 
 TColor TBitmap::GetTransparentColor() const {
@@ -505,7 +562,7 @@ TColor TBitmap::GetTransparentColor() const {
     // Automatic: the colour of the bottom-left pixel.
     if (GetEmpty()) return clDefault;
     auto* self = const_cast<TBitmap*>(this);
-    return static_cast<Integer>(self->ColorAt(0, FHeight - 1)) | 0x02000000;
+    return static_cast<Integer>(self->ColorAt(0, GetHeight() - 1)) | 0x02000000;
 }
 
 void TBitmap::SetTransparentColor(TColor Value) {
@@ -524,11 +581,13 @@ void TBitmap::SetTransparentMode(TTransparentMode Value) {
 
 void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
     if (!ACanvas || GetEmpty()) return;
-    SurfaceNeeded();
+    FImage->SurfaceNeeded();
     bool transparent = GetTransparent();
     TColorRef key = ColorToRGB(TColor(GetTransparentColor() & 0xFFFFFF)) & 0xFFFFFF;
-    TPixelSurface& s = *FSurface;
-    ACanvas->PaintPicture(Rect, FWidth, FHeight, [&](Integer X, Integer Y, TColorRef& C) {
+    // Drawn onto its own canvas while shared, the bitmap reads the pixels it leaves to the
+    // others (which keep them alive) and draws on its copy.
+    const TPixelSurface& s = *FImage->FSurface;
+    ACanvas->PaintPicture(Rect, GetWidth(), GetHeight(), [&](Integer X, Integer Y, TColorRef& C) {
         C = s.Get(X, Y);
         return !(transparent && C == key);
     });
@@ -618,54 +677,57 @@ void TBitmap::LoadFromStream(TStream* Stream) {
     Stream->SetPosition(start);
     Stream->ReadBuffer(saved.data(), LongInt(end));
 
-    FWidth = width, FHeight = height, FPixelFormat = format;
-    FPalette = palette.empty() ? DefaultPalette(format) : palette;
-    if (Indexed(format) && FPalette.size() < (1u << bits)) FPalette.resize(1u << bits, 0);
-    FRows = std::move(rows);
-    FRowsCurrent = true, FSurfaceCurrent = false, FQuantize = false;
-    FSaved = std::move(saved);
+    TBitmapImage& im = OwnImage();
+    im.FWidth = width, im.FHeight = height, im.FPixelFormat = format;
+    im.FPalette = palette.empty() ? DefaultPalette(format) : palette;
+    if (Indexed(format) && im.FPalette.size() < (1u << bits)) im.FPalette.resize(1u << bits, 0);
+    im.FRows = std::move(rows);
+    im.FRowsCurrent = true, im.FSurfaceCurrent = false, im.FQuantize = false;
+    im.FSaved = std::move(saved);
     if (FCanvas) FCanvas->FreeContext();
     Changed(this);
 }
 
 void TBitmap::SaveToStream(TStream* Stream) {
-    if (!FSaved.empty()) {
-        Stream->WriteBuffer(FSaved.data(), LongInt(FSaved.size()));
+    const TBitmapImage& im = *FImage;
+    if (!im.FSaved.empty()) {
+        Stream->WriteBuffer(im.FSaved.data(), LongInt(im.FSaved.size()));
         return;
     }
-    RowsNeeded();
-    Integer bits = BitsOf(FPixelFormat);
+    FImage->RowsNeeded();
+    Integer bits = BitsOf(im.FPixelFormat);
     std::vector<Byte> out;
-    Cardinal paletteBytes = Indexed(FPixelFormat) ? Cardinal(FPalette.size()) * 4 : 0;
-    Cardinal masks = FPixelFormat == pf16bit ? 12 : 0;
+    Cardinal paletteBytes = Indexed(im.FPixelFormat) ? Cardinal(im.FPalette.size()) * 4 : 0;
+    Cardinal masks = im.FPixelFormat == pf16bit ? 12 : 0;
     Cardinal offBits = 14 + 40 + paletteBytes + masks;
-    Cardinal imageSize = Cardinal(FRows.size());
+    Cardinal imageSize = Cardinal(im.FRows.size());
     out.push_back('B'), out.push_back('M');
     AppendLE<Cardinal>(out, offBits + imageSize);
     AppendLE<Cardinal>(out, 0);
     AppendLE<Cardinal>(out, offBits);
     AppendLE<Cardinal>(out, 40);
-    AppendLE<Integer>(out, FWidth);
-    AppendLE<Integer>(out, FHeight);
+    AppendLE<Integer>(out, im.FWidth);
+    AppendLE<Integer>(out, im.FHeight);
     AppendLE<Word>(out, 1);
     AppendLE<Word>(out, Word(bits));
     AppendLE<Cardinal>(out, masks ? 3 : 0);
     AppendLE<Cardinal>(out, imageSize);
     AppendLE<Integer>(out, 0), AppendLE<Integer>(out, 0);
-    AppendLE<Cardinal>(out, Indexed(FPixelFormat) ? Cardinal(FPalette.size()) : 0);
+    AppendLE<Cardinal>(out, Indexed(im.FPixelFormat) ? Cardinal(im.FPalette.size()) : 0);
     AppendLE<Cardinal>(out, 0);
-    if (Indexed(FPixelFormat))
-        for (TColorRef c : FPalette)
+    if (Indexed(im.FPixelFormat))
+        for (TColorRef c : im.FPalette)
             out.push_back(GetBValue(c)), out.push_back(GetGValue(c)), out.push_back(GetRValue(c)),
                 out.push_back(0);
     if (masks)
         AppendLE<Cardinal>(out, 0xF800), AppendLE<Cardinal>(out, 0x07E0),
             AppendLE<Cardinal>(out, 0x001F);
-    out.insert(out.end(), FRows.begin(), FRows.end());
+    out.insert(out.end(), im.FRows.begin(), im.FRows.end());
     Stream->WriteBuffer(out.data(), LongInt(out.size()));
 }
 
 HOST_METACLASS(TBitmapCanvas, TCanvas);
+HOST_METACLASS(TBitmapImage, TSharedImage);
 HOST_METACLASS(TBitmap, TGraphic);
 
 } // namespace host

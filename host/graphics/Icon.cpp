@@ -68,64 +68,97 @@ std::shared_ptr<TGdiIcon> DecodeImage(const Byte* P, std::size_t Size) {
 
 } // namespace
 
-TIcon::TIcon() = default;
+// ---- TIconImage ----
+
+TIconImage::TIconImage(const TIconImage& Source)
+    : TSharedImage(Source), FWidth(Source.FWidth), FHeight(Source.FHeight),
+      // The table object is the decoded image itself: a copy of its own for the copy.
+      FIcon(Source.FIcon ? std::make_shared<TGdiIcon>(*Source.FIcon) : nullptr),
+      FSaved(Source.FSaved) {}
+
+void TIconImage::FreeHandle() {
+    DeleteObject(FHandle);
+    FHandle = 0;
+}
+
+// ---- TIcon ----
+
+TIcon::TIcon() : FImage(new TIconImage) {
+    FImage->Reference();
+}
 
 TIcon::~TIcon() {
-    DeleteObject(FHandle);
+    FImage->Release();
+}
+
+TIconImage& TIcon::OwnImage() {
+    if (FImage->GetRefCount() > 1) {
+        auto* copy = new TIconImage(*FImage);
+        copy->Reference();
+        FImage->Release();
+        FImage = copy;
+    }
+    return *FImage;
 }
 
 void TIcon::Assign(TPersistent* Source) {
     auto* i = DynCast<TIcon>(Source);
     if (!i) return TGraphic::Assign(Source);
     if (i == this) return;
-    DeleteObject(FHandle);
-    FHandle = 0;
-    FWidth = i->FWidth, FHeight = i->FHeight;
-    FImage = i->FImage ? std::make_shared<TGdiIcon>(*i->FImage) : nullptr;
-    FSaved = i->FSaved;
+    // Both hold the one image until either changes it.
+    if (FImage != i->FImage) {
+        i->FImage->Reference();
+        FImage->Release();
+        FImage = i->FImage;
+    }
     Changed(this);
 }
 
 void TIcon::SetHeight(Integer Value) {
-    if (Value != FHeight) throw EInvalidGraphicOperation("Cannot change the size of an icon");
+    if (Value != GetHeight()) throw EInvalidGraphicOperation("Cannot change the size of an icon");
 }
 
 void TIcon::SetWidth(Integer Value) {
-    if (Value != FWidth) throw EInvalidGraphicOperation("Cannot change the size of an icon");
+    if (Value != GetWidth()) throw EInvalidGraphicOperation("Cannot change the size of an icon");
 }
 
 HICON TIcon::GetHandle() {
-    if (!FHandle && FImage) FHandle = GdiAddObject(FImage);
-    return FHandle;
+    TIconImage& im = *FImage;
+    if (!im.FHandle && im.FIcon) im.FHandle = GdiAddObject(im.FIcon);
+    return im.FHandle;
 }
 
 void TIcon::SetHandle(HICON Value) {
-    if (Value == FHandle) return;
+    if (Value == FImage->FHandle) return;
     std::shared_ptr<TGdiIcon> icon = GdiFind<TGdiIcon>(Value, OBJ_ICON);
     if (Value && !icon) BadIcon();
-    DeleteObject(FHandle);
-    FHandle = Value;
-    FImage = icon;
-    FWidth = icon ? icon->Colors.Width() : 0;
-    FHeight = icon ? icon->Colors.Height() : 0;
-    FSaved.clear();
+    TIconImage& im = OwnImage();
+    DeleteObject(im.FHandle);
+    im.FHandle = Value;
+    im.FIcon = icon;
+    im.FWidth = icon ? icon->Colors.Width() : 0;
+    im.FHeight = icon ? icon->Colors.Height() : 0;
+    im.FSaved.clear();
     Changed(this);
 }
 
 HICON TIcon::ReleaseHandle() {
+    TIconImage& im = OwnImage();
     HICON h = GetHandle();
-    if (FImage) FImage = std::make_shared<TGdiIcon>(*FImage); // the caller has the object
-    FHandle = 0;
+    if (im.FIcon) im.FIcon = std::make_shared<TGdiIcon>(*im.FIcon); // the caller has the object
+    im.FHandle = 0;
     return h;
 }
 
 TColorRef TIcon::ColorAt(Integer X, Integer Y) const {
-    return FImage && FImage->Colors.Contains(X, Y) ? FImage->Colors.Get(X, Y) : CLR_INVALID;
+    const TGdiIcon* icon = FImage->FIcon.get();
+    return icon && icon->Colors.Contains(X, Y) ? icon->Colors.Get(X, Y) : CLR_INVALID;
 }
 
 bool TIcon::TransparentAt(Integer X, Integer Y) const {
-    if (!FImage || !FImage->Colors.Contains(X, Y)) return true;
-    return FImage->Mask[std::size_t(Y) * std::size_t(FImage->Colors.Width()) + std::size_t(X)];
+    const TGdiIcon* icon = FImage->FIcon.get();
+    if (!icon || !icon->Colors.Contains(X, Y)) return true;
+    return icon->Mask[std::size_t(Y) * std::size_t(icon->Colors.Width()) + std::size_t(X)];
 }
 
 void TIcon::LoadFromStream(TStream* Stream) {
@@ -157,23 +190,25 @@ void TIcon::LoadFromStream(TStream* Stream) {
     // Only the icon's own bytes: what follows in the stream is the next value's.
     Stream->SetPosition(start + Int64(end));
     data.resize(end);
-    DeleteObject(FHandle);
-    FHandle = 0;
-    FImage = image;
-    FWidth = image ? image->Colors.Width() : (e[0] ? e[0] : 256);
-    FHeight = image ? image->Colors.Height() : (e[1] ? e[1] : 256);
-    FSaved = std::move(data);
+    TIconImage& im = OwnImage();
+    DeleteObject(im.FHandle);
+    im.FHandle = 0;
+    im.FIcon = image;
+    im.FWidth = image ? image->Colors.Width() : (e[0] ? e[0] : 256);
+    im.FHeight = image ? image->Colors.Height() : (e[1] ? e[1] : 256);
+    im.FSaved = std::move(data);
     Changed(this);
 }
 
 void TIcon::SaveToStream(TStream* Stream) {
-    if (!FSaved.empty()) {
-        Stream->WriteBuffer(FSaved.data(), LongInt(FSaved.size()));
+    const TIconImage& im = *FImage;
+    if (!im.FSaved.empty()) {
+        Stream->WriteBuffer(im.FSaved.data(), LongInt(im.FSaved.size()));
         return;
     }
-    if (!FImage) return;
+    if (!im.FIcon) return;
     // One 32-bit image with its mask.
-    Integer w = FWidth, h = FHeight;
+    Integer w = im.FWidth, h = im.FHeight;
     std::size_t andStride = std::size_t((w + 31) / 32) * 4;
     std::vector<Byte> img;
     AppendLE<Cardinal>(img, 40), AppendLE<Integer>(img, w), AppendLE<Integer>(img, 2 * h);
@@ -182,7 +217,7 @@ void TIcon::SaveToStream(TStream* Stream) {
     for (int i = 0; i < 4; ++i) AppendLE<Cardinal>(img, 0);
     for (Integer y = h - 1; y >= 0; --y)
         for (Integer x = 0; x < w; ++x) {
-            TColorRef c = FImage->Colors.Get(x, y);
+            TColorRef c = im.FIcon->Colors.Get(x, y);
             img.push_back(GetBValue(c)), img.push_back(GetGValue(c)), img.push_back(GetRValue(c));
             img.push_back(TransparentAt(x, y) ? 0 : 255);
         }
@@ -203,9 +238,9 @@ void TIcon::SaveToStream(TStream* Stream) {
 }
 
 void TIcon::Draw(TCanvas* ACanvas, const TRect& Rect) {
-    if (!ACanvas || !FImage) return;
-    const TGdiIcon& icon = *FImage;
-    ACanvas->PaintPicture(Rect, FWidth, FHeight, [&](Integer X, Integer Y, TColorRef& C) {
+    if (!ACanvas || !FImage->FIcon) return;
+    const TGdiIcon& icon = *FImage->FIcon;
+    ACanvas->PaintPicture(Rect, GetWidth(), GetHeight(), [&](Integer X, Integer Y, TColorRef& C) {
         if (icon.Mask[std::size_t(Y) * std::size_t(icon.Colors.Width()) + std::size_t(X)])
             return false;
         C = icon.Colors.Get(X, Y);
@@ -213,6 +248,7 @@ void TIcon::Draw(TCanvas* ACanvas, const TRect& Rect) {
     });
 }
 
+HOST_METACLASS(TIconImage, TSharedImage);
 HOST_METACLASS(TIcon, TGraphic);
 
 } // namespace host

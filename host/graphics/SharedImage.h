@@ -24,6 +24,8 @@ public:
 
 protected:
     TSharedImage() = default;
+    /// A copy is held by no graphic yet.
+    TSharedImage(const TSharedImage& Other) : TObject(Other) {}
     /// Lets go of the graphics-object table entries the image owns.
     virtual void FreeHandle() = 0;
 

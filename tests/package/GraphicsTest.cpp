@@ -192,3 +192,22 @@ TEST_F(Graphics, BitmapRowsHandlesAndResourcesThroughTheClassInfo) {
     DeleteObject(data);
     DeleteObject(palette);
 }
+
+namespace {
+struct BitmapAccess : TBitmap {
+    using TBitmap::GetImage;
+};
+} // namespace
+
+TEST_F(Graphics, ASharedImagesRefCountThroughItsClassInfo) {
+    auto* a = new TBitmap;
+    auto* b = new TBitmap;
+    a->SetSize(2, 2);
+    b->Assign(a);
+    TBitmapImage* image = (a->*&BitmapAccess::GetImage)();
+    EXPECT_EQ(Info(image)->FindProperty("RefCount")->Visibility, pvProtected);
+    EXPECT_EQ(Get(image, "RefCount").AsInteger(), 2);
+    b->Free();
+    EXPECT_EQ(Get(image, "RefCount").AsInteger(), 1);
+    a->Free();
+}

@@ -11,6 +11,8 @@
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfo.h"
 #include "host/classes/Writer.h"
+#include "host/graphics/Bitmap.h"
+#include "host/graphics/Icon.h"
 #include "host/menus/MenuItem.h"
 #include "package/zeltrix_cb4.h"
 
@@ -84,6 +86,14 @@ TEST(RegistryWalk, PublishedMembersAreTheHostClassesStreamedMembers) {
 
 // ---- live objects of every registered host class ----
 
+// A graphic's image is reached through its graphic, which made it and frees it.
+struct BitmapAccess : TBitmap {
+    using TBitmap::GetImage;
+};
+struct IconAccess : TIcon {
+    using TIcon::GetImage;
+};
+
 /// Live objects for the walk; freed in reverse order of making.
 class Objects {
 public:
@@ -121,6 +131,8 @@ public:
         if (name == "TMenuActionLink")
             return Keep(new TMenuActionLink(Keep(new TMenuItem(nullptr)))); // freed before it
         if (name == "TWriter") return Keep(new TWriter(Keep(new TMemoryStream), 32));
+        if (name == "TBitmapImage") return (Keep(new TBitmap)->*&BitmapAccess::GetImage)();
+        if (name == "TIconImage") return (Keep(new TIcon)->*&IconAccess::GetImage)();
         if (C->NewObject) return Keep(C->NewObject());
         if (C->NewWithOwner) return Keep(C->NewWithOwner(nullptr));
         return nullptr;
@@ -138,6 +150,7 @@ const std::map<std::string, const char*> NotWalked = {
     {"TResourceStream", "needs a registered resource; covered by the stream tests"},
     {"TThread", "abstract: its Execute is the application's"},
     {"TGraphic", "abstract: its rows are walked on TBitmap and TIcon"},
+    {"TSharedImage", "abstract: its row is walked on TBitmapImage and TIconImage"},
 };
 
 /// Rows the walk reads but does not write back, or does not read, with the reason.
