@@ -130,6 +130,15 @@ void TObject::Dispatch(void* Message) {
     DefaultHandler(Message);
 }
 
+void TObject::DispatchInherited(TClass Class, void* Message) {
+    Cardinal msg;
+    std::memcpy(&msg, Message, sizeof msg);
+    for (TClass c = Class->Parent; c; c = c->Parent)
+        for (int i = 0; i < c->MessageCount; ++i)
+            if (c->Messages[i].Msg == msg) return c->Messages[i].Handler(this, Message);
+    DefaultHandler(Message);
+}
+
 void TObject::DefaultHandler(void*) {}
 
 HRESULT TObject::SafeCallException(TObject*, void*) {

@@ -121,6 +121,9 @@ public:
     /// of the class and its ancestors; calls `DefaultHandler` when none handles it.
     virtual void Dispatch(void* Message);
     virtual void DefaultHandler(void* Message);
+    /// What `inherited` does in a message handler of `Class`: the handler of an ancestor of
+    /// `Class` for the same message, else DefaultHandler.
+    void DispatchInherited(TClass Class, void* Message);
     virtual HRESULT SafeCallException(TObject* ExceptObject, void* ExceptAddr);
 
     /// Destroys the object: `BeforeDestruction`, then the destructors.
@@ -179,6 +182,21 @@ using FreeObserver = void (*)(void* Data, TObject* Dying);
 void Watch(TObject* Obj, FreeObserver Observer, void* Data);
 void Unwatch(TObject* Obj, FreeObserver Observer, void* Data);
 } // namespace LiveObjects
+
+/// The message table of a metaclass: `HOST_METACLASS(TFoo, TBar, MessageTable(TFoo::Messages))`
+/// (combinable with PropTable: `PropTable(Props, MessageTable(...))`).
+template <std::size_t N>
+constexpr TMetaClass MessageTable(const TMessageEntry (&Entries)[N], TMetaClass Extra = {}) {
+    Extra.Messages = Entries;
+    Extra.MessageCount = static_cast<int>(N);
+    return Extra;
+}
+
+/// Calls `Method` of `C` with the message record `R` the dispatch carries.
+template <class C, class R, void (C::*Method)(R&)>
+void MessageThunk(TObject* Self, void* Message) {
+    (static_cast<C*>(Self)->*Method)(*static_cast<R*>(Message));
+}
 
 /// Builds the metaclass of `T` at compile time; used by the HOST_METACLASS definitions.
 template <class T>

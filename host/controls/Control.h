@@ -1,0 +1,348 @@
+// TControl: a component with a place on its parent, a caption, a colour and a font (taken
+// from the parent unless set), alignment and anchors, size constraints, a window procedure
+// that turns messages into events, and painting on demand. TSizeConstraints: its limits.
+#pragma once
+
+#include "host/classes/Component.h"
+#include "host/controls/Cursors.h"
+#include "host/controls/Messages.h"
+#include "host/graphics/GraphicsObjects.h"
+
+namespace host {
+
+class TControl;
+class TWinControl;
+class TCanvas;
+class TPopupMenu;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+HOST_ENUM_INFO(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+HOST_ENUM_INFO(TAnchorKind, akLeft, akTop, akRight, akBottom)
+using TAnchors = Set<TAnchorKind, 4>;
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+HOST_ENUM_INFO(TMouseButton, mbLeft, mbRight, mbMiddle)
+enum TDragMode { dmManual, dmAutomatic };
+HOST_ENUM_INFO(TDragMode, dmManual, dmAutomatic)
+enum TDragKind { dkDrag, dkDock };
+HOST_ENUM_INFO(TDragKind, dkDrag, dkDock)
+
+enum TControlStyleE {
+    csAcceptsControls,
+    csCaptureMouse,
+    csDesignInteractive,
+    csClickEvents,
+    csFramed,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csReplicatable,
+    csNoStdEvents,
+    csDisplayDragImage,
+    csReflector,
+    csActionClient,
+    csMenuEvents
+};
+HOST_ENUM_INFO(TControlStyleE, csAcceptsControls, csCaptureMouse, csDesignInteractive,
+               csClickEvents, csFramed, csSetCaption, csOpaque, csDoubleClicks, csFixedWidth,
+               csFixedHeight, csNoDesignVisible, csReplicatable, csNoStdEvents,
+               csDisplayDragImage, csReflector, csActionClient, csMenuEvents)
+using TControlStyle = Set<TControlStyleE, 17>;
+enum TControlStateE {
+    csLButtonDown,
+    csClicked,
+    csPalette,
+    csReadingState,
+    csAlignmentNeeded,
+    csFocusing,
+    csCreating,
+    csPaintCopy,
+    csCustomPaint,
+    csDestroyingHandle,
+    csDocking
+};
+HOST_ENUM_INFO(TControlStateE, csLButtonDown, csClicked, csPalette, csReadingState,
+               csAlignmentNeeded, csFocusing, csCreating, csPaintCopy, csCustomPaint,
+               csDestroyingHandle, csDocking)
+using TControlState = Set<TControlStateE, 11>;
+
+using THelpContext = Integer;
+/// A size limit in pixels; 0 for none.
+using TConstraintSize = Integer;
+
+using TMouseEvent = Closure<void(TObject* Sender, TMouseButton Button, TShiftState Shift,
+                                 Integer X, Integer Y)>;
+using TMouseMoveEvent = Closure<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
+using TCanResizeEvent =
+    Closure<void(TObject* Sender, Integer& NewWidth, Integer& NewHeight, bool& Resize)>;
+using TConstrainedResizeEvent = Closure<void(TObject* Sender, Integer& MinWidth,
+                                             Integer& MinHeight, Integer& MaxWidth,
+                                             Integer& MaxHeight)>;
+/// The window procedure a control's messages go through (WindowProc).
+using TWndMethod = Closure<void(TMessage& Message)>;
+
+/// The smallest and largest size a control may take (0: no limit).
+class TSizeConstraints : public TPersistent {
+    HOST_CLASS(TSizeConstraints, TPersistent)
+public:
+    explicit TSizeConstraints(TControl* Control) : FControl(Control) {}
+    void Assign(TPersistent* Source) override;
+
+    TConstraintSize GetMaxHeight() const { return FMaxHeight; }
+    /// A maximum below the minimum lowers the minimum.
+    void SetMaxHeight(TConstraintSize Value);
+    TConstraintSize GetMaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(TConstraintSize Value);
+    TConstraintSize GetMinHeight() const { return FMinHeight; }
+    /// A minimum above the maximum raises the maximum.
+    void SetMinHeight(TConstraintSize Value);
+    TConstraintSize GetMinWidth() const { return FMinWidth; }
+    void SetMinWidth(TConstraintSize Value);
+    TControl* GetControl() const { return FControl; }
+    TNotifyEvent GetOnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
+
+protected:
+    virtual void Change();
+
+private:
+    TControl* FControl;
+    TConstraintSize FMaxHeight = 0, FMaxWidth = 0, FMinHeight = 0, FMinWidth = 0;
+    TNotifyEvent FOnChange;
+};
+
+class TControl : public TComponent {
+    HOST_CLASS(TControl, TComponent)
+public:
+    explicit TControl(TComponent* AOwner);
+    /// Leaves its parent first.
+    ~TControl() override;
+
+    // ---- place ----
+    TWinControl* GetParent() const { return FParent; }
+    /// Moves the control to `AParent`'s children (null: none). Raises EInvalidOperation
+    /// "A control cannot have itself as its parent" for itself or one of its children.
+    virtual void SetParent(TWinControl* AParent);
+    Integer GetLeft() const { return FLeft; }
+    void SetLeft(Integer Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    Integer GetTop() const { return FTop; }
+    void SetTop(Integer Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    Integer GetWidth() const { return FWidth; }
+    void SetWidth(Integer Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    Integer GetHeight() const { return FHeight; }
+    void SetHeight(Integer Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    /// Moves and sizes in one step: the size is first offered to CanResize (OnCanResize) and
+    /// held within the constraints; the parent then realigns and OnResize fires.
+    virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
+    TRect GetBoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+    void SetBoundsRect(const TRect& Rect);
+    /// The area children and drawing use, in the control's own coordinates.
+    virtual TRect GetClientRect();
+    Integer GetClientWidth() { return GetClientRect().Right; }
+    void SetClientWidth(Integer Value);
+    Integer GetClientHeight() { return GetClientRect().Bottom; }
+    void SetClientHeight(Integer Value);
+    /// The client area's top left on the screen.
+    virtual TPoint GetClientOrigin();
+    TPoint ClientToScreen(const TPoint& Point);
+    TPoint ScreenToClient(const TPoint& Point);
+    TAlign GetAlign() const { return FAlign; }
+    void SetAlign(TAlign Value);
+    TAnchors GetAnchors() const { return FAnchors; }
+    void SetAnchors(TAnchors Value);
+    TSizeConstraints* GetConstraints() const { return FConstraints; }
+    void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
+    /// First in the parent's painting order (on top) or last.
+    void BringToFront();
+    void SendToBack();
+
+    // ---- state ----
+    bool GetVisible() const { return FVisible; }
+    void SetVisible(bool Value);
+    void Show();
+    void Hide();
+    bool GetEnabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+    AnsiString GetText() const { return FText; }
+    void SetText(const AnsiString& Value);
+    AnsiString GetCaption() const { return FText; }
+    void SetCaption(const AnsiString& Value) { SetText(Value); }
+    /// Copies at most BufSize - 1 characters and a terminating zero; the characters copied.
+    Integer GetTextBuf(char* Buffer, Integer BufSize) const;
+    Integer GetTextLen() const { return Integer(FText.size()); }
+    void SetTextBuf(const char* Buffer);
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+    bool GetParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+    TFont* GetFont() const { return FFont; }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    bool GetParentFont() const { return FParentFont; }
+    void SetParentFont(bool Value);
+    AnsiString GetHint() const { return FHint; }
+    void SetHint(const AnsiString& Value) { FHint = Value; }
+    bool GetShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    bool GetParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool Value);
+    TCursor GetCursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+    TControlStyle GetControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+    TControlState GetControlState() const { return FControlState; }
+    void SetControlState(TControlState Value) { FControlState = Value; }
+    TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+    TDragMode GetDragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    TDragKind GetDragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind Value) { FDragKind = Value; }
+    TCursor GetDragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    bool GetIsControl() const { return FIsControl; }
+    void SetIsControl(bool Value) { FIsControl = Value; }
+
+    // ---- messages ----
+    /// Where the control's messages go; WndProc unless replaced (a subclassing hook).
+    TWndMethod GetWindowProc() const { return FWindowProc; }
+    void SetWindowProc(TWndMethod Value) { FWindowProc = Value; }
+    /// Sends the message through WindowProc; its Result.
+    LongInt Perform(Cardinal Msg, LongInt WParam, LongInt LParam);
+    /// Sends a prepared message through WindowProc.
+    void Send(TMessage& Message);
+    virtual void WndProc(TMessage& Message);
+
+    // ---- painting ----
+    /// Marks the control for painting.
+    virtual void Invalidate();
+    /// Paints what is marked, now.
+    virtual void Update();
+    virtual void Repaint();
+    void Refresh() { Repaint(); }
+    /// Paints the control (not its children) onto `Canvas`, whose origin is the control's
+    /// top left and whose clipping rectangle its bounds; the base paints nothing.
+    virtual void PaintControl(TCanvas* Canvas);
+    /// Whether the control shows: visible, and its parents too.
+    bool IsShowing() const;
+
+    // ---- events ----
+    TNotifyEvent GetOnClick() const { return FOnClick; }
+    void SetOnClick(TNotifyEvent Value) { FOnClick = Value; }
+    TNotifyEvent GetOnDblClick() const { return FOnDblClick; }
+    void SetOnDblClick(TNotifyEvent Value) { FOnDblClick = Value; }
+    TMouseEvent GetOnMouseDown() const { return FOnMouseDown; }
+    void SetOnMouseDown(TMouseEvent Value) { FOnMouseDown = Value; }
+    TMouseMoveEvent GetOnMouseMove() const { return FOnMouseMove; }
+    void SetOnMouseMove(TMouseMoveEvent Value) { FOnMouseMove = Value; }
+    TMouseEvent GetOnMouseUp() const { return FOnMouseUp; }
+    void SetOnMouseUp(TMouseEvent Value) { FOnMouseUp = Value; }
+    TNotifyEvent GetOnResize() const { return FOnResize; }
+    void SetOnResize(TNotifyEvent Value) { FOnResize = Value; }
+    TCanResizeEvent GetOnCanResize() const { return FOnCanResize; }
+    void SetOnCanResize(TCanResizeEvent Value) { FOnCanResize = Value; }
+    TConstrainedResizeEvent GetOnConstrainedResize() const { return FOnConstrainedResize; }
+    void SetOnConstrainedResize(TConstrainedResizeEvent Value) { FOnConstrainedResize = Value; }
+
+    /// Clicks the control as a mouse click does (OnClick).
+    virtual void Click();
+
+    // ---- streaming: a control's parent is its parent component ----
+    void SetParentComponent(TComponent* Value) override;
+    TComponent* GetParentComponent() override;
+    bool HasParent() override { return true; }
+
+protected:
+    friend class TWinControl;
+    friend class TSizeConstraints;
+
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void Resize();
+    /// Offers a new size to OnCanResize; false keeps the old one.
+    virtual bool CanResize(Integer& NewWidth, Integer& NewHeight);
+    /// The constraints' limits, as OnConstrainedResize may change them.
+    virtual void ConstrainedResize(Integer& MinWidth, Integer& MinHeight, Integer& MaxWidth,
+                                   Integer& MaxHeight);
+    /// The new size held within the constraints.
+    void ConstrainSize(Integer& NewWidth, Integer& NewHeight);
+    /// The parent realigns its children (when the control is aligned or anchored).
+    void RequestAlign();
+    /// Remembers the distances the anchors keep, from the current bounds and parent size.
+    void UpdateAnchorRules();
+    /// Where the control goes in a parent whose client area is now `ParentSize`, by anchors.
+    TRect AnchoredBounds(TPoint ParentSize) const;
+    void ReadState(TReader* Reader) override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void DefaultHandler(void* Message) override;
+    /// The font and colour a child takes from this control.
+    virtual void FontChanged(TObject* Sender);
+    void ConstraintsChanged(TObject* Sender);
+
+    // Message handlers (the host's `message` methods).
+    void WMLButtonDown(TMessage& Message);
+    void WMLButtonUp(TMessage& Message);
+    void WMLButtonDblClk(TMessage& Message);
+    void WMRButtonDown(TMessage& Message);
+    void WMRButtonUp(TMessage& Message);
+    void WMMButtonDown(TMessage& Message);
+    void WMMButtonUp(TMessage& Message);
+    void WMMouseMove(TMessage& Message);
+    void CMParentFontChanged(TMessage& Message);
+    void CMParentColorChanged(TMessage& Message);
+    void CMParentShowHintChanged(TMessage& Message);
+    void CMVisibleChanged(TMessage& Message);
+    void CMEnabledChanged(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
+    void CMColorChanged(TMessage& Message);
+    void CMTextChanged(TMessage& Message);
+    static const TMessageEntry Messages[];
+
+    TWinControl* FParent = nullptr;
+    Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors{akLeft, akTop};
+    TPoint FAnchorRules;       // per axis: the distance or size the anchors keep
+    TPoint FOriginalParentSize; // the parent's client size the rules were taken at
+    TSizeConstraints* FConstraints;
+    bool FVisible = true;
+    bool FEnabled = true;
+    AnsiString FText;
+    TColor FColor = clWindow;
+    bool FParentColor = true;
+    TFont* FFont;
+    bool FParentFont = true;
+    AnsiString FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TCursor FCursor = crDefault;
+    TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    TControlState FControlState;
+    TPopupMenu* FPopupMenu = nullptr;
+    TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
+    TCursor FDragCursor = crDrag;
+    bool FIsControl = false;
+    bool FAnchorMove = false; // moved by the parent's alignment: the anchors keep their rules
+    bool FInvalid = false;    // marked for painting
+    TWndMethod FWindowProc;
+
+private:
+    void MouseButton(TMessage& Message, TMouseButton Button, bool Down);
+
+    TNotifyEvent FOnClick, FOnDblClick, FOnResize;
+    TMouseEvent FOnMouseDown, FOnMouseUp;
+    TMouseMoveEvent FOnMouseMove;
+    TCanResizeEvent FOnCanResize;
+    TConstrainedResizeEvent FOnConstrainedResize;
+};
+
+/// The shift state of a mouse message's WParam (MK_* flags) with Alt from the keyboard.
+TShiftState KeysToShiftState(LongInt Keys);
+
+} // namespace host

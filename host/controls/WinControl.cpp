@@ -1,0 +1,549 @@
+#include "host/controls/WinControl.h"
+
+#include "host/classes/TypInfoRows.h"
+#include "host/graphics/Canvas.h"
+#include "host/system/SysUtils.h"
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+
+namespace host {
+
+namespace {
+constexpr TPropInfo WinControlProps[] = {
+    HOST_PROP(TWinControl, HelpContext).Default(0),
+    HOST_PROP(TWinControl, BorderWidth).Default(0).Unpublished(),
+    HOST_PROP(TWinControl, TabOrder).Default(-1).Unpublished(),
+    HOST_PROP(TWinControl, TabStop).Default(false).Unpublished(),
+    HOST_PROP(TWinControl, OnKeyDown).Unpublished(),
+    HOST_PROP(TWinControl, OnKeyPress).Unpublished(),
+    HOST_PROP(TWinControl, OnKeyUp).Unpublished(),
+};
+
+// The headless windows: handles are never reused, so a stale one finds nothing.
+struct Windows {
+    std::mutex Lock;
+    HWND Next = 0x10000;
+    std::map<HWND, TWinControl*> Controls;
+};
+Windows& TheWindows() {
+    static Windows* w = new Windows; // used until the very end of the program
+    return *w;
+}
+} // namespace
+
+const TMessageEntry TWinControl::Messages[] = {
+    HOST_ON(TWinControl, WM_KEYDOWN, WMKeyDown),
+    HOST_ON(TWinControl, WM_SYSKEYDOWN, WMKeyDown),
+    HOST_ON(TWinControl, WM_KEYUP, WMKeyUp),
+    HOST_ON(TWinControl, WM_SYSKEYUP, WMKeyUp),
+    HOST_ON(TWinControl, WM_CHAR, WMChar),
+    HOST_ON(TWinControl, CM_FONTCHANGED, CMFontChanged),
+    HOST_ON(TWinControl, CM_COLORCHANGED, CMColorChanged),
+    HOST_ON(TWinControl, CM_SHOWHINTCHANGED, CMShowHintChanged),
+};
+HOST_COMPONENT_METACLASS(TWinControl, TControl,
+                         PropTable(WinControlProps, MessageTable(TWinControl::Messages)));
+
+TWinControl* FindControl(HWND Handle) {
+    Windows& w = TheWindows();
+    std::lock_guard<std::mutex> lock(w.Lock);
+    auto it = w.Controls.find(Handle);
+    return it == w.Controls.end() ? nullptr : it->second;
+}
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FBrush(new TBrush) {
+    FBrush->SetColor(FColor);
+}
+
+TWinControl::~TWinControl() {
+    // It leaves its parent while it is still a windowed control (the parent keeps those apart).
+    if (FParent) SetParent(nullptr);
+    // Children the owner frees later must not reach back into this control.
+    while (!FControls.empty()) FControls.back()->SetParent(nullptr);
+    while (!FWinControls.empty()) FWinControls.back()->SetParent(nullptr);
+    DestroyHandle();
+    FBrush->Free();
+}
+
+// ---- children ----
+
+TControl* TWinControl::GetControls(Integer Index) const {
+    if (Index < 0 || Index >= GetControlCount())
+        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    std::size_t i = std::size_t(Index);
+    return i < FControls.size() ? FControls[i] : FWinControls[i - FControls.size()];
+}
+
+void TWinControl::InsertControl(TControl* AControl) {
+    if (!AControl || AControl->FParent == this) return;
+    if (AControl == this) throw EInvalidOperation("A control cannot have itself as its parent");
+    AControl->FParent = this;
+    if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
+        FWinControls.push_back(w);
+        FTabList.push_back(w);
+    } else {
+        FControls.push_back(AControl);
+    }
+    if (!AControl->GetComponentState().Contains(csReading)) {
+        AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+        AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
+        AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+        AControl->UpdateAnchorRules();
+        AlignControl(AControl);
+    }
+    AControl->Invalidate();
+    TMessage m;
+    m.Msg = CM_CONTROLCHANGE, m.WParam = 1, m.Data = AControl;
+    Send(m);
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+    if (!AControl || AControl->FParent != this) return;
+    TMessage m;
+    m.Msg = CM_CONTROLCHANGE, m.WParam = 0, m.Data = AControl;
+    Send(m);
+    AControl->Invalidate();
+    if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
+        w->DestroyHandle();
+        std::erase(FWinControls, w);
+        std::erase(FTabList, w);
+    } else {
+        std::erase(FControls, AControl);
+    }
+    AControl->FParent = nullptr;
+    Realign();
+}
+
+bool TWinControl::ContainsControl(TControl* Control) const {
+    for (TControl* c = Control; c; c = c->FParent)
+        if (c == this) return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls) {
+    auto hit = [&](TControl* C) {
+        return C->FVisible && (AllowDisabled || C->FEnabled) && Pos.X >= C->FLeft &&
+               Pos.Y >= C->FTop && Pos.X < C->FLeft + C->FWidth && Pos.Y < C->FTop + C->FHeight;
+    };
+    // Windowed children lie over the graphic ones; the last of each is on top.
+    if (AllowWinControls)
+        for (auto it = FWinControls.rbegin(); it != FWinControls.rend(); ++it)
+            if (hit(*it)) return *it;
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it)
+        if (hit(*it)) return *it;
+    return nullptr;
+}
+
+TControl* TWinControl::FindChildControl(const AnsiString& ControlName) const {
+    for (TControl* c : FControls)
+        if (SameText(c->GetName(), ControlName)) return c;
+    for (TWinControl* w : FWinControls) {
+        if (SameText(w->GetName(), ControlName)) return w;
+        if (TControl* c = w->FindChildControl(ControlName)) return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+    for (Integer i = 0; i < GetControlCount(); ++i) {
+        GetControls(i)->Send(Message);
+        if (Message.Result != 0) return;
+    }
+}
+
+void TWinControl::NotifyControls(Cardinal Msg) {
+    TMessage m;
+    m.Msg = Msg;
+    Broadcast(m);
+}
+
+void TWinControl::SetZOrder(TControl* AControl, bool Topmost) {
+    auto move = [&](auto& List, auto* Item) {
+        auto it = std::find(List.begin(), List.end(), Item);
+        if (it == List.end()) return;
+        List.erase(it);
+        if (Topmost)
+            List.push_back(Item);
+        else
+            List.insert(List.begin(), Item);
+    };
+    if (auto* w = dynamic_cast<TWinControl*>(AControl))
+        move(FWinControls, w);
+    else
+        move(FControls, AControl);
+    AControl->Invalidate();
+}
+
+void TWinControl::GetChildren(TGetChildProc Proc, TComponent* Root) {
+    for (Integer i = 0; i < GetControlCount(); ++i) {
+        TControl* c = GetControls(i);
+        if (c->GetOwner() == Root) Proc(c);
+    }
+}
+
+void TWinControl::SetChildOrder(TComponent* Child, Integer Order) {
+    auto* c = dynamic_cast<TControl*>(Child);
+    if (!c || c->FParent != this) return;
+    auto place = [&](auto& List, auto* Item) {
+        auto it = std::find(List.begin(), List.end(), Item);
+        if (it == List.end()) return;
+        List.erase(it);
+        List.insert(List.begin() + std::clamp<std::ptrdiff_t>(Order, 0, std::ptrdiff_t(List.size())),
+                    Item);
+    };
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+        place(FWinControls, w);
+    else
+        place(FControls, c);
+}
+
+Integer TWinControl::GetTabOrder() const {
+    if (!FParent) return -1;
+    auto& list = FParent->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : Integer(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(Integer Value) {
+    if (!FParent) return;
+    auto& list = FParent->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    if (it == list.end()) return;
+    list.erase(it);
+    Integer at = Value < 0 || Value > Integer(list.size()) ? Integer(list.size()) : Value;
+    list.insert(list.begin() + at, this);
+}
+
+void TWinControl::SetTabStop(bool Value) {
+    if (Value == FTabStop) return;
+    FTabStop = Value;
+    Perform(CM_TABSTOPCHANGED, 0, 0);
+}
+
+void TWinControl::SetBorderWidth(Integer Value) {
+    Value = std::max(Value, 0);
+    if (Value == FBorderWidth) return;
+    FBorderWidth = Value;
+    Realign();
+    Invalidate();
+}
+
+// ---- alignment ----
+
+void TWinControl::EnableAlign() {
+    if (FAlignLevel > 0 && --FAlignLevel == 0 && FControlState.Contains(csAlignmentNeeded))
+        Realign();
+}
+
+void TWinControl::Realign() {
+    AlignControl(nullptr);
+}
+
+void TWinControl::AlignControl(TControl* AControl) {
+    if (FAlignLevel > 0 || GetComponentState().Contains(csLoading) ||
+        GetComponentState().Contains(csDestroying)) {
+        FControlState += csAlignmentNeeded;
+        return;
+    }
+    FControlState -= csAlignmentNeeded;
+    DisableAlign(); // what the children's moves request is done here, once
+    TRect r = GetClientRect();
+    AdjustClientRect(r);
+    AlignControls(AControl, r);
+    --FAlignLevel;
+    FControlState -= csAlignmentNeeded;
+}
+
+void TWinControl::AdjustClientRect(TRect& Rect) {
+    Rect.Left += FBorderWidth, Rect.Top += FBorderWidth;
+    Rect.Right -= FBorderWidth, Rect.Bottom -= FBorderWidth;
+}
+
+void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
+    TRect client = GetClientRect();
+    TPoint parentSize{client.Right, client.Bottom};
+    auto before = [](TControl* A, TControl* B, TAlign Align) {
+        switch (Align) {
+        case alTop: return A->FTop < B->FTop;
+        case alBottom: return A->FTop + A->FHeight >= B->FTop + B->FHeight;
+        case alLeft: return A->FLeft < B->FLeft;
+        case alRight: return A->FLeft + A->FWidth >= B->FLeft + B->FWidth;
+        default: return false;
+        }
+    };
+    auto place = [&](TControl* C, TAlign Align) {
+        C->FAnchorMove = true;
+        if (Align == alNone) {
+            C->SetBoundsRect(C->AnchoredBounds(parentSize));
+            C->FAnchorMove = false;
+            return;
+        }
+        Integer w = Rect.Right - Rect.Left, h = Rect.Bottom - Rect.Top;
+        if (w < 0 || Align == alLeft || Align == alRight || Align == alCustom) w = C->FWidth;
+        if (h < 0 || Align == alTop || Align == alBottom || Align == alCustom) h = C->FHeight;
+        Integer x = Rect.Left, y = Rect.Top;
+        switch (Align) {
+        case alTop: Rect.Top += h; break;
+        case alBottom: Rect.Bottom -= h, y = Rect.Bottom; break;
+        case alLeft: Rect.Left += w; break;
+        case alRight: Rect.Right -= w, x = Rect.Right; break;
+        case alCustom: x = C->FLeft, y = C->FTop; break;
+        default: break;
+        }
+        C->SetBounds(x, y, w, h);
+        C->FAnchorMove = false;
+        // A control that kept another size (its constraints) gives back or takes the room.
+        switch (Align) {
+        case alTop: Rect.Top -= h - C->FHeight; break;
+        case alBottom: Rect.Bottom += h - C->FHeight; break;
+        case alLeft: Rect.Left -= w - C->FWidth; break;
+        case alRight: Rect.Right += w - C->FWidth; break;
+        default: break;
+        }
+    };
+    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient, alCustom, alNone}) {
+        std::vector<TControl*> list;
+        auto takes = [&](TControl* C) { return C->FAlign == align && (align == alNone || C->FVisible); };
+        if (AControl && AControl->FParent == this && takes(AControl)) list.push_back(AControl);
+        for (Integer i = 0; i < GetControlCount(); ++i) {
+            TControl* c = GetControls(i);
+            if (c == AControl || !takes(c)) continue;
+            auto at = list.begin() + (AControl && !list.empty() && list.front() == AControl);
+            while (at != list.end() && !before(c, *at, align)) ++at;
+            list.insert(at, c);
+        }
+        for (TControl* c : list) place(c, align);
+    }
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    Realign();
+}
+
+// ---- the window ----
+
+HWND TWinControl::GetHandle() {
+    if (!FHandle) {
+        Windows& w = TheWindows();
+        std::lock_guard<std::mutex> lock(w.Lock);
+        FHandle = w.Next++;
+        w.Controls[FHandle] = this;
+    }
+    return FHandle;
+}
+
+void TWinControl::DestroyHandle() {
+    for (TWinControl* c : FWinControls) c->DestroyHandle();
+    if (!FHandle) return;
+    Windows& w = TheWindows();
+    std::lock_guard<std::mutex> lock(w.Lock);
+    w.Controls.erase(FHandle);
+    FHandle = 0;
+}
+
+TRect TWinControl::GetClientRect() {
+    TRect n = GetNonClientInsets();
+    return {0, 0, std::max(FWidth - n.Left - n.Right, 0), std::max(FHeight - n.Top - n.Bottom, 0)};
+}
+
+TPoint TWinControl::GetClientOrigin() {
+    TPoint p = TControl::GetClientOrigin();
+    TRect n = GetNonClientInsets();
+    return {p.X + n.Left, p.Y + n.Top};
+}
+
+// ---- painting ----
+
+void TWinControl::Invalidate() {
+    FInvalid = true;
+    if (FParent) FParent->InvalidateChild(this);
+}
+
+void TWinControl::InvalidateChild(TControl*) {
+    // The headless windows keep no pixels of their own: a child's change marks the window it
+    // shows in, which paints it with the rest.
+    Invalidate();
+}
+
+void TWinControl::Update() {
+    if (FParent) return FParent->Update();
+    FInvalid = false;
+}
+
+void TWinControl::PaintControl(TCanvas* Canvas) {
+    // The background in the brush's colour (the platform's erasing), then the content.
+    Canvas->GetBrush()->Assign(FBrush);
+    Canvas->FillRect(GetClientRect());
+    PaintWindow(Canvas);
+}
+
+namespace {
+/// Paints `Painter` onto a surface of `Width` x `Height` laid over `Target` at `At` (what is
+/// beneath shows where nothing is painted), then puts the result back within `Clip`.
+template <class F>
+void PaintOver(TPixelSurface& Target, const TRect& Clip, TPoint At, Integer Width, Integer Height,
+               F&& Painter) {
+    if (Width <= 0 || Height <= 0) return;
+    auto sub = std::make_shared<TPixelSurface>(Width, Height);
+    for (Integer y = 0; y < Height; ++y)
+        for (Integer x = 0; x < Width; ++x)
+            if (Target.Contains(At.X + x, At.Y + y)) sub->Set(x, y, Target.Get(At.X + x, At.Y + y));
+    Painter(sub);
+    for (Integer y = 0; y < Height; ++y)
+        for (Integer x = 0; x < Width; ++x) {
+            Integer tx = At.X + x, ty = At.Y + y;
+            if (tx >= Clip.Left && ty >= Clip.Top && tx < Clip.Right && ty < Clip.Bottom &&
+                Target.Contains(tx, ty))
+                Target.Set(tx, ty, sub->Get(x, y));
+        }
+}
+
+/// A canvas over `Surface` for the time of one painting.
+struct SurfaceCanvas {
+    HDC DC;
+    TCanvas* Canvas = new TCanvas;
+    explicit SurfaceCanvas(std::shared_ptr<TPixelSurface> Surface) : DC(CreateSurfaceDC(Surface)) {
+        Canvas->SetHandle(DC);
+    }
+    ~SurfaceCanvas() {
+        Canvas->Free();
+        DeleteDC(DC);
+    }
+    SurfaceCanvas(const SurfaceCanvas&) = delete;
+    SurfaceCanvas& operator=(const SurfaceCanvas&) = delete;
+};
+} // namespace
+
+void TWinControl::PaintTree(std::shared_ptr<TPixelSurface> Surface) {
+    TRect n = GetNonClientInsets();
+    TRect client = GetClientRect();
+    TRect clientOnSurface{n.Left, n.Top, n.Left + client.Right, n.Top + client.Bottom};
+    {
+        SurfaceCanvas nc(Surface);
+        PaintNonClient(nc.Canvas);
+    }
+    // The client area and the children within it, in the client's coordinates.
+    PaintOver(*Surface, clientOnSurface, {n.Left, n.Top}, client.Right, client.Bottom,
+              [&](std::shared_ptr<TPixelSurface> Client) {
+                  {
+                      SurfaceCanvas c(Client);
+                      PaintControl(c.Canvas);
+                  }
+                  TRect all{0, 0, Client->Width(), Client->Height()};
+                  for (TControl* child : FControls)
+                      if (child->FVisible)
+                          PaintOver(*Client, all, {child->FLeft, child->FTop}, child->FWidth,
+                                    child->FHeight, [&](std::shared_ptr<TPixelSurface> S) {
+                                        SurfaceCanvas c(S);
+                                        child->PaintControl(c.Canvas);
+                                    });
+                  for (TWinControl* child : FWinControls)
+                      if (child->FVisible)
+                          PaintOver(*Client, all, {child->FLeft, child->FTop}, child->FWidth,
+                                    child->FHeight, [&](std::shared_ptr<TPixelSurface> S) {
+                                        child->PaintTree(S);
+                                    });
+              });
+    FInvalid = false;
+}
+
+void TWinControl::PaintTo(HDC DC, Integer X, Integer Y) {
+    std::shared_ptr<TGdiDC> dc = FindDC(DC);
+    if (!dc || !dc->Surface) return;
+    PaintOver(*dc->Surface, dc->Bounds(), {X, Y}, FWidth, FHeight,
+              [&](std::shared_ptr<TPixelSurface> S) { PaintTree(S); });
+}
+
+void TWinControl::PaintTo(TCanvas* Canvas, Integer X, Integer Y) {
+    if (!Canvas || FWidth <= 0 || FHeight <= 0) return;
+    auto picture = std::make_shared<TPixelSurface>(FWidth, FHeight);
+    if (auto dc = FindDC(Canvas->GetHandle()); dc && dc->Surface)
+        for (Integer y = 0; y < FHeight; ++y)
+            for (Integer x = 0; x < FWidth; ++x)
+                if (dc->Surface->Contains(X + x, Y + y))
+                    picture->Set(x, y, dc->Surface->Get(X + x, Y + y));
+    PaintTree(picture);
+    // Through the canvas, so that its owner (a bitmap) hears of the change.
+    TCopyMode mode = Canvas->GetCopyMode();
+    Canvas->SetCopyMode(cmSrcCopy);
+    Canvas->PaintPicture({X, Y, X + FWidth, Y + FHeight}, FWidth, FHeight,
+                         [&](Integer PX, Integer PY, TColorRef& C) {
+                             C = picture->Get(PX, PY);
+                             return true;
+                         });
+    Canvas->SetCopyMode(mode);
+}
+
+// ---- messages ----
+
+void TWinControl::CMFontChanged(TMessage& Message) {
+    DispatchInherited(&ClassMeta, &Message);
+    NotifyControls(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::CMColorChanged(TMessage& Message) {
+    FBrush->SetColor(FColor);
+    DispatchInherited(&ClassMeta, &Message);
+    NotifyControls(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::CMShowHintChanged(TMessage& Message) {
+    DispatchInherited(&ClassMeta, &Message);
+    NotifyControls(CM_PARENTSHOWHINTCHANGED);
+}
+
+namespace {
+TWMKey& AsKey(TMessage& M) {
+    static_assert(sizeof(TWMKey) == 16 && offsetof(TMessage, Result) == 12);
+    return reinterpret_cast<TWMKey&>(M); // the host's key record over the same 16 bytes
+}
+} // namespace
+
+bool TWinControl::DoKeyDown(TWMKey& Message) {
+    if (FControlStyle.Contains(csNoStdEvents)) return false;
+    KeyDown(Message.CharCode, KeyDataToShiftState(Message.KeyData));
+    return Message.CharCode == 0;
+}
+
+bool TWinControl::DoKeyUp(TWMKey& Message) {
+    if (FControlStyle.Contains(csNoStdEvents)) return false;
+    KeyUp(Message.CharCode, KeyDataToShiftState(Message.KeyData));
+    return Message.CharCode == 0;
+}
+
+bool TWinControl::DoKeyPress(TWMKey& Message) {
+    if (FControlStyle.Contains(csNoStdEvents)) return false;
+    char c = char(Message.CharCode);
+    KeyPress(c);
+    Message.CharCode = Word(Byte(c));
+    return c == 0;
+}
+
+void TWinControl::WMKeyDown(TMessage& Message) {
+    if (!DoKeyDown(AsKey(Message))) DispatchInherited(&ClassMeta, &Message);
+}
+
+void TWinControl::WMKeyUp(TMessage& Message) {
+    if (!DoKeyUp(AsKey(Message))) DispatchInherited(&ClassMeta, &Message);
+}
+
+void TWinControl::WMChar(TMessage& Message) {
+    if (!DoKeyPress(AsKey(Message))) DispatchInherited(&ClassMeta, &Message);
+}
+
+void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
+    if (FOnKeyDown) FOnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char& Key) {
+    if (FOnKeyPress) FOnKeyPress(this, Key);
+}
+
+void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
+    if (FOnKeyUp) FOnKeyUp(this, Key, Shift);
+}
+
+} // namespace host

@@ -1,0 +1,149 @@
+// TWinControl: a control with a window of its own (a headless handle), which holds child
+// controls, aligns and anchors them, paints them over its background and takes keys.
+#pragma once
+
+#include "host/controls/Control.h"
+
+#include <memory>
+#include <vector>
+
+namespace host {
+
+class TBrush;
+class TPixelSurface;
+
+using HWND = THandle;
+using TKeyEvent = Closure<void(TObject* Sender, Word& Key, TShiftState Shift)>;
+using TKeyPressEvent = Closure<void(TObject* Sender, char& Key)>;
+
+class TWinControl : public TControl {
+    HOST_CLASS(TWinControl, TControl)
+public:
+    explicit TWinControl(TComponent* AOwner);
+    /// Frees its children's windows with its own; the children themselves go with their owner.
+    ~TWinControl() override;
+
+    // ---- children ----
+    /// Children in painting order (graphic controls first, then windowed ones; each group
+    /// bottom to top).
+    TControl* GetControls(Integer Index) const;
+    Integer GetControlCount() const { return Integer(FControls.size() + FWinControls.size()); }
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+    /// Whether `Control` is this control or one of its children, at any depth.
+    bool ContainsControl(TControl* Control) const;
+    /// The topmost visible child under `Pos` (client coordinates), enabled unless
+    /// `AllowDisabled`; windowed children only with `AllowWinControls`.
+    TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls = false);
+    /// The child named `ControlName` (ignoring case), at any depth; null when none.
+    TControl* FindChildControl(const AnsiString& ControlName) const;
+    /// Sends `Message` to every child, stopping at the first that answers (Result != 0).
+    void Broadcast(TMessage& Message);
+
+    // ---- alignment ----
+    /// Places the children again by Align and Anchors.
+    void Realign();
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+    bool AlignDisabled() const { return FAlignLevel > 0; }
+
+    // ---- the window ----
+    /// The headless window handle, made when first asked for.
+    HWND GetHandle();
+    bool HandleAllocated() const { return FHandle != 0; }
+    void HandleNeeded() { GetHandle(); }
+    /// Lets go of the window (and its children's); the control stays.
+    void DestroyHandle();
+    bool GetShowing() const { return IsShowing(); }
+    TBrush* GetBrush() const { return FBrush; }
+    /// The client area within the window: the non-client border on each side.
+    virtual TRect GetNonClientInsets() { return {0, 0, 0, 0}; }
+    TRect GetClientRect() override;
+    TPoint GetClientOrigin() override;
+    Integer GetTabOrder() const;
+    void SetTabOrder(Integer Value);
+    bool GetTabStop() const { return FTabStop; }
+    void SetTabStop(bool Value);
+    THelpContext GetHelpContext() const { return FHelpContext; }
+    void SetHelpContext(THelpContext Value) { FHelpContext = Value; }
+    Integer GetBorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(Integer Value);
+
+    // ---- painting ----
+    /// Paints the control and its children onto `DC` with the control's top left at (X, Y).
+    void PaintTo(HDC DC, Integer X, Integer Y);
+    void PaintTo(TCanvas* Canvas, Integer X, Integer Y);
+    void Invalidate() override;
+    void Update() override;
+    /// Paints the window's background and its own content (not its children) onto `Canvas`:
+    /// the background in the brush's colour, then PaintWindow.
+    void PaintControl(TCanvas* Canvas) override;
+
+    // ---- keys ----
+    TKeyEvent GetOnKeyDown() const { return FOnKeyDown; }
+    void SetOnKeyDown(TKeyEvent Value) { FOnKeyDown = Value; }
+    TKeyPressEvent GetOnKeyPress() const { return FOnKeyPress; }
+    void SetOnKeyPress(TKeyPressEvent Value) { FOnKeyPress = Value; }
+    TKeyEvent GetOnKeyUp() const { return FOnKeyUp; }
+    void SetOnKeyUp(TKeyEvent Value) { FOnKeyUp = Value; }
+
+protected:
+    friend class TControl;
+
+    /// Places the children: aligned ones in the order top, bottom, left, right, client,
+    /// custom (`AControl` first within its kind), then the anchored ones.
+    virtual void AlignControls(TControl* AControl, TRect& Rect);
+    /// The part of the client area the aligned children share.
+    virtual void AdjustClientRect(TRect& Rect);
+    void AlignControl(TControl* AControl);
+    void SetZOrder(TControl* AControl, bool Topmost);
+    void InvalidateChild(TControl* AControl);
+    /// The window's own content, over its background; the base paints nothing.
+    virtual void PaintWindow(TCanvas* Canvas) {}
+    /// The border and whatever else lies outside the client area.
+    virtual void PaintNonClient(TCanvas* Canvas) {}
+    /// Sends `Msg` to every child (a notification that the parent changed).
+    void NotifyControls(Cardinal Msg);
+    void Loaded() override;
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    void SetChildOrder(TComponent* Child, Integer Order) override;
+
+    virtual void KeyDown(Word& Key, TShiftState Shift);
+    virtual void KeyPress(char& Key);
+    virtual void KeyUp(Word& Key, TShiftState Shift);
+    /// The key messages turned into events; true when an event took the key (set it to 0).
+    bool DoKeyDown(TWMKey& Message);
+    bool DoKeyPress(TWMKey& Message);
+    bool DoKeyUp(TWMKey& Message);
+
+    void WMKeyDown(TMessage& Message);
+    void WMKeyUp(TMessage& Message);
+    void WMChar(TMessage& Message);
+    void CMFontChanged(TMessage& Message);
+    void CMColorChanged(TMessage& Message);
+    void CMShowHintChanged(TMessage& Message);
+    static const TMessageEntry Messages[];
+
+    std::vector<TControl*> FControls;    // graphic children, bottom to top
+    std::vector<TWinControl*> FWinControls; // windowed children, bottom to top (tab order too)
+    std::vector<TWinControl*> FTabList;
+    HWND FHandle = 0;
+    TBrush* FBrush;
+    Integer FAlignLevel = 0;
+    bool FTabStop = false;
+    THelpContext FHelpContext = 0;
+    Integer FBorderWidth = 0;
+
+private:
+    /// Paints the control, its children and its non-client part into `Surface`, whose
+    /// top left is the control's.
+    void PaintTree(std::shared_ptr<TPixelSurface> Surface);
+
+    TKeyEvent FOnKeyDown, FOnKeyUp;
+    TKeyPressEvent FOnKeyPress;
+};
+
+/// The control whose window `Handle` is; null for none.
+TWinControl* FindControl(HWND Handle);
+
+} // namespace host
