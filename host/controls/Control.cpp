@@ -218,8 +218,8 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
         } else {
             AWidth = FWidth, AHeight = FHeight;
         }
-        ConstrainSize(AWidth, AHeight);
     }
+    ConstrainSize(AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
     bool resized = AWidth != FWidth || AHeight != FHeight;
     Invalidate(); // where it was
@@ -335,6 +335,7 @@ void TControl::SendToBack() {
 
 void TControl::ConstraintsChanged(TObject*) {
     SetBounds(FLeft, FTop, FWidth, FHeight);
+    RequestAlign(); // limits taken away give an aligned control its room again
 }
 
 // ---- state ----

@@ -310,7 +310,7 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
         for (Integer i = 0; i < GetControlCount(); ++i) {
             TControl* c = GetControls(i);
             if (c == AControl || !takes(c)) continue;
-            auto at = list.begin() + (AControl && !list.empty() && list.front() == AControl);
+            auto at = list.begin();
             while (at != list.end() && !before(c, *at, align)) ++at;
             list.insert(at, c);
         }
