@@ -4,9 +4,11 @@
 #include "host/classes/Component.h"
 #include "host/classes/ObjectText.h"
 #include "host/classes/Reader.h"
+#include "host/classes/RuntimeClass.h"
 #include "host/classes/StandIn.h"
 #include "host/classes/Streams.h"
 #include "host/classes/Writer.h"
+#include "host/forms/FormRoots.h"
 #include "host/system/SysUtils.h"
 
 #include <memory>
@@ -30,13 +32,24 @@ std::unique_ptr<TMemoryStream> BinaryForm(TStream* Source) {
     return binary;
 }
 
-AnsiString RootClassName(TStream* Binary) {
+/// The root's class name and the names of its own properties, in the file's order.
+AnsiString RootClassName(TStream* Binary, std::vector<AnsiString>* Properties) {
     TReader reader(Binary, 256);
     reader.ReadSignature();
     TFilerFlags flags;
     Integer position = 0;
     reader.ReadPrefix(flags, position);
-    return reader.ReadStr();
+    AnsiString name = reader.ReadStr();
+    reader.ReadStr(); // the root's name
+    try {
+        while (Properties && !reader.EndOfList()) {
+            Properties->push_back(reader.ReadStr());
+            reader.SkipValue();
+        }
+    } catch (const Exception&) {
+        // A malformed property list: the reading proper reports it.
+    }
+    return name;
 }
 
 TClass RegisteredComponentClass(const AnsiString& Name) {
@@ -95,9 +108,10 @@ struct Lenient {
 };
 
 void NoteStandIns(TComponent* Root, std::vector<TFormLoadNote>& Notes) {
-    if (AsStandIn(Root))
+    if (RuntimeFactory(Root->ClassType()))
         Notes.push_back({TFormLoadNoteKind::RootClass, ComponentPath(Root), Root->ClassName(),
-                         "class not registered: the form's own class, made over TComponent"});
+                         "class not registered: the form's own class, made over " +
+                             AnsiString(Root->ClassType()->Parent->ClassName)});
     for (Integer i = 0; i < Root->GetComponentCount(); ++i) {
         TComponent* c = Root->GetComponents(i);
         if (AsStandIn(c))
@@ -123,7 +137,8 @@ AnsiString ComponentPath(TComponent* Component) {
 
 TComponent* LoadForm(TStream* Source, std::vector<TFormLoadNote>& Notes) {
     std::unique_ptr<TMemoryStream> binary = BinaryForm(Source);
-    AnsiString rootClass = RootClassName(binary.get());
+    std::vector<AnsiString> rootProperties;
+    AnsiString rootClass = RootClassName(binary.get(), &rootProperties);
     binary->SetPosition(0);
 
     Lenient lenient;
@@ -138,7 +153,7 @@ TComponent* LoadForm(TStream* Source, std::vector<TFormLoadNote>& Notes) {
         TAncestorNotFoundEvent::Bind<&Lenient::AncestorNotFound>(&lenient));
     // A registered root class is created by the reader (and freed by it when reading fails).
     TComponent* made = nullptr;
-    if (!RegisteredComponentClass(rootClass)) made = new TStandIn(nullptr, StandInClass(rootClass));
+    if (!RegisteredComponentClass(rootClass)) made = MakeFormRoot(rootClass, rootProperties);
     TComponent* root = nullptr;
     try {
         root = reader.ReadRootComponent(made);

@@ -249,7 +249,12 @@ public:
     /// Clicks the control as a mouse click does (OnClick).
     virtual void Click();
 
-    // ---- streaming: a control's parent is its parent component ----
+    // ---- streaming ----
+    /// Colour, font and hints are written when the control has its own, not its parent's.
+    bool IsColorStored() const { return !FParentColor; }
+    bool IsFontStored() const { return !FParentFont; }
+    bool IsShowHintStored() const { return !FParentShowHint; }
+    // A control's parent is its parent component.
     void SetParentComponent(TComponent* Value) override;
     TComponent* GetParentComponent() override;
     bool HasParent() override { return true; }

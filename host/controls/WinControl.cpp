@@ -181,6 +181,13 @@ void TWinControl::GetChildren(TGetChildProc Proc, TComponent* Root) {
         TControl* c = GetControls(i);
         if (c->GetOwner() == Root) Proc(c);
     }
+    // Then the components that are no controls but have this one as their parent (stand-ins
+    // of classes this program lacks), in the order they were made.
+    if (!Root) return;
+    for (Integer i = 0; i < Root->GetComponentCount(); ++i)
+        if (TComponent* c = Root->GetComponents(i);
+            !dynamic_cast<TControl*>(c) && c->HasParent() && c->GetParentComponent() == this)
+            Proc(c);
 }
 
 void TWinControl::SetChildOrder(TComponent* Child, Integer Order) {

@@ -4,6 +4,7 @@
 
 #include "host/classes/ClassRegistration.h"
 #include "host/classes/FormLoading.h"
+#include "host/classes/TypInfo.h"
 #include "host/classes/KeptProperties.h"
 #include "host/classes/ObjectText.h"
 #include "host/classes/StandIn.h"
@@ -73,9 +74,10 @@ protected:
 TEST_F(FormLoading, UnknownClassesBecomeStandInsThatKeepTheirTree) {
     std::vector<TFormLoadNote> notes;
     RootPtr root = Load(ProjectForm, notes);
-    ASSERT_TRUE(AsStandIn(root.get()));
+    // The root's own class is made at run time over the form class its properties imply.
+    ASSERT_FALSE(AsStandIn(root.get()));
     EXPECT_EQ(root->ClassName(), "TForm1");
-    EXPECT_TRUE(root->InheritsFrom(TComponent::StaticClass()));
+    EXPECT_TRUE(root->InheritsFrom(GetClass("TForm")));
     EXPECT_EQ(root->GetName(), "Form1");
 
     TComponent* grid = root->FindComponent("Grid1");
@@ -114,7 +116,9 @@ TEST_F(FormLoading, PropertiesAKnownClassCannotTakeAreReportedAndKept) {
         HasNote(notes, "Form1.Button1", "OnClick: TForm1 has no method Button1Click; kept"));
     EXPECT_TRUE(HasNote(notes, "Form1.Button1", "ImageIndex")); // inside a collection item
     EXPECT_TRUE(HasNote(notes, "Form1.Probe", "Tag: Invalid property value; kept"));
-    EXPECT_TRUE(HasNote(notes, "Form1", "ClientHeight: Property ClientHeight does not exist"));
+    // A form's own properties are the form's now.
+    EXPECT_FALSE(HasNote(notes, "Form1", "ClientHeight"));
+    EXPECT_EQ(GetOrdProp(root.get(), GetPropInfo(root.get(), "ClientHeight")), 300);
     // Each note names the component's own class, as the form names it.
     EXPECT_EQ(notes[0].Path, "Form1");
     EXPECT_EQ(notes[0].ClassName, "TForm1");

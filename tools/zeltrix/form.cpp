@@ -2,6 +2,7 @@
 #include "tools/zeltrix/run.h"
 
 #include "host/classes/Component.h"
+#include "host/classes/RuntimeClass.h"
 #include "host/classes/StandIn.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TypInfo.h"
@@ -141,7 +142,8 @@ void PrintBranch(TComponent* Owner, TComponent* Parent, int Depth) {
 
 void PrintTree(TComponent* Root) {
     std::printf("%s: %s%s\n", Root->GetName().c_str(), Root->ClassName().c_str(),
-                AsStandIn(Root) ? " (the form's own class, made at run time)" : "");
+                RuntimeFactory(Root->ClassType()) ? " (the form's own class, made at run time)"
+                                                  : "");
     PrintBranch(Root, nullptr, 1);
 }
 

@@ -1,12 +1,13 @@
-// zeltrix run FORM --render OUT.png: the form's picture, as far as the host paints forms yet
-// (the client area and the main menu's bar; controls and the frame come with their units),
-// written as a PNG for people to look at.
+// zeltrix run FORM --render OUT.png: the form's picture as the host paints it (its frame,
+// caption bar, menu bar and client area; stand-ins show nothing yet), written as a PNG for
+// people to look at.
 #include "tools/zeltrix/run.h"
 
 #include "host/classes/Component.h"
 #include "host/classes/KeptProperties.h"
 #include "host/classes/Reader.h"
 #include "host/classes/Streams.h"
+#include "host/forms/Form.h"
 #include "host/graphics/Bitmap.h"
 #include "host/menus/Menu.h"
 #include "host/menus/MenuPaint.h"
@@ -76,6 +77,14 @@ void WritePng(TBitmap* Bitmap, const char* Path) {
 } // namespace
 
 void RenderForm(TComponent* Root, const char* Path) {
+    if (auto* form = DynCast<TCustomForm>(Root)) {
+        // The form as the host shows it: frame, caption, menu bar, client area and controls.
+        std::unique_ptr<TBitmap, void (*)(TBitmap*)> image(form->GetFormImage(),
+                                                           [](TBitmap* b) { b->Free(); });
+        WritePng(image.get(), Path);
+        return;
+    }
+    // Not a form (a data module, a plain component): a design surface of its size.
     Integer w =
         std::clamp(KeptInteger(Root, "ClientWidth", KeptInteger(Root, "Width", 320)), 1, 4096);
     Integer h =

@@ -1,0 +1,307 @@
+// Forms: TScrollingWinControl with its scroll bars, TCustomForm and TForm (a top-level window
+// with a caption bar, a border by BorderStyle and a menu bar, shown, hidden and closed with
+// its events), and TDataModule (a form without a window, for non-visual components).
+#pragma once
+
+#include "host/controls/CustomControls.h"
+
+#include <vector>
+
+namespace host {
+
+class TMainMenu;
+class TBitmap;
+class TIcon;
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+HOST_ENUM_INFO(TScrollBarKind, sbHorizontal, sbVertical)
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+HOST_ENUM_INFO(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow,
+               bsSizeToolWin)
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+HOST_ENUM_INFO(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
+using TBorderIcons = Set<TBorderIcon, 4>;
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+                 poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+HOST_ENUM_INFO(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly,
+               poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+HOST_ENUM_INFO(TWindowState, wsNormal, wsMinimized, wsMaximized)
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+HOST_ENUM_INFO(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+HOST_ENUM_INFO(TCloseAction, caNone, caHide, caFree, caMinimize)
+enum TPrintScale { poNone, poProportional, poPrintToFit };
+HOST_ENUM_INFO(TPrintScale, poNone, poProportional, poPrintToFit)
+
+using TModalResult = Integer;
+inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
+                              mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9,
+                              mrYesToAll = 10;
+
+using TCloseEvent = Closure<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = Closure<void(TObject* Sender, bool& CanClose)>;
+
+/// One of a scrolling control's scroll bars: its range (the extent scrolled over), position
+/// and look.
+class TControlScrollBar : public TPersistent {
+    HOST_CLASS(TControlScrollBar, TPersistent)
+public:
+    TControlScrollBar(TWinControl* Control, TScrollBarKind Kind)
+        : FControl(Control), FKind(Kind) {}
+    void Assign(TPersistent* Source) override;
+    TScrollBarKind GetKind() const { return FKind; }
+    Integer GetRange() const { return FRange; }
+    void SetRange(Integer Value);
+    /// Within 0 to Range minus the visible extent.
+    Integer GetPosition() const { return FPosition; }
+    void SetPosition(Integer Value);
+    bool GetVisible() const { return FVisible; }
+    void SetVisible(bool Value) { FVisible = Value; }
+    Integer GetIncrement() const { return FIncrement; }
+    void SetIncrement(Integer Value) { FIncrement = Value; }
+    bool GetTracking() const { return FTracking; }
+    void SetTracking(bool Value) { FTracking = Value; }
+
+private:
+    TWinControl* FControl;
+    TScrollBarKind FKind;
+    Integer FRange = 0, FPosition = 0, FIncrement = 8;
+    bool FVisible = true, FTracking = false;
+};
+
+class TScrollingWinControl : public TWinControl {
+    HOST_CLASS(TScrollingWinControl, TWinControl)
+public:
+    explicit TScrollingWinControl(TComponent* AOwner);
+    ~TScrollingWinControl() override;
+    bool GetAutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool Value) { FAutoScroll = Value; }
+    TControlScrollBar* GetHorzScrollBar() const { return FHorzScrollBar; }
+    void SetHorzScrollBar(TControlScrollBar* Value) { FHorzScrollBar->Assign(Value); }
+    TControlScrollBar* GetVertScrollBar() const { return FVertScrollBar; }
+    void SetVertScrollBar(TControlScrollBar* Value) { FVertScrollBar->Assign(Value); }
+
+protected:
+    bool FAutoScroll = true;
+    TControlScrollBar* FHorzScrollBar;
+    TControlScrollBar* FVertScrollBar;
+};
+
+class TCustomForm : public TScrollingWinControl {
+    HOST_CLASS(TCustomForm, TScrollingWinControl)
+public:
+    explicit TCustomForm(TComponent* AOwner);
+    ~TCustomForm() override;
+
+    // ---- the window ----
+    TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle Value);
+    TBorderIcons GetBorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons Value);
+    TMainMenu* GetMenu() const { return FMenu; }
+    void SetMenu(TMainMenu* Value);
+    TPosition GetPosition() const { return FPosition; }
+    void SetPosition(TPosition Value) { FPosition = Value; }
+    TWindowState GetWindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState Value) { FWindowState = Value; }
+    TFormStyle GetFormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle Value) { FFormStyle = Value; }
+    bool GetKeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+    Integer GetPixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(Integer Value) { FPixelsPerInch = Value; }
+    bool GetScaled() const { return FScaled; }
+    void SetScaled(bool Value) { FScaled = Value; }
+    bool GetOldCreateOrder() const { return FOldCreateOrder; }
+    void SetOldCreateOrder(bool Value) { FOldCreateOrder = Value; }
+    TPrintScale GetPrintScale() const { return FPrintScale; }
+    void SetPrintScale(TPrintScale Value) { FPrintScale = Value; }
+    AnsiString GetHelpFile() const { return FHelpFile; }
+    void SetHelpFile(const AnsiString& Value) { FHelpFile = Value; }
+    TWinControl* GetActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TWinControl* Value);
+    bool GetActive() const { return FActive; }
+    TModalResult GetModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+    TCanvas* GetCanvas() const { return FCanvas; }
+    TRect GetNonClientInsets() override;
+    /// While the form is read its client size waits for the menu bar (a reference resolved
+    /// at the end), so that the size the file gave is the one the form has.
+    void SetClientWidth(Integer Value);
+    void SetClientHeight(Integer Value);
+    /// Forms store their client size when they do not scroll, else their whole size.
+    bool IsClientSizeStored() const { return !IsFormSizeStored(); }
+    bool IsFormSizeStored() const;
+
+    /// The root properties the form file gave this form, in its order (the loader passes
+    /// them). The host's versions differ in what a form file holds for a form: its whole or
+    /// its client size, its colour and font when they are the defaults, OldCreateOrder,
+    /// PixelsPerInch and TextHeight. A form read from a file writes those back as the file had
+    /// them (and any that changed); a form made here writes them as the host does now.
+    void SetStreamedProperties(std::vector<AnsiString> Names);
+    bool IsLeftStored() const { return AsRead("Left", FLeft, FAsLoaded.Left); }
+    bool IsTopStored() const { return AsRead("Top", FTop, FAsLoaded.Top); }
+    bool IsWidthStored() const;
+    bool IsHeightStored() const;
+    bool IsClientWidthStored() const;
+    bool IsClientHeightStored() const;
+    bool IsFormColorStored() const;
+    bool IsFormFontStored() const;
+    bool IsOldCreateOrderStored() const;
+
+    // ---- showing and closing ----
+    void Show();
+    void Hide();
+    /// Shows the form modally: the modal hook acts on it, then its ModalResult is returned
+    /// (mrCancel when nothing closed it).
+    TModalResult ShowModal();
+    /// Asks OnCloseQuery, then OnClose decides what closing does (hide, free, minimise, none).
+    void Close();
+    /// Whether the form and its child forms agree to close (OnCloseQuery).
+    virtual bool CloseQuery();
+    /// Frees the form once its messages are handled.
+    void Release();
+
+    /// The form with its frame, caption and menu bar as a bitmap the caller frees.
+    TBitmap* GetFormImage();
+    /// Paints the form (its frame too) onto `Canvas` at (X, Y).
+    void PaintWindowTo(TCanvas* Canvas, Integer X, Integer Y);
+
+    // ---- events ----
+    TNotifyEvent GetOnCreate() const { return FOnCreate; }
+    void SetOnCreate(TNotifyEvent Value) { FOnCreate = Value; }
+    TNotifyEvent GetOnDestroy() const { return FOnDestroy; }
+    void SetOnDestroy(TNotifyEvent Value) { FOnDestroy = Value; }
+    TNotifyEvent GetOnShow() const { return FOnShow; }
+    void SetOnShow(TNotifyEvent Value) { FOnShow = Value; }
+    TNotifyEvent GetOnHide() const { return FOnHide; }
+    void SetOnHide(TNotifyEvent Value) { FOnHide = Value; }
+    TNotifyEvent GetOnActivate() const { return FOnActivate; }
+    void SetOnActivate(TNotifyEvent Value) { FOnActivate = Value; }
+    TNotifyEvent GetOnDeactivate() const { return FOnDeactivate; }
+    void SetOnDeactivate(TNotifyEvent Value) { FOnDeactivate = Value; }
+    TNotifyEvent GetOnPaint() const { return FOnPaint; }
+    void SetOnPaint(TNotifyEvent Value) { FOnPaint = Value; }
+    TCloseEvent GetOnClose() const { return FOnClose; }
+    void SetOnClose(TCloseEvent Value) { FOnClose = Value; }
+    TCloseQueryEvent GetOnCloseQuery() const { return FOnCloseQuery; }
+    void SetOnCloseQuery(TCloseQueryEvent Value) { FOnCloseQuery = Value; }
+
+    /// What ShowModal lets act on a modal form (type, click, close) before it returns.
+    using TModalHook = void (*)(TCustomForm* Form, void* Data);
+    static void SetModalHook(TModalHook Hook, void* Data);
+
+    /// OnCreate once constructed, OnDestroy before destruction (not while designing).
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+protected:
+    void DefineProperties(TFiler* Filer) override;
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void PaintWindow(TCanvas* Canvas) override;
+    void PaintNonClient(TCanvas* Canvas) override;
+    virtual void DoCreate();
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& Action);
+    virtual void Paint();
+    void CMTextChanged(TMessage& Message);
+    static const TMessageEntry Messages[];
+
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+    TMainMenu* FMenu = nullptr;
+    TPosition FPosition = poDesigned;
+    TWindowState FWindowState = wsNormal;
+    TFormStyle FFormStyle = fsNormal;
+    bool FKeyPreview = false;
+    Integer FPixelsPerInch = 96;
+    Integer FTextHeight = 13;
+    bool FScaled = true;
+    bool FOldCreateOrder = false;
+    TPrintScale FPrintScale = poProportional;
+    AnsiString FHelpFile;
+    TWinControl* FActiveControl = nullptr;
+    bool FActive = false;
+    TModalResult FModalResult = mrNone;
+    TControlCanvas* FCanvas;
+    bool FCreated = false;
+    bool FFromFile = false;
+    std::vector<AnsiString> FStreamed;
+    Integer FPendingClientWidth = -1, FPendingClientHeight = -1;
+    /// The values as the file left them, for "written when the file had it or it changed".
+    struct {
+        Integer Left = 0, Top = 0, Width = 0, Height = 0, ClientWidth = 0, ClientHeight = 0;
+        TColor Color;
+        bool OldCreateOrder = false;
+        Integer PixelsPerInch = 96, TextHeight = 13;
+        TFont* Font = nullptr;
+    } FAsLoaded;
+
+private:
+    bool Streamed(const char* Name) const;
+    bool AsRead(const char* Name, Integer Now, Integer Loaded) const;
+    bool SizeStored(const char* Name, bool Whole, Integer Now, Integer Loaded) const;
+    void ReadPixelsPerInch(TReader* Reader);
+    void WritePixelsPerInch(TWriter* Writer);
+    void ReadTextHeight(TReader* Reader);
+    void WriteTextHeight(TWriter* Writer);
+    TNotifyEvent FOnCreate, FOnDestroy, FOnShow, FOnHide, FOnActivate, FOnDeactivate, FOnPaint;
+    TCloseEvent FOnClose;
+    TCloseQueryEvent FOnCloseQuery;
+};
+
+class TForm : public TCustomForm {
+    HOST_CLASS(TForm, TCustomForm)
+public:
+    using TCustomForm::TCustomForm;
+};
+
+/// A designer's container for non-visual components: no window, a place on the designer.
+class TDataModule : public TComponent {
+    HOST_CLASS(TDataModule, TComponent)
+public:
+    explicit TDataModule(TComponent* AOwner) : TComponent(AOwner) {}
+    TPoint GetDesignOffset() const { return FDesignOffset; }
+    void SetDesignOffset(TPoint Value) { FDesignOffset = Value; }
+    TPoint GetDesignSize() const { return FDesignSize; }
+    void SetDesignSize(TPoint Value) { FDesignSize = Value; }
+    bool GetOldCreateOrder() const { return FOldCreateOrder; }
+    void SetOldCreateOrder(bool Value) { FOldCreateOrder = Value; }
+    TNotifyEvent GetOnCreate() const { return FOnCreate; }
+    void SetOnCreate(TNotifyEvent Value) { FOnCreate = Value; }
+    TNotifyEvent GetOnDestroy() const { return FOnDestroy; }
+    void SetOnDestroy(TNotifyEvent Value) { FOnDestroy = Value; }
+    /// The root properties its form file gave (as for forms): a place or size of 0 the file
+    /// gave is written back.
+    void SetStreamedProperties(std::vector<AnsiString> Names) { FStreamed = std::move(Names); }
+
+protected:
+    /// The designer's place and size stream as Left, Top, Width and Height.
+    void DefineProperties(TFiler* Filer) override;
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+
+public:
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+private:
+    void ReadLeft(TReader* Reader);
+    void WriteLeft(TWriter* Writer);
+    void ReadTop(TReader* Reader);
+    void WriteTop(TWriter* Writer);
+    void ReadWidth(TReader* Reader);
+    void WriteWidth(TWriter* Writer);
+    void ReadHeight(TReader* Reader);
+    void WriteHeight(TWriter* Writer);
+    bool Stored(const char* Name, Integer Value) const;
+    TPoint FDesignOffset, FDesignSize;
+    std::vector<AnsiString> FStreamed;
+    bool FOldCreateOrder = false;
+    TNotifyEvent FOnCreate, FOnDestroy;
+};
+
+} // namespace host
