@@ -26,6 +26,7 @@ struct Windows {
     std::mutex Lock;
     HWND Next = 0x10000;
     std::map<HWND, TWinControl*> Controls;
+    HWND Focus = 0;
 };
 Windows& TheWindows() {
     static Windows* w = new Windows; // used until the very end of the program
@@ -39,6 +40,9 @@ const TMessageEntry TWinControl::Messages[] = {
     HOST_ON(TWinControl, WM_KEYUP, WMKeyUp),
     HOST_ON(TWinControl, WM_SYSKEYUP, WMKeyUp),
     HOST_ON(TWinControl, WM_CHAR, WMChar),
+    HOST_ON(TWinControl, WM_SETFOCUS, WMSetFocus),
+    HOST_ON(TWinControl, CM_ENTER, CMEnter),
+    HOST_ON(TWinControl, CM_EXIT, CMExit),
     HOST_ON(TWinControl, CM_FONTCHANGED, CMFontChanged),
     HOST_ON(TWinControl, CM_COLORCHANGED, CMColorChanged),
     HOST_ON(TWinControl, CM_SHOWHINTCHANGED, CMShowHintChanged),
@@ -348,7 +352,103 @@ void TWinControl::DestroyHandle() {
     Windows& w = TheWindows();
     std::lock_guard<std::mutex> lock(w.Lock);
     w.Controls.erase(FHandle);
+    if (w.Focus == FHandle) w.Focus = 0; // a window that goes takes the keyboard with it
     FHandle = 0;
+}
+
+HWND GetFocus() {
+    Windows& w = TheWindows();
+    std::lock_guard<std::mutex> lock(w.Lock);
+    return w.Focus;
+}
+
+HWND SetFocus(HWND Window) {
+    Windows& w = TheWindows();
+    HWND old;
+    {
+        std::lock_guard<std::mutex> lock(w.Lock);
+        if (Window && !w.Controls.count(Window)) return 0;
+        old = w.Focus;
+        if (old == Window) return old;
+        w.Focus = Window;
+    }
+    if (TWinControl* c = FindControl(old)) c->Perform(WM_KILLFOCUS, LongInt(Window), 0);
+    if (TWinControl* c = FindControl(Window)) c->Perform(WM_SETFOCUS, LongInt(old), 0);
+    return old;
+}
+
+// ---- focus ----
+
+bool TWinControl::CanFocus() const {
+    // Up to its top-level window, which shows it when it shows.
+    for (const TControl* c = this; c->FParent; c = c->FParent)
+        if (!c->FVisible || !c->FEnabled) return false;
+    return true;
+}
+
+bool TWinControl::Focused() const {
+    return FHandle != 0 && GetFocus() == FHandle;
+}
+
+TWinControl* TWinControl::GetTopLevel() {
+    TWinControl* top = this;
+    while (top->FParent) top = top->FParent;
+    return top;
+}
+
+void TWinControl::SetFocus() {
+    if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    host::SetFocus(GetHandle());
+}
+
+void TWinControl::WMSetFocus(TMessage&) {
+    TWinControl* top = GetTopLevel();
+    if (top != this) top->ChildFocused(this);
+}
+
+void TWinControl::CMEnter(TMessage&) {
+    DoEnter();
+}
+
+void TWinControl::CMExit(TMessage&) {
+    DoExit();
+}
+
+void TWinControl::DoEnter() {
+    if (FOnEnter) FOnEnter(this);
+}
+
+void TWinControl::DoExit() {
+    if (FOnExit) FOnExit(this);
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) {
+    for (TWinControl* c : FTabList) {
+        List.push_back(c);
+        c->GetTabOrderList(List);
+    }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward,
+                                          bool CheckTabStop) {
+    std::vector<TWinControl*> list;
+    GetTabOrderList(list);
+    if (list.empty()) return nullptr;
+    Integer n = Integer(list.size());
+    auto it = std::find(list.begin(), list.end(), CurControl);
+    Integer start = it == list.end() ? (GoForward ? n - 1 : 0) : Integer(it - list.begin());
+    for (Integer step = 1; step <= n; ++step) {
+        Integer i = ((GoForward ? start + step : start - step) % n + n) % n;
+        TWinControl* c = list[std::size_t(i)];
+        if (c == CurControl) continue;
+        if (c->CanFocus() && (!CheckTabStop || c->FTabStop)) return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
+    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop))
+        next->SetFocus();
 }
 
 TRect TWinControl::GetClientRect() {
@@ -510,18 +610,25 @@ TWMKey& AsKey(TMessage& M) {
 } // namespace
 
 bool TWinControl::DoKeyDown(TWMKey& Message) {
+    // A form that previews its controls' keys sees them first.
+    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyDown(Message))
+        return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     KeyDown(Message.CharCode, KeyDataToShiftState(Message.KeyData));
     return Message.CharCode == 0;
 }
 
 bool TWinControl::DoKeyUp(TWMKey& Message) {
+    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyUp(Message))
+        return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     KeyUp(Message.CharCode, KeyDataToShiftState(Message.KeyData));
     return Message.CharCode == 0;
 }
 
 bool TWinControl::DoKeyPress(TWMKey& Message) {
+    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyPress(Message))
+        return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     char c = char(Message.CharCode);
     KeyPress(c);
@@ -530,7 +637,28 @@ bool TWinControl::DoKeyPress(TWMKey& Message) {
 }
 
 void TWinControl::WMKeyDown(TMessage& Message) {
-    if (!DoKeyDown(AsKey(Message))) DispatchInherited(&ClassMeta, &Message);
+    // A key taken here (by a handler or as a dialog key) types no character: Result 1.
+    if (DoKeyDown(AsKey(Message))) {
+        Message.Result = 1;
+        return;
+    }
+    // A key the control does not want for itself is a dialog key of its window (Tab, ...).
+    Word key = AsKey(Message).CharCode;
+    LongInt wants = Perform(WM_GETDLGCODE, 0, 0);
+    bool own = (wants & DLGC_WANTALLKEYS) || (key == VK_TAB && (wants & DLGC_WANTTAB)) ||
+               ((key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) &&
+                (wants & DLGC_WANTARROWS));
+    if (!own) {
+        TWinControl* top = GetTopLevel();
+        TMessage dialog = Message;
+        dialog.Msg = CM_DIALOGKEY;
+        top->Send(dialog);
+        if (dialog.Result != 0) {
+            Message.Result = 1;
+            return;
+        }
+    }
+    DispatchInherited(&ClassMeta, &Message);
 }
 
 void TWinControl::WMKeyUp(TMessage& Message) {

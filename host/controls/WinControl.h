@@ -79,6 +79,27 @@ public:
     /// the background in the brush's colour, then PaintWindow.
     void PaintControl(TCanvas* Canvas) override;
 
+    // ---- focus ----
+    /// Visible and enabled, and its parents too.
+    bool CanFocus() const;
+    bool Focused() const;
+    /// Gives the control the keyboard: through its form when it has one (OnExit and OnEnter
+    /// along the way). Raises EInvalidOperation "Cannot focus a disabled or invisible window".
+    virtual void SetFocus();
+    TNotifyEvent GetOnEnter() const { return FOnEnter; }
+    void SetOnEnter(TNotifyEvent Value) { FOnEnter = Value; }
+    TNotifyEvent GetOnExit() const { return FOnExit; }
+    void SetOnExit(TNotifyEvent Value) { FOnExit = Value; }
+    /// The windowed children in tab order, depth first (a child's children after it).
+    void GetTabOrderList(std::vector<TWinControl*>& List);
+    /// The next (or previous) control after `CurControl` in tab order that can take the focus
+    /// (with TabStop when `CheckTabStop`); null when there is none.
+    TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+    /// Moves the focus to that control.
+    void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+    /// The outermost windowed parent (a form), or the control itself.
+    TWinControl* GetTopLevel();
+
     // ---- keys ----
     TKeyEvent GetOnKeyDown() const { return FOnKeyDown; }
     void SetOnKeyDown(TKeyEvent Value) { FOnKeyDown = Value; }
@@ -108,6 +129,12 @@ protected:
     void GetChildren(TGetChildProc Proc, TComponent* Root) override;
     void SetChildOrder(TComponent* Child, Integer Order) override;
 
+    virtual void DoEnter();
+    virtual void DoExit();
+    /// A child of this top-level window got the focus (the form moves its active control).
+    virtual void ChildFocused(TWinControl* Control) {}
+    /// Whether this top-level window sees its children's keys first (a form's KeyPreview).
+    virtual bool PreviewsKeys() const { return false; }
     virtual void KeyDown(Word& Key, TShiftState Shift);
     virtual void KeyPress(char& Key);
     virtual void KeyUp(Word& Key, TShiftState Shift);
@@ -119,6 +146,9 @@ protected:
     void WMKeyDown(TMessage& Message);
     void WMKeyUp(TMessage& Message);
     void WMChar(TMessage& Message);
+    void WMSetFocus(TMessage& Message);
+    void CMEnter(TMessage& Message);
+    void CMExit(TMessage& Message);
     void CMFontChanged(TMessage& Message);
     void CMColorChanged(TMessage& Message);
     void CMShowHintChanged(TMessage& Message);
@@ -141,7 +171,13 @@ private:
 
     TKeyEvent FOnKeyDown, FOnKeyUp;
     TKeyPressEvent FOnKeyPress;
+    TNotifyEvent FOnEnter, FOnExit;
 };
+
+/// The window that has the keyboard (0 for none), and giving it to another: WM_KILLFOCUS to
+/// the old window's control, then WM_SETFOCUS to the new one's. Returns the old window.
+HWND GetFocus();
+HWND SetFocus(HWND Window);
 
 /// The control whose window `Handle` is; null for none.
 TWinControl* FindControl(HWND Handle);

@@ -122,6 +122,7 @@ HOST_METACLASS(TControlScrollBar, TPersistent, PropTable(ControlScrollBarProps))
 HOST_COMPONENT_METACLASS(TScrollingWinControl, TWinControl, PropTable(ScrollingProps));
 const TMessageEntry TCustomForm::Messages[] = {
     HOST_ON(TCustomForm, CM_TEXTCHANGED, CMTextChanged),
+    HOST_ON(TCustomForm, CM_DIALOGKEY, CMDialogKey),
 };
 HOST_COMPONENT_METACLASS(TCustomForm, TScrollingWinControl,
                          PropTable(CustomFormProps, MessageTable(TCustomForm::Messages)));
@@ -236,6 +237,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation != opRemove) return;
     if (AComponent == FMenu) SetMenu(nullptr);
     if (AComponent == FActiveControl) FActiveControl = nullptr;
+    if (AComponent == FFocusedControl) FFocusedControl = nullptr;
 }
 
 bool TCustomForm::IsFormSizeStored() const {
@@ -363,11 +365,67 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
 
 void TCustomForm::SetActiveControl(TWinControl* Value) {
     if (Value == FActiveControl) return;
-    if (Value && !ContainsControl(Value))
-        throw EInvalidOperation("Invalid control to make active");
+    if (Value && (Value == this || !ContainsControl(Value) ||
+                  (!GetComponentState().Contains(csLoading) && !Value->CanFocus())))
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
     if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
     FActiveControl = Value;
     if (Value) Value->FreeNotification(this);
+    if (Value && FActive && !GetComponentState().Contains(csLoading)) host::SetFocus(Value->GetHandle());
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+    SetActiveControl(Control);
+    if (Control && FActive && !Control->Focused()) host::SetFocus(Control->GetHandle());
+}
+
+void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
+    if (!Control || !Control->ContainsControl(FActiveControl)) return;
+    TWinControl* next = Removing ? nullptr : Control->GetParent();
+    if (next == this) next = nullptr;
+    if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+    FActiveControl = next;
+    if (next) next->FreeNotification(this);
+    if (FFocusedControl && Control->ContainsControl(FFocusedControl)) FFocusedControl = next;
+}
+
+void TCustomForm::ChildFocused(TWinControl* Control) {
+    SetFocusedControl(Control);
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+    if (!Control || (Control != this && !ContainsControl(Control))) return false;
+    if (Control == FFocusedControl) return true;
+    // Exit up from the control that had the focus to the one that holds both.
+    TWinControl* at = FFocusedControl;
+    while (at && at != this && !at->ContainsControl(Control)) {
+        at->Perform(CM_EXIT, 0, 0);
+        at = at->GetParent();
+    }
+    if (!at) at = this;
+    // Enter down from there to the new one.
+    while (at != Control) {
+        TWinControl* step = Control;
+        while (step->GetParent() != at) step = step->GetParent();
+        at = step;
+        at->Perform(CM_ENTER, 0, 0);
+    }
+    FFocusedControl = Control;
+    if (Control != this && Control != FActiveControl) {
+        if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+        FActiveControl = Control;
+        Control->FreeNotification(this);
+    }
+    return true;
+}
+
+void TCustomForm::CMDialogKey(TMessage& Message) {
+    // Tab and Shift+Tab move the focus through the tab order.
+    if (Word(Message.WParam) == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+        !(Message.LParam & AltMask)) {
+        SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+        Message.Result = 1;
+    }
 }
 
 void TCustomForm::CMTextChanged(TMessage& Message) {
@@ -383,10 +441,19 @@ void TCustomForm::Show() {
     DoShow();
     FActive = true;
     if (FOnActivate) FOnActivate(this);
+    // The keyboard goes to the active control, else to the first in tab order.
+    TWinControl* focus = FActiveControl && FActiveControl->CanFocus()
+                             ? FActiveControl
+                             : FindNextControl(nullptr, true, true);
+    if (focus)
+        host::SetFocus(focus->GetHandle());
+    else
+        host::SetFocus(GetHandle());
 }
 
 void TCustomForm::Hide() {
     if (!FVisible) return;
+    if (TWinControl* f = FindControl(GetFocus()); f && ContainsControl(f)) host::SetFocus(0);
     SetVisible(false);
     DoHide();
     if (FActive) {

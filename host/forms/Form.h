@@ -150,6 +150,17 @@ public:
     bool IsFormFontStored() const;
     bool IsOldCreateOrderStored() const;
 
+    // ---- focus ----
+    /// Moves the focus within the form to `Control`: OnExit up from the control that had it,
+    /// OnEnter down to the new one, in the host's order. False when `Control` is not the
+    /// form's.
+    bool SetFocusedControl(TWinControl* Control);
+    /// Makes `Control` the active control and gives it the keyboard when the form is active.
+    void FocusControl(TWinControl* Control);
+    /// Lets `Control` (about to go) lose the focus: the form's active control is cleared, or
+    /// moved to its parent when `Removing` is false.
+    void DefocusControl(TWinControl* Control, bool Removing);
+
     // ---- showing and closing ----
     void Show();
     void Hide();
@@ -208,9 +219,13 @@ protected:
     virtual void DoHide();
     virtual void DoClose(TCloseAction& Action);
     virtual void Paint();
+    void ChildFocused(TWinControl* Control) override;
+    bool PreviewsKeys() const override { return FKeyPreview; }
     void CMTextChanged(TMessage& Message);
+    void CMDialogKey(TMessage& Message);
     static const TMessageEntry Messages[];
 
+    TWinControl* FFocusedControl = nullptr; // the form's control that has the keyboard
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     TMainMenu* FMenu = nullptr;

@@ -1,0 +1,267 @@
+#include "host/controls/Input.h"
+
+#include "host/controls/WinControl.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace host::input {
+
+namespace {
+
+TControl* Capture = nullptr;
+
+/// Holds the shift keys down in the keyboard state while one action of the user lasts.
+struct HeldShift {
+    TShiftState Shift;
+    explicit HeldShift(TShiftState S) : Shift(S) { Set(true); }
+    ~HeldShift() { Set(false); }
+    void Set(bool Down) {
+        if (Shift.Contains(ssShift)) SetKeyDown(VK_SHIFT, Down);
+        if (Shift.Contains(ssCtrl)) SetKeyDown(VK_CONTROL, Down);
+        if (Shift.Contains(ssAlt)) SetKeyDown(VK_MENU, Down);
+    }
+};
+
+LongInt MouseKeys(TShiftState Shift, LongInt Buttons) {
+    if (Shift.Contains(ssShift)) Buttons |= MK_SHIFT;
+    if (Shift.Contains(ssCtrl)) Buttons |= MK_CONTROL;
+    if (Shift.Contains(ssLeft)) Buttons |= MK_LBUTTON;
+    if (Shift.Contains(ssRight)) Buttons |= MK_RBUTTON;
+    if (Shift.Contains(ssMiddle)) Buttons |= MK_MBUTTON;
+    return Buttons;
+}
+
+LongInt ButtonFlag(TMouseButton B) {
+    return B == mbLeft ? MK_LBUTTON : B == mbRight ? MK_RBUTTON : MK_MBUTTON;
+}
+
+Cardinal ButtonMessage(TMouseButton B, bool Down) {
+    switch (B) {
+    case mbLeft: return Down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case mbRight: return Down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    default: return Down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    }
+}
+
+/// The topmost enabled, visible control under `Point` (client coordinates of `Window`) and
+/// the point in its own coordinates.
+TControl* HitTest(TWinControl* Window, TPoint Point, TPoint& Local) {
+    TWinControl* w = Window;
+    TPoint p = Point;
+    for (;;) {
+        TControl* c = w->ControlAtPos(p, false, true);
+        if (!c) break;
+        p = {p.X - c->GetLeft(), p.Y - c->GetTop()};
+        auto* cw = dynamic_cast<TWinControl*>(c);
+        if (!cw) {
+            Local = p;
+            return c;
+        }
+        TRect n = cw->GetNonClientInsets();
+        p = {p.X - n.Left, p.Y - n.Top};
+        w = cw;
+    }
+    Local = p;
+    return w;
+}
+
+/// The control the mouse talks to at `Point`: the capturing one while there is one.
+TControl* Target(TWinControl* Window, TPoint Point, TPoint& Local) {
+    if (Capture && LiveObjects::Find(Capture)) {
+        Local = Capture->ScreenToClient(Window->ClientToScreen(Point));
+        return Capture;
+    }
+    Capture = nullptr;
+    return HitTest(Window, Point, Local);
+}
+
+TWinControl* Focused() {
+    return FindControl(GetFocus());
+}
+
+/// The character a key types with the shift keys (0 for none), as a US keyboard types it.
+char CharOf(Word Key, TShiftState Shift) {
+    bool shift = Shift.Contains(ssShift);
+    if (Shift.Contains(ssAlt)) return 0;
+    if (Key >= 'A' && Key <= 'Z') {
+        if (Shift.Contains(ssCtrl)) return char(Key - 'A' + 1);
+        return char(shift ? Key : Key - 'A' + 'a');
+    }
+    if (Shift.Contains(ssCtrl)) return 0;
+    if (Key >= '0' && Key <= '9') return shift ? ")!@#$%^&*("[Key - '0'] : char(Key);
+    switch (Key) {
+    case VK_SPACE: return ' ';
+    case VK_RETURN: return '\r';
+    case VK_BACK: return '\b';
+    case VK_ESCAPE: return 27;
+    case VK_TAB: return '\t';
+    case VK_OEM_1: return shift ? ':' : ';';
+    case VK_OEM_PLUS: return shift ? '+' : '=';
+    case VK_OEM_COMMA: return shift ? '<' : ',';
+    case VK_OEM_MINUS: return shift ? '_' : '-';
+    case VK_OEM_PERIOD: return shift ? '>' : '.';
+    case VK_OEM_2: return shift ? '?' : '/';
+    case VK_OEM_3: return shift ? '~' : '`';
+    case VK_OEM_4: return shift ? '{' : '[';
+    case VK_OEM_5: return shift ? '|' : '\\';
+    case VK_OEM_6: return shift ? '}' : ']';
+    case VK_OEM_7: return shift ? '"' : '\'';
+    default: return 0;
+    }
+}
+
+/// The key (and shift) that types `C`; false for a character no key types.
+bool KeyOf(char C, Word& Key, TShiftState& Shift) {
+    Shift = {};
+    unsigned char u = static_cast<unsigned char>(C);
+    if (std::isupper(u)) {
+        Key = Word(u), Shift += ssShift;
+        return true;
+    }
+    if (std::islower(u) || std::isdigit(u)) {
+        Key = Word(std::toupper(u));
+        return true;
+    }
+    static const Word keys[] = {VK_SPACE, VK_RETURN,  VK_BACK,   VK_ESCAPE,     VK_TAB,
+                                VK_OEM_1, VK_OEM_PLUS, VK_OEM_COMMA, VK_OEM_MINUS, VK_OEM_PERIOD,
+                                VK_OEM_2, VK_OEM_3,   VK_OEM_4,  VK_OEM_5,      VK_OEM_6,
+                                VK_OEM_7, '0', '1', '2', '3', '4', '5', '6', '7', '8', '9'};
+    for (Word k : keys)
+        for (bool shifted : {false, true}) {
+            TShiftState s = shifted ? TShiftState{ssShift} : TShiftState{};
+            if (CharOf(k, s) == C) {
+                Key = k, Shift = s;
+                return true;
+            }
+        }
+    return false;
+}
+
+/// The key message to the control with the focus; its Result (1: the key was taken).
+LongInt SendKey(Cardinal Msg, Word Key, TShiftState Shift) {
+    TWinControl* to = Focused();
+    if (!to) return 0;
+    TMessage m;
+    m.Msg = Msg;
+    m.WParam = Key;
+    m.LParam = 1 | (Shift.Contains(ssAlt) ? AltMask : 0);
+    if (Msg == WM_KEYUP || Msg == WM_SYSKEYUP) m.LParam |= LongInt(0xC0000000u);
+    to->Send(m);
+    return m.Result;
+}
+
+} // namespace
+
+TControl* CaptureControl() {
+    if (Capture && !LiveObjects::Find(Capture)) Capture = nullptr;
+    return Capture;
+}
+
+void SetCaptureControl(TControl* Control) {
+    Capture = Control;
+}
+
+void MouseDown(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftState Shift) {
+    HeldShift held(Shift);
+    TPoint local;
+    TControl* c = Target(Window, Point, local);
+    // The platform gives a window that takes the keyboard the focus as it is pressed.
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->GetTabStop() && w->CanFocus() &&
+                                                 !w->Focused())
+        w->SetFocus();
+    if (!LiveObjects::Find(c)) return;
+    if (c->GetControlStyle().Contains(csCaptureMouse)) Capture = c;
+    c->Perform(ButtonMessage(Button, true), MouseKeys(Shift, ButtonFlag(Button)),
+               PointToLParam(local));
+}
+
+void MouseMove(TWinControl* Window, TPoint Point, TShiftState Shift) {
+    HeldShift held(Shift);
+    TPoint local;
+    TControl* c = Target(Window, Point, local);
+    c->Perform(WM_MOUSEMOVE, MouseKeys(Shift, 0), PointToLParam(local));
+}
+
+void MouseUp(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftState Shift) {
+    HeldShift held(Shift);
+    TPoint local;
+    TControl* c = Target(Window, Point, local);
+    Capture = nullptr;
+    c->Perform(ButtonMessage(Button, false), MouseKeys(Shift, 0), PointToLParam(local));
+}
+
+void Click(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftState Shift) {
+    MouseDown(Window, Point, Button, Shift);
+    if (LiveObjects::Find(Window)) MouseUp(Window, Point, Button, Shift);
+}
+
+void DoubleClick(TWinControl* Window, TPoint Point, TShiftState Shift) {
+    Click(Window, Point, mbLeft, Shift);
+    if (!LiveObjects::Find(Window)) return;
+    {
+        HeldShift held(Shift);
+        TPoint local;
+        TControl* c = Target(Window, Point, local);
+        if (c->GetControlStyle().Contains(csCaptureMouse)) Capture = c;
+        c->Perform(WM_LBUTTONDBLCLK, MouseKeys(Shift, MK_LBUTTON), PointToLParam(local));
+    }
+    if (LiveObjects::Find(Window)) MouseUp(Window, Point, mbLeft, Shift);
+}
+
+void Click(TControl* Control, TShiftState Shift) {
+    TWinControl* top = Control->GetParent();
+    if (!top) return;
+    while (top->GetParent()) top = top->GetParent();
+    TPoint centre = top->ScreenToClient(
+        Control->ClientToScreen({Control->GetWidth() / 2, Control->GetHeight() / 2}));
+    if (auto* w = dynamic_cast<TWinControl*>(Control)) {
+        TRect n = w->GetNonClientInsets(); // ClientToScreen counted from the client area
+        centre = {centre.X - n.Left, centre.Y - n.Top};
+    }
+    Click(top, centre, mbLeft, Shift);
+}
+
+void Wheel(TWinControl* Window, TPoint Point, Integer Delta, TShiftState Shift) {
+    HeldShift held(Shift);
+    TWinControl* to = Focused();
+    if (!to) to = Window;
+    TPoint screen = Window->ClientToScreen(Point);
+    to->Perform(WM_MOUSEWHEEL, MakeLong(Word(MouseKeys(Shift, 0)), Word(SmallInt(Delta))),
+                PointToLParam(screen));
+}
+
+void KeyDown(Word Key, TShiftState Shift) {
+    HeldShift held(Shift);
+    SendKey(Shift.Contains(ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, Key, Shift);
+}
+
+void KeyUp(Word Key, TShiftState Shift) {
+    HeldShift held(Shift);
+    SendKey(Shift.Contains(ssAlt) ? WM_SYSKEYUP : WM_KEYUP, Key, Shift);
+}
+
+void PressKey(Word Key, TShiftState Shift) {
+    HeldShift held(Shift);
+    SetKeyDown(Key, true);
+    // A key taken as it went down (a dialog key, a handler's) types nothing.
+    bool taken = SendKey(Shift.Contains(ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, Key, Shift) != 0;
+    if (char c = CharOf(Key, Shift); c && !taken)
+        SendKey(WM_CHAR, Word(static_cast<unsigned char>(c)), Shift);
+    SetKeyDown(Key, false);
+    SendKey(Shift.Contains(ssAlt) ? WM_SYSKEYUP : WM_KEYUP, Key, Shift);
+}
+
+void Type(const AnsiString& Text) {
+    for (char c : Text) {
+        Word key;
+        TShiftState shift;
+        if (KeyOf(c, key, shift)) {
+            PressKey(key, shift);
+        } else { // a character of no key: as a program types it, WM_CHAR alone
+            SendKey(WM_CHAR, Word(static_cast<unsigned char>(c)), {});
+        }
+    }
+}
+
+} // namespace host::input
