@@ -1,10 +1,19 @@
 #include "host/classes/Filer.h"
 #include "host/classes/Reader.h"
 #include "host/classes/Writer.h"
+#include "host/forms/Application.h"
 #include "host/forms/Form.h"
 #include "host/system/SysUtils.h"
 
 namespace host {
+
+TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) {
+    Screen()->AddDataModule(this);
+}
+
+TDataModule::~TDataModule() {
+    Screen()->RemoveDataModule(this);
+}
 
 bool TDataModule::Stored(const char* Name, Integer Value) const {
     if (Value != 0) return true;

@@ -1,6 +1,7 @@
 #include "host/forms/Form.h"
 
 #include "host/classes/Filer.h"
+#include "host/forms/Application.h"
 #include "host/classes/Reader.h"
 #include "host/classes/TypInfoRows.h"
 #include "host/classes/Writer.h"
@@ -177,9 +178,11 @@ TCustomForm::TCustomForm(TComponent* AOwner)
     FFont->SetHeight(-11);
     FFont->SetColor(clWindowText);
     FParentFont = false;
+    Screen()->AddForm(this);
 }
 
 TCustomForm::~TCustomForm() {
+    Screen()->RemoveForm(this);
     FreeObject(FAsLoaded.Font);
     FCanvas->Free();
 }
@@ -440,6 +443,7 @@ void TCustomForm::Show() {
     SetVisible(true);
     DoShow();
     FActive = true;
+    Screen()->FormActivated(this);
     if (FOnActivate) FOnActivate(this);
     // The keyboard goes to the active control, else to the first in tab order.
     TWinControl* focus = FActiveControl && FActiveControl->CanFocus()
@@ -459,6 +463,13 @@ void TCustomForm::Hide() {
     if (FActive) {
         FActive = false;
         if (FOnDeactivate) FOnDeactivate(this);
+    }
+    if (Screen()->GetActiveCustomForm() == nullptr) { // another shown form becomes active
+        for (Integer i = Screen()->GetCustomFormCount() - 1; i >= 0; --i)
+            if (TCustomForm* f = Screen()->GetCustomForms(i); f != this && f->GetVisible()) {
+                Screen()->FormActivated(f);
+                break;
+            }
     }
 }
 
@@ -502,6 +513,10 @@ void TCustomForm::Close() {
     DoClose(action);
     if (action == caNone) return;
     if (FModalResult == mrNone) FModalResult = mrCancel;
+    // Closing the main form ends its application.
+    auto* app = dynamic_cast<TApplication*>(GetOwner());
+    if (!app) app = Application();
+    if (app->GetMainForm() == this) app->Terminate();
     if (action == caHide || action == caMinimize)
         Hide();
     else if (action == caFree)

@@ -279,7 +279,8 @@ public:
 class TDataModule : public TComponent {
     HOST_CLASS(TDataModule, TComponent)
 public:
-    explicit TDataModule(TComponent* AOwner) : TComponent(AOwner) {}
+    explicit TDataModule(TComponent* AOwner);
+    ~TDataModule() override;
     TPoint GetDesignOffset() const { return FDesignOffset; }
     void SetDesignOffset(TPoint Value) { FDesignOffset = Value; }
     TPoint GetDesignSize() const { return FDesignSize; }

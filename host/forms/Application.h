@@ -1,0 +1,205 @@
+// The application and the screen: the program's forms and its main form, the message queue
+// and its loop, idle time, exceptions, message boxes answered through the modal hook, and the
+// clock that timers run on (headless: it moves when told, so runs are deterministic).
+#pragma once
+
+#include "host/forms/Form.h"
+
+#include <deque>
+#include <vector>
+
+namespace host {
+
+class TStrings;
+
+inline constexpr Integer IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5,
+                         IDYES = 6, IDNO = 7;
+inline constexpr Integer MB_OK = 0x0000, MB_OKCANCEL = 0x0001, MB_ABORTRETRYIGNORE = 0x0002,
+                         MB_YESNOCANCEL = 0x0003, MB_YESNO = 0x0004, MB_RETRYCANCEL = 0x0005;
+
+/// A message in the application's queue.
+struct TMsg {
+    HWND Window = 0;
+    Cardinal Message = 0;
+    LongInt WParam = 0, LParam = 0;
+    Cardinal Time = 0;
+};
+
+using TMessageEvent = Closure<void(TMsg& Msg, bool& Handled)>;
+using TIdleEvent = Closure<void(TObject* Sender, bool& Done)>;
+using TExceptionEvent = Closure<void(TObject* Sender, Exception* E)>;
+
+class TApplication : public TComponent {
+    HOST_CLASS(TApplication, TComponent)
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+
+    void Initialize() {}
+    /// Makes a form (or data module) of `InstanceClass` owned by the application and puts it
+    /// in `*Reference`; the first form made is the main form.
+    void CreateForm(TClass InstanceClass, void* Reference);
+    TCustomForm* GetMainForm() const { return FMainForm; }
+    bool GetShowMainForm() const { return FShowMainForm; }
+    void SetShowMainForm(bool Value) { FShowMainForm = Value; }
+    AnsiString GetTitle() const { return FTitle; }
+    void SetTitle(const AnsiString& Value) { FTitle = Value; }
+    AnsiString GetExeName() const;
+    AnsiString GetHint() const { return FHint; }
+    void SetHint(const AnsiString& Value);
+    bool GetShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value) { FShowHint = Value; }
+    bool GetTerminated() const { return FTerminated; }
+    bool GetActive() const { return FActive; }
+
+    // ---- the loop ----
+    /// Shows the main form, then handles messages until terminated or none is left.
+    void Run();
+    /// Handles every message in the queue, then returns.
+    void ProcessMessages();
+    /// Handles one message, or idles when there is none.
+    void HandleMessage();
+    void Terminate();
+    /// Puts a message in the queue for `Window`.
+    void PostMessage(HWND Window, Cardinal Msg, LongInt WParam, LongInt LParam);
+    std::size_t QueueLength() const { return FQueue.size(); }
+
+    // ---- time ----
+    /// Milliseconds since the application started, as its clock says.
+    Cardinal Now() const { return FNow; }
+    /// Moves the clock on; timers that fall due on the way post their WM_TIMER (each as
+    /// often as its interval passed) and the queue is handled.
+    void AdvanceClock(Cardinal Milliseconds);
+    /// A timer of `Window`: WM_TIMER with `Id` every `Interval` ms; replaces one of that id.
+    void SetTimer(HWND Window, Cardinal Id, Cardinal Interval);
+    bool KillTimer(HWND Window, Cardinal Id);
+
+    // ---- exceptions and message boxes ----
+    /// OnException when assigned, else ShowException.
+    void HandleException(TObject* Sender);
+    /// A message box with the exception's message; headless, as any message box.
+    void ShowException(Exception* E);
+    /// A modal form with the text and its buttons: the modal hook answers it; without one the
+    /// box closes with its cancel answer (or OK when it has no cancel button).
+    Integer MessageBox(const AnsiString& Text, const AnsiString& Caption, Integer Flags);
+    /// The last message box's text and caption (for the tool and tests).
+    AnsiString LastMessageBoxText() const { return FLastBoxText; }
+
+    void Minimize();
+    void Restore();
+
+    // ---- events ----
+    TMessageEvent GetOnMessage() const { return FOnMessage; }
+    void SetOnMessage(TMessageEvent Value) { FOnMessage = Value; }
+    TIdleEvent GetOnIdle() const { return FOnIdle; }
+    void SetOnIdle(TIdleEvent Value) { FOnIdle = Value; }
+    TExceptionEvent GetOnException() const { return FOnException; }
+    void SetOnException(TExceptionEvent Value) { FOnException = Value; }
+    TNotifyEvent GetOnHint() const { return FOnHint; }
+    void SetOnHint(TNotifyEvent Value) { FOnHint = Value; }
+    TNotifyEvent GetOnMinimize() const { return FOnMinimize; }
+    void SetOnMinimize(TNotifyEvent Value) { FOnMinimize = Value; }
+    TNotifyEvent GetOnRestore() const { return FOnRestore; }
+    void SetOnRestore(TNotifyEvent Value) { FOnRestore = Value; }
+
+private:
+    void Dispatch(TMsg& Msg);
+    void Idle();
+    struct Timer {
+        HWND Window;
+        Cardinal Id, Interval, Due;
+    };
+
+    TCustomForm* FMainForm = nullptr;
+    bool FShowMainForm = true;
+    AnsiString FTitle;
+    AnsiString FHint;
+    bool FShowHint = true;
+    bool FTerminated = false;
+    bool FActive = true;
+    bool FMinimized = false;
+    std::deque<TMsg> FQueue;
+    Cardinal FNow = 0;
+    std::vector<Timer> FTimers;
+    AnsiString FLastBoxText;
+    TMessageEvent FOnMessage;
+    TIdleEvent FOnIdle;
+    TExceptionEvent FOnException;
+    TNotifyEvent FOnHint, FOnMinimize, FOnRestore;
+};
+
+class TMonitor : public TObject {
+    HOST_CLASS(TMonitor, TObject)
+public:
+    HWND GetHandle() const { return 1; }
+    Integer GetMonitorNum() const { return 0; }
+    Integer GetLeft() const { return 0; }
+    Integer GetTop() const { return 0; }
+    Integer GetWidth() const;
+    Integer GetHeight() const;
+};
+
+/// The screen: its size and resolution, the program's forms and data modules, the active
+/// form and control, the cursor, the fonts.
+class TScreen : public TComponent {
+    HOST_CLASS(TScreen, TComponent)
+public:
+    explicit TScreen(TComponent* AOwner);
+    ~TScreen() override;
+
+    /// 1024 x 768 pixels at 96 pixels per inch, one monitor.
+    Integer GetWidth() const { return 1024; }
+    Integer GetHeight() const { return 768; }
+    Integer GetPixelsPerInch() const { return 96; }
+    Integer GetDesktopLeft() const { return 0; }
+    Integer GetDesktopTop() const { return 0; }
+    Integer GetDesktopWidth() const { return GetWidth(); }
+    Integer GetDesktopHeight() const { return GetHeight(); }
+    Integer GetMonitorCount() const { return 1; }
+    TMonitor* GetMonitors(Integer Index) const;
+
+    Integer GetFormCount() const { return Integer(FForms.size()); }
+    TForm* GetForms(Integer Index) const;
+    Integer GetCustomFormCount() const { return Integer(FForms.size()); }
+    TCustomForm* GetCustomForms(Integer Index) const;
+    Integer GetDataModuleCount() const { return Integer(FDataModules.size()); }
+    TDataModule* GetDataModules(Integer Index) const;
+    /// The form last shown or focused that still shows, and its focused control.
+    TCustomForm* GetActiveCustomForm() const;
+    TForm* GetActiveForm() const;
+    TWinControl* GetActiveControl() const;
+    TCursor GetCursor() const { return FCursor; }
+    void SetCursor(TCursor Value) { FCursor = Value; }
+    /// The font names the screen offers.
+    TStrings* GetFonts();
+    TFont* GetIconFont() const { return FIconFont; }
+    void SetIconFont(TFont* Value) { FIconFont->Assign(Value); }
+
+    TNotifyEvent GetOnActiveFormChange() const { return FOnActiveFormChange; }
+    void SetOnActiveFormChange(TNotifyEvent Value) { FOnActiveFormChange = Value; }
+    TNotifyEvent GetOnActiveControlChange() const { return FOnActiveControlChange; }
+    void SetOnActiveControlChange(TNotifyEvent Value) { FOnActiveControlChange = Value; }
+
+    // The forms and data modules tell the screen of themselves.
+    void AddForm(TCustomForm* Form);
+    void RemoveForm(TCustomForm* Form);
+    void AddDataModule(TDataModule* Module);
+    void RemoveDataModule(TDataModule* Module);
+    void FormActivated(TCustomForm* Form);
+
+private:
+    std::vector<TCustomForm*> FForms;
+    std::vector<TDataModule*> FDataModules;
+    TCustomForm* FActive = nullptr;
+    TCursor FCursor = crDefault;
+    TStrings* FFonts = nullptr;
+    TFont* FIconFont;
+    TMonitor* FMonitor;
+    TNotifyEvent FOnActiveFormChange, FOnActiveControlChange;
+};
+
+/// The program's application and screen, made when first used.
+TApplication* Application();
+TScreen* Screen();
+
+} // namespace host
