@@ -52,7 +52,7 @@ Registry& Classes() {
              {TComponent::StaticClass(), TBasicAction::StaticClass(), TActionList::StaticClass(),
               TAction::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
               TMenuItem::StaticClass(), TImageList::StaticClass(), TForm::StaticClass(),
-              TDataModule::StaticClass()})
+              TDataModule::StaticClass(), TScrollBox::StaticClass()})
             r->Add(c);
         return r;
     }();

@@ -241,6 +241,18 @@ void TWinControl::SetBorderWidth(Integer Value) {
     Invalidate();
 }
 
+// ---- scrolling ----
+
+void TWinControl::ScrollBy(Integer DeltaX, Integer DeltaY) {
+    if (DeltaX == 0 && DeltaY == 0) return;
+    for (Integer i = 0; i < GetControlCount(); ++i) {
+        TControl* c = GetControls(i);
+        c->FLeft += DeltaX;
+        c->FTop += DeltaY;
+    }
+    Invalidate();
+}
+
 // ---- alignment ----
 
 void TWinControl::EnableAlign() {

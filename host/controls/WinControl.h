@@ -40,6 +40,11 @@ public:
     /// Sends `Message` to every child, stopping at the first that answers (Result != 0).
     void Broadcast(TMessage& Message);
 
+    // ---- scrolling ----
+    /// Moves every child by the deltas, as scrolling the window's content does (their
+    /// alignment and anchors are not asked).
+    void ScrollBy(Integer DeltaX, Integer DeltaY);
+
     // ---- alignment ----
     /// Places the children again by Align and Anchors.
     void Realign();

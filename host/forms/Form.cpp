@@ -14,18 +14,6 @@
 namespace host {
 
 namespace {
-constexpr TPropInfo ControlScrollBarProps[] = {
-    HOST_PROP(TControlScrollBar, Increment).Default(8),
-    HOST_PROP(TControlScrollBar, Position).Default(0),
-    HOST_PROP(TControlScrollBar, Range).Default(0),
-    HOST_PROP(TControlScrollBar, Tracking).Default(false),
-    HOST_PROP(TControlScrollBar, Visible).Default(true),
-};
-constexpr TPropInfo ScrollingProps[] = {
-    HOST_PROP(TScrollingWinControl, AutoScroll).Default(true).Unpublished(),
-    HOST_PROP(TScrollingWinControl, HorzScrollBar).Unpublished(),
-    HOST_PROP(TScrollingWinControl, VertScrollBar).Unpublished(),
-};
 constexpr TPropInfo CustomFormProps[] = {
     HOST_PROP(TCustomForm, ActiveControl).Unpublished(),
     HOST_PROP(TCustomForm, BorderIcons)
@@ -119,8 +107,6 @@ TCustomForm::TModalHook ModalHook = nullptr;
 void* ModalHookData = nullptr;
 } // namespace
 
-HOST_METACLASS(TControlScrollBar, TPersistent, PropTable(ControlScrollBarProps));
-HOST_COMPONENT_METACLASS(TScrollingWinControl, TWinControl, PropTable(ScrollingProps));
 const TMessageEntry TCustomForm::Messages[] = {
     HOST_ON(TCustomForm, CM_TEXTCHANGED, CMTextChanged),
     HOST_ON(TCustomForm, CM_DIALOGKEY, CMDialogKey),
@@ -129,36 +115,6 @@ HOST_COMPONENT_METACLASS(TCustomForm, TScrollingWinControl,
                          PropTable(CustomFormProps, MessageTable(TCustomForm::Messages)));
 HOST_COMPONENT_METACLASS(TForm, TCustomForm, PropTable(FormProps));
 HOST_COMPONENT_METACLASS(TDataModule, TComponent, PropTable(DataModuleProps));
-
-// ---- TControlScrollBar ----
-
-void TControlScrollBar::Assign(TPersistent* Source) {
-    auto* s = dynamic_cast<TControlScrollBar*>(Source);
-    if (!s) return TPersistent::Assign(Source);
-    FRange = s->FRange, FPosition = s->FPosition, FIncrement = s->FIncrement;
-    FVisible = s->FVisible, FTracking = s->FTracking;
-}
-
-void TControlScrollBar::SetRange(Integer Value) {
-    FRange = std::max(Value, 0);
-    SetPosition(FPosition);
-}
-
-void TControlScrollBar::SetPosition(Integer Value) {
-    Integer extent = FKind == sbHorizontal ? FControl->GetClientWidth() : FControl->GetClientHeight();
-    FPosition = std::clamp(Value, 0, std::max(FRange - extent, 0));
-}
-
-// ---- TScrollingWinControl ----
-
-TScrollingWinControl::TScrollingWinControl(TComponent* AOwner)
-    : TWinControl(AOwner), FHorzScrollBar(new TControlScrollBar(this, sbHorizontal)),
-      FVertScrollBar(new TControlScrollBar(this, sbVertical)) {}
-
-TScrollingWinControl::~TScrollingWinControl() {
-    FHorzScrollBar->Free();
-    FVertScrollBar->Free();
-}
 
 // ---- TCustomForm ----
 

@@ -42,32 +42,72 @@ inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, m
 using TCloseEvent = Closure<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = Closure<void(TObject* Sender, bool& CanClose)>;
 
-/// One of a scrolling control's scroll bars: its range (the extent scrolled over), position
-/// and look.
+enum TScrollBarStyle { ssRegular, ssFlat, ssHotTrack };
+HOST_ENUM_INFO(TScrollBarStyle, ssRegular, ssFlat, ssHotTrack)
+using TScrollBarInc = Integer; // 1 to 32767
+
+class TScrollingWinControl;
+
+/// One of a scrolling control's scroll bars: the range scrolled over (the extent of the
+/// control's content), the position within it, and the bar's look.
 class TControlScrollBar : public TPersistent {
     HOST_CLASS(TControlScrollBar, TPersistent)
 public:
-    TControlScrollBar(TWinControl* Control, TScrollBarKind Kind)
+    TControlScrollBar(TScrollingWinControl* Control, TScrollBarKind Kind)
         : FControl(Control), FKind(Kind) {}
     void Assign(TPersistent* Source) override;
     TScrollBarKind GetKind() const { return FKind; }
+    /// The content's extent; the bar shows while it is larger than the control's client area.
     Integer GetRange() const { return FRange; }
     void SetRange(Integer Value);
-    /// Within 0 to Range minus the visible extent.
+    /// Within 0 to Range minus the client extent; the content moves with it.
     Integer GetPosition() const { return FPosition; }
     void SetPosition(Integer Value);
+    /// The position while the bar shows, else 0.
+    Integer GetScrollPos() const { return IsScrollBarVisible() ? FPosition : 0; }
     bool GetVisible() const { return FVisible; }
-    void SetVisible(bool Value) { FVisible = Value; }
-    Integer GetIncrement() const { return FIncrement; }
-    void SetIncrement(Integer Value) { FIncrement = Value; }
+    void SetVisible(bool Value);
+    TScrollBarInc GetIncrement() const { return FIncrement; }
+    void SetIncrement(TScrollBarInc Value);
     bool GetTracking() const { return FTracking; }
     void SetTracking(bool Value) { FTracking = Value; }
+    Integer GetButtonSize() const { return FButtonSize; }
+    void SetButtonSize(Integer Value) { FButtonSize = Value < 0 ? 0 : Value; }
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+    bool GetParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+    Word GetMargin() const { return FMargin; }
+    void SetMargin(Word Value) { FMargin = Value; }
+    Integer GetSize() const { return FSize; }
+    void SetSize(Integer Value);
+    bool GetSmooth() const { return FSmooth; }
+    void SetSmooth(bool Value) { FSmooth = Value; }
+    TScrollBarStyle GetStyle() const { return FStyle; }
+    void SetStyle(TScrollBarStyle Value);
+    Integer GetThumbSize() const { return FThumbSize; }
+    void SetThumbSize(Integer Value) { FThumbSize = Value < 0 ? 0 : Value; }
+    /// Whether the bar shows: visible and the range past the client extent.
+    bool IsScrollBarVisible() const;
+    /// A horizontal bar starts at the reading order's start (left to right: 0).
+    void ChangeBiDiPosition();
+    /// The bar's thickness on the screen (Size, else the platform's 16).
+    Integer Thickness() const { return FSize > 0 ? FSize : 16; }
 
 private:
-    TWinControl* FControl;
+    friend class TScrollingWinControl;
+    /// The control's client extent along the bar, without its scroll bars.
+    Integer ControlExtent() const;
+
+    TScrollingWinControl* FControl;
     TScrollBarKind FKind;
-    Integer FRange = 0, FPosition = 0, FIncrement = 8;
-    bool FVisible = true, FTracking = false;
+    Integer FRange = 0, FPosition = 0;
+    TScrollBarInc FIncrement = 8;
+    bool FVisible = true, FTracking = false, FSmooth = false, FParentColor = true;
+    Integer FButtonSize = 0, FSize = 0, FThumbSize = 0;
+    TColor FColor = clBtnHighlight;
+    Word FMargin = 0;
+    TScrollBarStyle FStyle = ssRegular;
 };
 
 class TScrollingWinControl : public TWinControl {
@@ -75,17 +115,53 @@ class TScrollingWinControl : public TWinControl {
 public:
     explicit TScrollingWinControl(TComponent* AOwner);
     ~TScrollingWinControl() override;
+    /// With AutoScroll the ranges follow the children's extent.
     bool GetAutoScroll() const { return FAutoScroll; }
-    void SetAutoScroll(bool Value) { FAutoScroll = Value; }
+    void SetAutoScroll(bool Value);
     TControlScrollBar* GetHorzScrollBar() const { return FHorzScrollBar; }
     void SetHorzScrollBar(TControlScrollBar* Value) { FHorzScrollBar->Assign(Value); }
     TControlScrollBar* GetVertScrollBar() const { return FVertScrollBar; }
     void SetVertScrollBar(TControlScrollBar* Value) { FVertScrollBar->Assign(Value); }
+    void DisableAutoRange() { ++FAutoRangeCount; }
+    void EnableAutoRange();
+    /// Scrolls so that `AControl` (a child at any depth) shows whole, where it can.
+    void ScrollInView(TControl* AControl);
+    /// The scroll bars that show lie inside the border.
+    TRect GetNonClientInsets() override;
+    /// The ranges as the children's extent (AutoScroll).
+    void CalcAutoRange();
 
 protected:
+    friend class TControlScrollBar;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+    void PaintNonClient(TCanvas* Canvas) override;
+    /// The border inside the window before the scroll bars (a scroll box's, a form's frame).
+    virtual TRect GetBorderInsets() { return {0, 0, 0, 0}; }
+    /// The scroll bars where they show, in window coordinates.
+    void PaintScrollBars(TCanvas* Canvas);
+
     bool FAutoScroll = true;
+    Integer FAutoRangeCount = 0;
+    bool FInAutoRange = false;
     TControlScrollBar* FHorzScrollBar;
     TControlScrollBar* FVertScrollBar;
+};
+
+/// A scrolling container for controls, with a sunken border.
+class TScrollBox : public TScrollingWinControl {
+    HOST_CLASS(TScrollBox, TScrollingWinControl)
+public:
+    explicit TScrollBox(TComponent* AOwner);
+    TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    /// bsNone or bsSingle.
+    void SetBorderStyle(TFormBorderStyle Value);
+
+protected:
+    TRect GetBorderInsets() override;
+    void PaintNonClient(TCanvas* Canvas) override;
+
+private:
+    TFormBorderStyle FBorderStyle = bsSingle;
 };
 
 class TCustomForm : public TScrollingWinControl {
@@ -125,7 +201,6 @@ public:
     TModalResult GetModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
     TCanvas* GetCanvas() const { return FCanvas; }
-    TRect GetNonClientInsets() override;
     /// While the form is read its client size waits for the menu bar (a reference resolved
     /// at the end), so that the size the file gave is the one the form has.
     void SetClientWidth(Integer Value);
@@ -221,6 +296,8 @@ protected:
     virtual void Paint();
     void ChildFocused(TWinControl* Control) override;
     bool PreviewsKeys() const override { return FKeyPreview; }
+    /// The frame, the caption bar and the menu bar.
+    TRect GetBorderInsets() override;
     void CMTextChanged(TMessage& Message);
     void CMDialogKey(TMessage& Message);
     static const TMessageEntry Messages[];

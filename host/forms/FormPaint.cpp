@@ -84,7 +84,7 @@ void CaptionButton(TCanvas* Canvas, const TRect& R, Glyph G) {
 }
 } // namespace
 
-TRect TCustomForm::GetNonClientInsets() {
+TRect TCustomForm::GetBorderInsets() {
     Integer f = FrameWidth(FBorderStyle);
     Integer top = f;
     if (FBorderStyle != bsNone) top += (Small(FBorderStyle) ? SmallCaptionHeight : CaptionHeight) + 1;
@@ -93,7 +93,7 @@ TRect TCustomForm::GetNonClientInsets() {
 }
 
 void TCustomForm::PaintNonClient(TCanvas* Canvas) {
-    if (FBorderStyle == bsNone) return;
+    if (FBorderStyle == bsNone) return PaintScrollBars(Canvas);
     Integer f = FrameWidth(FBorderStyle);
     TRect all{0, 0, FWidth, FHeight};
     Fill(Canvas, all, clActiveBorder);
@@ -142,11 +142,12 @@ void TCustomForm::PaintNonClient(TCanvas* Canvas) {
     Canvas->TextRect({bar.Left + 2, bar.Top, right - 2, bar.Bottom}, bar.Left + 3, ty, FText);
     Canvas->GetBrush()->SetStyle(bsSolid);
     // The menu bar below the caption.
-    TRect n = GetNonClientInsets();
+    TRect n = GetBorderInsets();
     if (n.Top > bar.Bottom + 1) {
         TRect menuBar{f, bar.Bottom + 1, FWidth - f, n.Top};
         PaintMenuBar(FMenu, Canvas, menuBar);
     }
+    PaintScrollBars(Canvas);
 }
 
 void TCustomForm::PaintWindow(TCanvas* Canvas) {

@@ -1,0 +1,327 @@
+// Scrolling controls: the scroll bars' ranges and positions moving the content, the ranges
+// following the children (AutoScroll), the bars painted in the classic look inside the border.
+#include "host/classes/TypInfoRows.h"
+#include "host/forms/Form.h"
+#include "host/graphics/Canvas.h"
+
+#include <algorithm>
+
+namespace host {
+
+namespace {
+constexpr TPropInfo ControlScrollBarProps[] = {
+    HOST_PROP(TControlScrollBar, ButtonSize).Default(0),
+    HOST_PROP(TControlScrollBar, Color).Default(clBtnHighlight),
+    HOST_PROP(TControlScrollBar, Increment).Default(8),
+    HOST_PROP(TControlScrollBar, Margin).Default(0),
+    HOST_PROP(TControlScrollBar, ParentColor).Default(true),
+    HOST_PROP(TControlScrollBar, Position).Default(0),
+    HOST_PROP(TControlScrollBar, Range).Default(0),
+    HOST_PROP(TControlScrollBar, Smooth).Default(false),
+    HOST_PROP(TControlScrollBar, Size).Default(0),
+    HOST_PROP(TControlScrollBar, Style).Default(ssRegular),
+    HOST_PROP(TControlScrollBar, ThumbSize).Default(0),
+    HOST_PROP(TControlScrollBar, Tracking).Default(false),
+    HOST_PROP(TControlScrollBar, Visible).Default(true),
+};
+constexpr TPropInfo ScrollingProps[] = {
+    HOST_PROP(TScrollingWinControl, AutoScroll).Default(true).Unpublished(),
+    HOST_PROP(TScrollingWinControl, HorzScrollBar),
+    HOST_PROP(TScrollingWinControl, VertScrollBar),
+};
+constexpr TPropInfo ScrollBoxProps[] = {
+    "Align",       "Anchors",    "AutoScroll", HOST_PROP(TScrollBox, BorderStyle).Default(bsSingle),
+    "Constraints", "Enabled",    "Color",      "Font",
+    "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu",
+    "ShowHint",    "TabOrder",   "TabStop",    "Visible",
+    "OnCanResize", "OnClick",    "OnConstrainedResize", "OnDblClick",
+    "OnEnter",     "OnExit",     "OnMouseDown", "OnMouseMove",
+    "OnMouseUp",   "OnResize",
+};
+} // namespace
+
+HOST_METACLASS(TControlScrollBar, TPersistent, PropTable(ControlScrollBarProps));
+HOST_COMPONENT_METACLASS(TScrollingWinControl, TWinControl, PropTable(ScrollingProps));
+HOST_COMPONENT_METACLASS(TScrollBox, TScrollingWinControl, PropTable(ScrollBoxProps));
+
+// ---- TControlScrollBar ----
+
+void TControlScrollBar::Assign(TPersistent* Source) {
+    auto* s = dynamic_cast<TControlScrollBar*>(Source);
+    if (!s) return TPersistent::Assign(Source);
+    FVisible = s->FVisible, FTracking = s->FTracking, FSmooth = s->FSmooth;
+    FIncrement = s->FIncrement, FButtonSize = s->FButtonSize, FSize = s->FSize;
+    FThumbSize = s->FThumbSize, FColor = s->FColor, FParentColor = s->FParentColor;
+    FMargin = s->FMargin, FStyle = s->FStyle;
+    SetRange(s->FRange);
+    SetPosition(s->FPosition);
+}
+
+Integer TControlScrollBar::ControlExtent() const {
+    TRect b = FControl->GetBorderInsets();
+    return FKind == sbHorizontal ? FControl->GetWidth() - b.Left - b.Right
+                                 : FControl->GetHeight() - b.Top - b.Bottom;
+}
+
+bool TControlScrollBar::IsScrollBarVisible() const {
+    return FVisible && FRange > ControlExtent();
+}
+
+void TControlScrollBar::SetRange(Integer Value) {
+    Value = std::max(Value, 0);
+    if (Value == FRange) return;
+    FRange = Value;
+    FControl->Realign();
+    SetPosition(FPosition); // within the new range
+    FControl->Invalidate();
+}
+
+void TControlScrollBar::SetPosition(Integer Value) {
+    Integer extent = FKind == sbHorizontal ? FControl->GetClientWidth() : FControl->GetClientHeight();
+    Value = std::clamp(Value, 0, std::max(FRange - extent, 0));
+    if (Value == FPosition) return;
+    Integer delta = FPosition - Value;
+    FPosition = Value;
+    if (FKind == sbHorizontal)
+        FControl->ScrollBy(delta, 0);
+    else
+        FControl->ScrollBy(0, delta);
+}
+
+void TControlScrollBar::SetVisible(bool Value) {
+    if (Value == FVisible) return;
+    FVisible = Value;
+    FControl->Realign();
+    FControl->Invalidate();
+}
+
+void TControlScrollBar::SetIncrement(TScrollBarInc Value) {
+    FIncrement = std::clamp(Value, 1, 32767);
+}
+
+void TControlScrollBar::SetColor(TColor Value) {
+    FColor = Value;
+    FParentColor = false;
+    FControl->Invalidate();
+}
+
+void TControlScrollBar::SetParentColor(bool Value) {
+    FParentColor = Value;
+    if (Value) FColor = clBtnHighlight;
+    FControl->Invalidate();
+}
+
+void TControlScrollBar::SetSize(Integer Value) {
+    FSize = std::max(Value, 0);
+    FControl->Realign();
+    FControl->Invalidate();
+}
+
+void TControlScrollBar::SetStyle(TScrollBarStyle Value) {
+    FStyle = Value;
+    FControl->Invalidate();
+}
+
+void TControlScrollBar::ChangeBiDiPosition() {
+    if (FKind == sbHorizontal && IsScrollBarVisible()) SetPosition(0);
+}
+
+// ---- TScrollingWinControl ----
+
+TScrollingWinControl::TScrollingWinControl(TComponent* AOwner)
+    : TWinControl(AOwner), FHorzScrollBar(new TControlScrollBar(this, sbHorizontal)),
+      FVertScrollBar(new TControlScrollBar(this, sbVertical)) {}
+
+TScrollingWinControl::~TScrollingWinControl() {
+    FHorzScrollBar->Free();
+    FVertScrollBar->Free();
+}
+
+void TScrollingWinControl::SetAutoScroll(bool Value) {
+    if (Value == FAutoScroll) return;
+    FAutoScroll = Value;
+    if (Value)
+        CalcAutoRange();
+    else
+        FHorzScrollBar->SetRange(0), FVertScrollBar->SetRange(0);
+}
+
+void TScrollingWinControl::EnableAutoRange() {
+    if (FAutoRangeCount > 0 && --FAutoRangeCount == 0) CalcAutoRange();
+}
+
+TRect TScrollingWinControl::GetNonClientInsets() {
+    TRect n = GetBorderInsets();
+    if (FVertScrollBar->IsScrollBarVisible()) n.Right += FVertScrollBar->Thickness();
+    if (FHorzScrollBar->IsScrollBarVisible()) n.Bottom += FHorzScrollBar->Thickness();
+    return n;
+}
+
+void TScrollingWinControl::CalcAutoRange() {
+    if (!FAutoScroll || FAutoRangeCount > 0 || GetComponentState().Contains(csLoading)) return;
+    // The content reaches as far as the children that do not fill a side, counted from the
+    // content's origin (the positions scrolled so far added back).
+    Integer right = 0, bottom = 0;
+    for (Integer i = 0; i < GetControlCount(); ++i) {
+        TControl* c = GetControls(i);
+        if (!c->GetVisible()) continue;
+        TAlign a = c->GetAlign();
+        if (a != alRight && a != alClient && a != alTop && a != alBottom)
+            right = std::max(right, c->GetLeft() + c->GetWidth() + FHorzScrollBar->GetPosition());
+        if (a != alBottom && a != alClient && a != alLeft && a != alRight)
+            bottom = std::max(bottom, c->GetTop() + c->GetHeight() + FVertScrollBar->GetPosition());
+    }
+    bool before = FHorzScrollBar->IsScrollBarVisible() || FVertScrollBar->IsScrollBarVisible();
+    FHorzScrollBar->FRange = right;
+    FVertScrollBar->FRange = bottom;
+    FHorzScrollBar->SetPosition(FHorzScrollBar->FPosition);
+    FVertScrollBar->SetPosition(FVertScrollBar->FPosition);
+    // A bar that comes or goes changes the client area: the children are placed once more.
+    bool after = FHorzScrollBar->IsScrollBarVisible() || FVertScrollBar->IsScrollBarVisible();
+    if (before != after && !FInAutoRange) {
+        FInAutoRange = true;
+        Realign();
+        FInAutoRange = false;
+    }
+    Invalidate();
+}
+
+void TScrollingWinControl::AlignControls(TControl* AControl, TRect& Rect) {
+    TWinControl::AlignControls(AControl, Rect);
+    CalcAutoRange();
+}
+
+void TScrollingWinControl::ScrollInView(TControl* AControl) {
+    if (!AControl || !ContainsControl(AControl) || AControl == this) return;
+    TPoint at = ScreenToClient(AControl->ClientToScreen({0, 0}));
+    if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
+        TRect n = w->GetNonClientInsets();
+        at = {at.X - n.Left, at.Y - n.Top};
+    }
+    auto bring = [](TControlScrollBar* Bar, Integer Pos, Integer Size, Integer Extent) {
+        if (Pos < 0)
+            Bar->SetPosition(Bar->GetPosition() + Pos);
+        else if (Pos + Size > Extent)
+            Bar->SetPosition(Bar->GetPosition() + std::min(Pos + Size - Extent, Pos));
+    };
+    bring(FHorzScrollBar, at.X, AControl->GetWidth(), GetClientWidth());
+    bring(FVertScrollBar, at.Y, AControl->GetHeight(), GetClientHeight());
+}
+
+void TScrollingWinControl::PaintNonClient(TCanvas* Canvas) {
+    PaintScrollBars(Canvas);
+}
+
+namespace {
+void Fill(TCanvas* Canvas, const TRect& R, TColor Color) {
+    Canvas->GetBrush()->SetStyle(bsSolid);
+    Canvas->GetBrush()->SetColor(Color);
+    Canvas->FillRect(R);
+}
+
+/// A raised button: a light edge on the top and left, shadows on the bottom and right.
+void Button(TCanvas* Canvas, const TRect& R) {
+    Fill(Canvas, R, clBtnFace);
+    Fill(Canvas, {R.Left, R.Top, R.Right, R.Top + 1}, cl3DLight);
+    Fill(Canvas, {R.Left, R.Top, R.Left + 1, R.Bottom}, cl3DLight);
+    Fill(Canvas, {R.Left + 1, R.Top + 1, R.Right - 1, R.Top + 2}, clBtnHighlight);
+    Fill(Canvas, {R.Left + 1, R.Top + 1, R.Left + 2, R.Bottom - 1}, clBtnHighlight);
+    Fill(Canvas, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, cl3DDkShadow);
+    Fill(Canvas, {R.Right - 1, R.Top, R.Right, R.Bottom}, cl3DDkShadow);
+    Fill(Canvas, {R.Left + 1, R.Bottom - 2, R.Right - 1, R.Bottom - 1}, clBtnShadow);
+    Fill(Canvas, {R.Right - 2, R.Top + 1, R.Right - 1, R.Bottom - 1}, clBtnShadow);
+}
+
+/// A small black triangle pointing `Dir` (0 left, 1 up, 2 right, 3 down) centred in R.
+void Arrow(TCanvas* Canvas, const TRect& R, int Dir) {
+    Integer cx = (R.Left + R.Right) / 2, cy = (R.Top + R.Bottom) / 2;
+    for (Integer i = 0; i < 4; ++i) {
+        Integer len = 2 * i + 1;
+        switch (Dir) {
+        case 0: Fill(Canvas, {cx - 2 + i, cy - i, cx - 1 + i, cy - i + len}, clBtnText); break;
+        case 2: Fill(Canvas, {cx + 1 - i, cy - i, cx + 2 - i, cy - i + len}, clBtnText); break;
+        case 1: Fill(Canvas, {cx - i, cy - 2 + i, cx - i + len, cy - 1 + i}, clBtnText); break;
+        default: Fill(Canvas, {cx - i, cy + 1 - i, cx - i + len, cy + 2 - i}, clBtnText); break;
+        }
+    }
+}
+} // namespace
+
+void TScrollingWinControl::PaintScrollBars(TCanvas* Canvas) {
+    TRect b = GetBorderInsets();
+    TRect inner{b.Left, b.Top, FWidth - b.Right, FHeight - b.Bottom};
+    bool h = FHorzScrollBar->IsScrollBarVisible(), v = FVertScrollBar->IsScrollBarVisible();
+    Integer hs = FHorzScrollBar->Thickness(), vs = FVertScrollBar->Thickness();
+    auto bar = [&](TControlScrollBar* Bar, TRect Track, bool Horizontal) {
+        Integer length = Horizontal ? Track.Right - Track.Left : Track.Bottom - Track.Top;
+        Integer thick = Horizontal ? Track.Bottom - Track.Top : Track.Right - Track.Left;
+        Integer button = std::min(thick, length / 2);
+        TRect first = Horizontal ? TRect{Track.Left, Track.Top, Track.Left + button, Track.Bottom}
+                                 : TRect{Track.Left, Track.Top, Track.Right, Track.Top + button};
+        TRect last = Horizontal ? TRect{Track.Right - button, Track.Top, Track.Right, Track.Bottom}
+                                : TRect{Track.Left, Track.Bottom - button, Track.Right, Track.Bottom};
+        // The track in the bar's colour, then the thumb in proportion to what shows.
+        Fill(Canvas, Track, Bar->GetColor());
+        Integer space = length - 2 * button;
+        Integer extent = Horizontal ? GetClientWidth() : GetClientHeight();
+        if (space > 8 && Bar->GetRange() > 0) {
+            Integer thumb = std::max<Integer>(8, Integer(static_cast<long long>(space) * extent /
+                                                         Bar->GetRange()));
+            thumb = std::min(thumb, space);
+            Integer room = std::max(Bar->GetRange() - extent, 1);
+            Integer at = button + Integer(static_cast<long long>(space - thumb) *
+                                          Bar->GetPosition() / room);
+            TRect t = Horizontal ? TRect{Track.Left + at, Track.Top, Track.Left + at + thumb,
+                                         Track.Bottom}
+                                 : TRect{Track.Left, Track.Top + at, Track.Right,
+                                         Track.Top + at + thumb};
+            Button(Canvas, t);
+        }
+        Button(Canvas, first);
+        Button(Canvas, last);
+        Arrow(Canvas, first, Horizontal ? 0 : 1);
+        Arrow(Canvas, last, Horizontal ? 2 : 3);
+    };
+    if (v) bar(FVertScrollBar, {inner.Right - vs, inner.Top, inner.Right, inner.Bottom - (h ? hs : 0)}, false);
+    if (h) bar(FHorzScrollBar, {inner.Left, inner.Bottom - hs, inner.Right - (v ? vs : 0), inner.Bottom}, true);
+    if (h && v) Fill(Canvas, {inner.Right - vs, inner.Bottom - hs, inner.Right, inner.Bottom}, clBtnFace);
+}
+
+// ---- TScrollBox ----
+
+TScrollBox::TScrollBox(TComponent* AOwner) : TScrollingWinControl(AOwner) {
+    FControlStyle = {csCaptureMouse, csClickEvents, csAcceptsControls, csSetCaption,
+                     csDoubleClicks};
+    FTabStop = false;
+    SetBounds(0, 0, 185, 41);
+}
+
+void TScrollBox::SetBorderStyle(TFormBorderStyle Value) {
+    if (Value != bsNone && Value != bsSingle) Value = bsSingle;
+    if (Value == FBorderStyle) return;
+    FBorderStyle = Value;
+    Realign();
+    Invalidate();
+}
+
+TRect TScrollBox::GetBorderInsets() {
+    return FBorderStyle == bsSingle ? TRect{2, 2, 2, 2} : TRect{0, 0, 0, 0};
+}
+
+void TScrollBox::PaintNonClient(TCanvas* Canvas) {
+    if (FBorderStyle == bsSingle) {
+        // The sunken edge: shadows on the top and left, lights on the bottom and right.
+        TRect r{0, 0, FWidth, FHeight};
+        Fill(Canvas, {r.Left, r.Top, r.Right, r.Top + 1}, clBtnShadow);
+        Fill(Canvas, {r.Left, r.Top, r.Left + 1, r.Bottom}, clBtnShadow);
+        Fill(Canvas, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, clBtnHighlight);
+        Fill(Canvas, {r.Right - 1, r.Top, r.Right, r.Bottom}, clBtnHighlight);
+        Fill(Canvas, {r.Left + 1, r.Top + 1, r.Right - 1, r.Top + 2}, cl3DDkShadow);
+        Fill(Canvas, {r.Left + 1, r.Top + 1, r.Left + 2, r.Bottom - 1}, cl3DDkShadow);
+        Fill(Canvas, {r.Left + 1, r.Bottom - 2, r.Right - 1, r.Bottom - 1}, cl3DLight);
+        Fill(Canvas, {r.Right - 2, r.Top + 1, r.Right - 1, r.Bottom - 1}, cl3DLight);
+    }
+    PaintScrollBars(Canvas);
+}
+
+} // namespace host
