@@ -231,9 +231,27 @@ void Wheel(TWinControl* Window, TPoint Point, Integer Delta, TShiftState Shift) 
                 PointToLParam(screen));
 }
 
+namespace {
+/// As the window's loop delivers a key going down: offered first as a shortcut or dialog key
+/// (CN_KEYDOWN), then, if none took it, as WM_KEYDOWN; true when it was taken.
+bool SendKeyDown(Word Key, TShiftState Shift) {
+    bool alt = Shift.Contains(ssAlt);
+    if (SendKey(alt ? CN_SYSKEYDOWN : CN_KEYDOWN, Key, Shift) != 0) return true;
+    return SendKey(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, Key, Shift) != 0;
+}
+
+/// A character, offered first to the form's accelerators (CN_CHAR).
+void SendChar(char C, TShiftState Shift) {
+    bool alt = Shift.Contains(ssAlt);
+    Word code = Word(static_cast<unsigned char>(C));
+    if (SendKey(alt ? CN_SYSCHAR : CN_CHAR, code, Shift) != 0) return;
+    SendKey(alt ? WM_SYSCHAR : WM_CHAR, code, Shift);
+}
+} // namespace
+
 void KeyDown(Word Key, TShiftState Shift) {
     HeldShift held(Shift);
-    SendKey(Shift.Contains(ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, Key, Shift);
+    SendKeyDown(Key, Shift);
 }
 
 void KeyUp(Word Key, TShiftState Shift) {
@@ -244,10 +262,12 @@ void KeyUp(Word Key, TShiftState Shift) {
 void PressKey(Word Key, TShiftState Shift) {
     HeldShift held(Shift);
     SetKeyDown(Key, true);
-    // A key taken as it went down (a dialog key, a handler's) types nothing.
-    bool taken = SendKey(Shift.Contains(ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, Key, Shift) != 0;
-    if (char c = CharOf(Key, Shift); c && !taken)
-        SendKey(WM_CHAR, Word(static_cast<unsigned char>(c)), Shift);
+    // A key taken as it went down (a shortcut, a dialog key, a handler's) types nothing.
+    bool taken = SendKeyDown(Key, Shift);
+    if (char c = Shift.Contains(ssAlt) ? CharOf(Key, Shift - TShiftState{ssAlt})
+                                       : CharOf(Key, Shift);
+        c && !taken)
+        SendChar(c, Shift);
     SetKeyDown(Key, false);
     SendKey(Shift.Contains(ssAlt) ? WM_SYSKEYUP : WM_KEYUP, Key, Shift);
 }
@@ -258,8 +278,8 @@ void Type(const AnsiString& Text) {
         TShiftState shift;
         if (KeyOf(c, key, shift)) {
             PressKey(key, shift);
-        } else { // a character of no key: as a program types it, WM_CHAR alone
-            SendKey(WM_CHAR, Word(static_cast<unsigned char>(c)), {});
+        } else { // a character of no key: as a program types it, the character alone
+            SendChar(c, {});
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "host/classes/TypInfoRows.h"
 #include "host/graphics/Canvas.h"
+#include "host/menus/Menu.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
@@ -35,6 +36,10 @@ Windows& TheWindows() {
 } // namespace
 
 const TMessageEntry TWinControl::Messages[] = {
+    HOST_ON(TWinControl, CN_KEYDOWN, CNKeyDown),
+    HOST_ON(TWinControl, CN_SYSKEYDOWN, CNKeyDown),
+    HOST_ON(TWinControl, CN_CHAR, CNChar),
+    HOST_ON(TWinControl, CN_SYSCHAR, CNChar),
     HOST_ON(TWinControl, WM_KEYDOWN, WMKeyDown),
     HOST_ON(TWinControl, WM_SYSKEYDOWN, WMKeyDown),
     HOST_ON(TWinControl, WM_KEYUP, WMKeyUp),
@@ -648,27 +653,59 @@ bool TWinControl::DoKeyPress(TWMKey& Message) {
     return c == 0;
 }
 
+bool TWinControl::IsMenuKey(TWMKey& Message) {
+    if (GetComponentState().Contains(csDesigning)) return false;
+    for (TControl* c = this; c; c = c->FParent)
+        if (TPopupMenu* popup = c->FPopupMenu; popup && popup->IsShortCut(Message)) return true;
+    TWinControl* top = GetTopLevel();
+    return top->IsShortCutKey(Message);
+}
+
+void TWinControl::CNKeyDown(TMessage& Message) {
+    Message.Result = 1;
+    TWMKey& key = AsKey(Message);
+    if (IsMenuKey(key)) return;
+    if (!GetComponentState().Contains(csDesigning)) {
+        // A key the control does not want for itself is a dialog key of its form (Tab, the
+        // arrows, Enter, Esc).
+        LongInt mask = 0;
+        switch (key.CharCode) {
+        case VK_TAB: mask = DLGC_WANTTAB; break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: mask = DLGC_WANTARROWS; break;
+        case VK_RETURN:
+        case VK_ESCAPE: mask = DLGC_WANTALLKEYS; break;
+        default: break;
+        }
+        if (mask && Perform(CM_WANTSPECIALKEY, key.CharCode, 0) == 0 &&
+            (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0) {
+            TMessage dialog;
+            dialog.Msg = CM_DIALOGKEY, dialog.WParam = key.CharCode, dialog.LParam = key.KeyData;
+            GetTopLevel()->Send(dialog);
+            if (dialog.Result != 0) return;
+        }
+    }
+    Message.Result = 0;
+}
+
+void TWinControl::CNChar(TMessage& Message) {
+    // A character the control does not want is offered to its form's controls as an
+    // accelerator (a button's &S).
+    if (GetComponentState().Contains(csDesigning)) return;
+    if (Message.Msg == CN_CHAR && (Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS)) return;
+    TMessage dialog;
+    dialog.Msg = CM_DIALOGCHAR, dialog.WParam = Message.WParam, dialog.LParam = Message.LParam;
+    GetTopLevel()->Send(dialog);
+    if (dialog.Result != 0) Message.Result = 1;
+}
+
 void TWinControl::WMKeyDown(TMessage& Message) {
-    // A key taken here (by a handler or as a dialog key) types no character: Result 1.
+    // A key taken by a handler types no character: Result 1.
     if (DoKeyDown(AsKey(Message))) {
         Message.Result = 1;
         return;
-    }
-    // A key the control does not want for itself is a dialog key of its window (Tab, ...).
-    Word key = AsKey(Message).CharCode;
-    LongInt wants = Perform(WM_GETDLGCODE, 0, 0);
-    bool own = (wants & DLGC_WANTALLKEYS) || (key == VK_TAB && (wants & DLGC_WANTTAB)) ||
-               ((key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) &&
-                (wants & DLGC_WANTARROWS));
-    if (!own) {
-        TWinControl* top = GetTopLevel();
-        TMessage dialog = Message;
-        dialog.Msg = CM_DIALOGKEY;
-        top->Send(dialog);
-        if (dialog.Result != 0) {
-            Message.Result = 1;
-            return;
-        }
     }
     DispatchInherited(&ClassMeta, &Message);
 }

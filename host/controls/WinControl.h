@@ -140,6 +140,11 @@ protected:
     virtual void ChildFocused(TWinControl* Control) {}
     /// Whether this top-level window sees its children's keys first (a form's KeyPreview).
     virtual bool PreviewsKeys() const { return false; }
+    /// A top-level window's shortcuts (a form's menu, action lists and OnShortCut); true when
+    /// one took the key.
+    virtual bool IsShortCutKey(TWMKey& Message) { return false; }
+    /// A key the focused control's popup menus or its window take as a shortcut.
+    bool IsMenuKey(TWMKey& Message);
     virtual void KeyDown(Word& Key, TShiftState Shift);
     virtual void KeyPress(char& Key);
     virtual void KeyUp(Word& Key, TShiftState Shift);
@@ -148,6 +153,10 @@ protected:
     bool DoKeyPress(TWMKey& Message);
     bool DoKeyUp(TWMKey& Message);
 
+    /// The keys the window's loop offers a control before it sees them (shortcuts, dialog
+    /// keys and dialog characters): Result 1 when one was taken.
+    void CNKeyDown(TMessage& Message);
+    void CNChar(TMessage& Message);
     void WMKeyDown(TMessage& Message);
     void WMKeyUp(TMessage& Message);
     void WMChar(TMessage& Message);

@@ -6,7 +6,10 @@
 #include "host/classes/TypInfoRows.h"
 #include "host/classes/Writer.h"
 #include "host/graphics/Bitmap.h"
+#include "host/actnlist/ActionList.h"
 #include "host/menus/Menu.h"
+
+#include <functional>
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
@@ -38,6 +41,7 @@ constexpr TPropInfo CustomFormProps[] = {
     HOST_PROP(TCustomForm, OnDestroy).Unpublished(),
     HOST_PROP(TCustomForm, OnHide).Unpublished(),
     HOST_PROP(TCustomForm, OnPaint).Unpublished(),
+    HOST_PROP(TCustomForm, OnShortCut).Unpublished(),
     HOST_PROP(TCustomForm, OnShow).Unpublished(),
 };
 // TForm publishes in the host's order; a form stores its client size or its whole size.
@@ -95,6 +99,7 @@ constexpr TPropInfo FormProps[] = {
     "OnMouseUp",
     "OnPaint",
     "OnResize",
+    "OnShortCut",
     "OnShow",
 };
 constexpr TPropInfo DataModuleProps[] = {
@@ -376,6 +381,24 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
         Control->FreeNotification(this);
     }
     return true;
+}
+
+bool TCustomForm::IsShortCut(TWMKey& Message) {
+    bool handled = false;
+    if (FOnShortCut) FOnShortCut(Message, handled);
+    if (handled) return true;
+    if (FMenu && FMenu->IsShortCut(Message)) return true;
+    // The form's action lists, and those of the frames in it.
+    std::function<bool(TComponent*)> lists = [&](TComponent* Owner) {
+        for (Integer i = 0; i < Owner->GetComponentCount(); ++i) {
+            TComponent* c = Owner->GetComponents(i);
+            if (auto* list = dynamic_cast<TCustomActionList*>(c); list && list->IsShortCut(Message))
+                return true;
+            if (c->GetComponentState().Contains(csInline) && lists(c)) return true;
+        }
+        return false;
+    };
+    return lists(this);
 }
 
 void TCustomForm::CMDialogKey(TMessage& Message) {

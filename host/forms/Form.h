@@ -40,6 +40,7 @@ inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, m
                               mrYesToAll = 10;
 
 using TCloseEvent = Closure<void(TObject* Sender, TCloseAction& Action)>;
+using TShortCutEvent = Closure<void(TWMKey& Msg, bool& Handled)>;
 using TCloseQueryEvent = Closure<void(TObject* Sender, bool& CanClose)>;
 
 enum TScrollBarStyle { ssRegular, ssFlat, ssHotTrack };
@@ -236,6 +237,11 @@ public:
     /// moved to its parent when `Removing` is false.
     void DefocusControl(TWinControl* Control, bool Removing);
 
+    /// A shortcut key: OnShortCut first, then the form's menu, then its action lists.
+    bool IsShortCut(TWMKey& Message);
+    TShortCutEvent GetOnShortCut() const { return FOnShortCut; }
+    void SetOnShortCut(TShortCutEvent Value) { FOnShortCut = Value; }
+
     // ---- showing and closing ----
     void Show();
     void Hide();
@@ -296,6 +302,7 @@ protected:
     virtual void Paint();
     void ChildFocused(TWinControl* Control) override;
     bool PreviewsKeys() const override { return FKeyPreview; }
+    bool IsShortCutKey(TWMKey& Message) override { return IsShortCut(Message); }
     /// The frame, the caption bar and the menu bar.
     TRect GetBorderInsets() override;
     void CMTextChanged(TMessage& Message);
@@ -344,6 +351,7 @@ private:
     TNotifyEvent FOnCreate, FOnDestroy, FOnShow, FOnHide, FOnActivate, FOnDeactivate, FOnPaint;
     TCloseEvent FOnClose;
     TCloseQueryEvent FOnCloseQuery;
+    TShortCutEvent FOnShortCut;
 };
 
 class TForm : public TCustomForm {

@@ -3,6 +3,8 @@
 // KeyPreview, and typed characters that handlers may change.
 #include "host/controls/Input.h"
 #include "host/forms/Form.h"
+#include "host/menus/Menu.h"
+#include "host/menus/ShortCuts.h"
 
 #include <gtest/gtest.h>
 
@@ -133,9 +135,9 @@ TEST(Input, FocusMovesByMouseAndByTabWithExitThenEnter) {
     EXPECT_TRUE(f.B->Focused());
     input::PressKey(VK_TAB, {ssShift});
     EXPECT_TRUE(f.A->Focused());
-    EXPECT_EQ(f.L.Lines, (std::vector<std::string>{"Inner key 9", "Inner exit", "Panel exit",
-                                                   "A enter", "A key 9", "A exit", "B enter",
-                                                   "B key 9", "B exit", "A enter"}));
+    // Tab is the form's dialog key: the controls' OnKeyDown never sees it.
+    EXPECT_EQ(f.L.Lines, (std::vector<std::string>{"Inner exit", "Panel exit", "A enter",
+                                                   "A exit", "B enter", "B exit", "A enter"}));
     f.B->SetEnabled(false); // skipped
     input::PressKey(VK_TAB);
     EXPECT_TRUE(f.Inner->Focused());
@@ -174,6 +176,31 @@ TEST(Input, KeysGoToTheFocusedControlThroughThePreviewAndTheirHandlers) {
     input::PressKey((VK_F1 + 2));
     EXPECT_EQ(f.L.Lines,
               (std::vector<std::string>{"form key 113", "form key 114", "A key 114"}));
+}
+
+TEST(Input, ShortcutsGoToTheFormsMenuBeforeTheControl) {
+    Fixture f;
+    auto* menu = new TMainMenu(&f.Form);
+    auto* save = new TMenuItem(menu);
+    save->SetCaption("&Save");
+    save->SetShortCut(ShortCut('S', TShiftState{ssCtrl}));
+    menu->GetItems()->Add(save);
+    save->SetOnClick(TNotifyEvent::Bind<&Log::Click>(&f.L));
+    save->SetName("Save");
+    f.Form.SetMenu(menu);
+    f.Form.Show();
+    f.L.Lines.clear();
+    input::PressKey('S', {ssCtrl});
+    EXPECT_EQ(f.L.Lines, (std::vector<std::string>{"Save click"})); // A never heard it
+    EXPECT_EQ(f.A->Typed, "");
+    // OnShortCut sees it first and may keep it.
+    struct Keep {
+        void On(TWMKey& M, bool& Handled) { Handled = M.CharCode == 'S'; }
+    } keep;
+    f.Form.SetOnShortCut(TShortCutEvent::Bind<&Keep::On>(&keep));
+    f.L.Lines.clear();
+    input::PressKey('S', {ssCtrl});
+    EXPECT_TRUE(f.L.Lines.empty());
 }
 
 } // namespace
