@@ -206,13 +206,13 @@ struct TypeInfoTrait<T*, std::enable_if_t<std::is_base_of_v<TObject, T>>> {
         return t;
     }();
 };
-template <class... A>
-struct TypeInfoTrait<Closure<void(A...)>> {
+template <class R, class... A>
+struct TypeInfoTrait<Closure<R(A...)>> {
     static constexpr TTypeInfo Info = [] {
         TTypeInfo t;
         t.Kind = tkMethod;
         t.Name = "TMethod";
-        t.Signature = &typeid(void(A...));
+        t.Signature = &typeid(R(A...));
         return t;
     }();
 };

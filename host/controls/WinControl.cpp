@@ -570,6 +570,14 @@ void TWinControl::PaintTree(std::shared_ptr<TPixelSurface> Surface) {
                                     child->FHeight, [&](std::shared_ptr<TPixelSurface> S) {
                                         child->PaintTree(S);
                                     });
+                  HDC over = CreateSurfaceDC(Client);
+                  try {
+                      PaintOverChildren(over);
+                  } catch (...) {
+                      DeleteDC(over);
+                      throw;
+                  }
+                  DeleteDC(over);
               });
     FInvalid = false;
 }

@@ -128,6 +128,8 @@ protected:
     virtual void PaintWindow(TCanvas* Canvas) {}
     /// The border and whatever else lies outside the client area.
     virtual void PaintNonClient(TCanvas* Canvas) {}
+    /// What shows over the children in the client area (an MDI form's child windows).
+    virtual void PaintOverChildren(HDC ClientDC) {}
     /// Sends `Msg` to every child (a notification that the parent changed).
     void NotifyControls(Cardinal Msg);
     void Loaded() override;

@@ -6,6 +6,7 @@
 #include "host/classes/TypInfoRows.h"
 #include "host/classes/Writer.h"
 #include "host/graphics/Bitmap.h"
+#include "host/graphics/Icon.h"
 #include "host/actnlist/ActionList.h"
 #include "host/menus/Menu.h"
 
@@ -23,15 +24,19 @@ constexpr TPropInfo CustomFormProps[] = {
         .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize})
         .Unpublished(),
     HOST_PROP(TCustomForm, BorderStyle).Default(bsSizeable).Unpublished(),
+    HOST_PROP(TCustomForm, DefaultMonitor).Default(dmActiveForm).Unpublished(),
     HOST_PROP(TCustomForm, FormStyle).Default(fsNormal).Unpublished(),
     HOST_PROP(TCustomForm, HelpFile).Unpublished(),
+    HOST_PROP(TCustomForm, Icon).Unpublished(),
     HOST_PROP(TCustomForm, KeyPreview).Default(false).Unpublished(),
     HOST_PROP(TCustomForm, Menu).Unpublished(),
+    HOST_PROP(TCustomForm, ObjectMenuItem).Unpublished(),
     HOST_PROP(TCustomForm, OldCreateOrder).Unpublished(),
     HOST_PROP(TCustomForm, PixelsPerInch).Stored(false).Unpublished(),
     HOST_PROP(TCustomForm, Position).Default(poDesigned).Unpublished(),
     HOST_PROP(TCustomForm, PrintScale).Default(poProportional).Unpublished(),
     HOST_PROP(TCustomForm, Scaled).Default(true).Unpublished(),
+    HOST_PROP(TCustomForm, WindowMenu).Unpublished(),
     HOST_PROP(TCustomForm, WindowState).Default(wsNormal).Unpublished(),
     HOST_PROP(TCustomForm, OnActivate).Unpublished(),
     HOST_PROP(TCustomForm, OnClose).Unpublished(),
@@ -39,6 +44,7 @@ constexpr TPropInfo CustomFormProps[] = {
     HOST_PROP(TCustomForm, OnCreate).Unpublished(),
     HOST_PROP(TCustomForm, OnDeactivate).Unpublished(),
     HOST_PROP(TCustomForm, OnDestroy).Unpublished(),
+    HOST_PROP(TCustomForm, OnHelp).Unpublished(),
     HOST_PROP(TCustomForm, OnHide).Unpublished(),
     HOST_PROP(TCustomForm, OnPaint).Unpublished(),
     HOST_PROP(TCustomForm, OnShortCut).Unpublished(),
@@ -62,15 +68,18 @@ constexpr TPropInfo FormProps[] = {
     HOST_PROP(TForm, ClientWidth).Stored<&TForm::IsClientWidthStored>(),
     HOST_PROP(TForm, Color).Stored<&TForm::IsFormColorStored>(),
     "Constraints",
+    "DefaultMonitor",
     "Enabled",
     HOST_PROP(TForm, ParentFont).Default(false),
     HOST_PROP(TForm, Font).Stored<&TForm::IsFormFontStored>(),
     "FormStyle",
     "HelpFile",
     "HorzScrollBar",
+    "Icon",
     "KeyPreview",
     "Menu",
     HOST_PROP(TForm, OldCreateOrder).Stored<&TForm::IsOldCreateOrderStored>(),
+    "ObjectMenuItem",
     HOST_PROP(TForm, PixelsPerInch).Stored(false), // written as a defined property
     "PopupMenu",
     "Position",
@@ -80,6 +89,7 @@ constexpr TPropInfo FormProps[] = {
     "VertScrollBar",
     HOST_PROP(TForm, Visible).Default(false),
     "WindowState",
+    "WindowMenu",
     "OnActivate",
     "OnCanResize",
     "OnClick",
@@ -90,6 +100,7 @@ constexpr TPropInfo FormProps[] = {
     "OnDblClick",
     "OnDestroy",
     "OnDeactivate",
+    "OnHelp",
     "OnHide",
     "OnKeyDown",
     "OnKeyPress",
@@ -119,12 +130,18 @@ const TMessageEntry TCustomForm::Messages[] = {
 HOST_COMPONENT_METACLASS(TCustomForm, TScrollingWinControl,
                          PropTable(CustomFormProps, MessageTable(TCustomForm::Messages)));
 HOST_COMPONENT_METACLASS(TForm, TCustomForm, PropTable(FormProps));
+namespace {
+constexpr TPropInfo ActiveFormProps[] = {
+    HOST_PROP(TCustomActiveForm, AxBorderStyle).Default(afbNone),
+};
+} // namespace
+HOST_COMPONENT_METACLASS(TCustomActiveForm, TCustomForm, PropTable(ActiveFormProps));
 HOST_COMPONENT_METACLASS(TDataModule, TComponent, PropTable(DataModuleProps));
 
 // ---- TCustomForm ----
 
 TCustomForm::TCustomForm(TComponent* AOwner)
-    : TScrollingWinControl(AOwner), FCanvas(new TControlCanvas) {
+    : TScrollingWinControl(AOwner), FCanvas(new TControlCanvas), FIcon(new TIcon) {
     FCanvas->SetControl(this);
     FAutoScroll = false;
     FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
@@ -144,6 +161,8 @@ TCustomForm::TCustomForm(TComponent* AOwner)
 
 TCustomForm::~TCustomForm() {
     Screen()->RemoveForm(this);
+    FreeObject(FMDIClient);
+    FIcon->Free();
     FreeObject(FAsLoaded.Font);
     FCanvas->Free();
 }
@@ -419,6 +438,8 @@ void TCustomForm::CMTextChanged(TMessage& Message) {
 
 void TCustomForm::Show() {
     if (FVisible) return;
+    PlaceOnShow();
+    FShowing = true;
     SetVisible(true);
     DoShow();
     FActive = true;
@@ -436,6 +457,7 @@ void TCustomForm::Show() {
 
 void TCustomForm::Hide() {
     if (!FVisible) return;
+    FShowing = false;
     if (TWinControl* f = FindControl(GetFocus()); f && ContainsControl(f)) host::SetFocus(0);
     SetVisible(false);
     DoHide();
@@ -468,10 +490,18 @@ void TCustomForm::SetModalHook(TModalHook Hook, void* Data) {
 TModalResult TCustomForm::ShowModal() {
     if (FVisible) throw EInvalidOperation("Cannot make a visible window modal");
     FModalResult = mrNone;
+    FModal = true;
     Show();
-    if (ModalHook) ModalHook(this, ModalHookData);
+    try {
+        if (ModalHook) ModalHook(this, ModalHookData);
+    } catch (...) {
+        FModal = false;
+        Hide();
+        throw;
+    }
     // Nothing (no hook, no input) closed it: it closes as cancelled.
     if (FModalResult == mrNone) FModalResult = mrCancel;
+    FModal = false;
     Hide();
     return FModalResult;
 }

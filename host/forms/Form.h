@@ -10,6 +10,8 @@
 namespace host {
 
 class TMainMenu;
+class TMenuItem;
+class TMonitor;
 class TBitmap;
 class TIcon;
 
@@ -33,6 +35,15 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 HOST_ENUM_INFO(TCloseAction, caNone, caHide, caFree, caMinimize)
 enum TPrintScale { poNone, poProportional, poPrintToFit };
 HOST_ENUM_INFO(TPrintScale, poNone, poProportional, poPrintToFit)
+enum TTileMode { tbHorizontal, tbVertical };
+HOST_ENUM_INFO(TTileMode, tbHorizontal, tbVertical)
+enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
+HOST_ENUM_INFO(TDefaultMonitor, dmDesktop, dmPrimary, dmMainForm, dmActiveForm)
+enum TFormStateE { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
+HOST_ENUM_INFO(TFormStateE, fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild,
+               fsActivated)
+using TFormState = Set<TFormStateE, 6>;
+using THelpEvent = Closure<bool(Word Command, LongInt Data, bool& CallHelp)>;
 
 using TModalResult = Integer;
 inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
@@ -226,6 +237,56 @@ public:
     bool IsFormFontStored() const;
     bool IsOldCreateOrderStored() const;
 
+    // ---- more of the window ----
+    TIcon* GetIcon() const { return FIcon; }
+    void SetIcon(TIcon* Value);
+    TFormState GetFormState() const;
+    TDefaultMonitor GetDefaultMonitor() const { return FDefaultMonitor; }
+    void SetDefaultMonitor(TDefaultMonitor Value) { FDefaultMonitor = Value; }
+    /// The screen's one monitor.
+    TMonitor* GetMonitor() const;
+    /// The designer working on the form (an interface pointer), and the OLE members a form
+    /// keeps for its container; headless, plain stores.
+    void* GetDesigner() const { return FDesigner; }
+    void SetDesigner(void* Value) { FDesigner = Value; }
+    void* GetDropTarget() const { return FDropTarget; }
+    void SetDropTarget(void* Value) { FDropTarget = Value; }
+    void* GetOleFormObject() const { return FOleFormObject; }
+    void SetOleFormObject(void* Value) { FOleFormObject = Value; }
+    TWinControl* GetActiveOleControl() const { return FActiveOleControl; }
+    void SetActiveOleControl(TWinControl* Value) { FActiveOleControl = Value; }
+    TMenuItem* GetObjectMenuItem() const { return FObjectMenuItem; }
+    void SetObjectMenuItem(TMenuItem* Value) { FObjectMenuItem = Value; }
+    THelpEvent GetOnHelp() const { return FOnHelp; }
+    void SetOnHelp(THelpEvent Value) { FOnHelp = Value; }
+    /// Whether `Child` may keep a key for itself (the base: no).
+    virtual bool WantChildKey(TControl* Child, TMessage& Message);
+    /// Ends what the mouse was doing (a capture, a drag) for a form losing its turn.
+    void SendCancelMode(TControl* Sender);
+    /// The form's picture on a printer page (PrintScale deciding its size): a page added to
+    /// PrintedPages.
+    void Print();
+
+    // ---- MDI ----
+    /// The MDI client window of an MDI frame form (fsMDIForm); 0 for others.
+    HWND GetClientHandle();
+    TCustomForm* GetActiveMDIChild() const;
+    Integer GetMDIChildCount() const;
+    TCustomForm* GetMDIChildren(Integer I) const;
+    TTileMode GetTileMode() const { return FTileMode; }
+    void SetTileMode(TTileMode Value) { FTileMode = Value; }
+    TMenuItem* GetWindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* Value) { FWindowMenu = Value; }
+    /// The MDI children: one over another, offset by a caption bar each.
+    void Cascade();
+    /// Side by side (tbVertical) or one above another (tbHorizontal), sharing the client area.
+    void Tile();
+    /// The minimised children in a row along the bottom.
+    void ArrangeIcons();
+    /// Activates the next (previous) MDI child.
+    void Next();
+    void Previous();
+
     // ---- focus ----
     /// Moves the focus within the form to `Control`: OnExit up from the control that had it,
     /// OnEnter down to the new one, in the host's order. False when `Control` is not the
@@ -303,6 +364,9 @@ protected:
     void ChildFocused(TWinControl* Control) override;
     bool PreviewsKeys() const override { return FKeyPreview; }
     bool IsShortCutKey(TWMKey& Message) override { return IsShortCut(Message); }
+    void PaintOverChildren(HDC ClientDC) override;
+    /// Where Position and WindowState put a form that is shown.
+    void PlaceOnShow();
     /// The frame, the caption bar and the menu bar.
     TRect GetBorderInsets() override;
     void CMTextChanged(TMessage& Message);
@@ -327,6 +391,20 @@ protected:
     bool FActive = false;
     TModalResult FModalResult = mrNone;
     TControlCanvas* FCanvas;
+    TIcon* FIcon;
+    TDefaultMonitor FDefaultMonitor = dmActiveForm;
+    void* FDesigner = nullptr;
+    void* FDropTarget = nullptr;
+    void* FOleFormObject = nullptr;
+    TWinControl* FActiveOleControl = nullptr;
+    TMenuItem* FObjectMenuItem = nullptr;
+    TMenuItem* FWindowMenu = nullptr;
+    TTileMode FTileMode = tbHorizontal;
+    TWinControl* FMDIClient = nullptr;
+    bool FModal = false;
+    bool FShowing = false;
+    TRect FNormalBounds{}; // the bounds to restore from a maximised state
+    THelpEvent FOnHelp;
     bool FCreated = false;
     bool FFromFile = false;
     std::vector<AnsiString> FStreamed;
@@ -358,6 +436,26 @@ class TForm : public TCustomForm {
     HOST_CLASS(TForm, TCustomForm)
 public:
     using TCustomForm::TCustomForm;
+};
+
+/// The pages Print made, oldest first (the headless printer keeps them); and forgetting them.
+std::vector<TBitmap*>& PrintedPages();
+void ClearPrintedPages();
+
+enum TActiveFormBorderStyle { afbNone, afbSingle, afbSunken, afbRaised };
+HOST_ENUM_INFO(TActiveFormBorderStyle, afbNone, afbSingle, afbSunken, afbRaised)
+
+/// A form hosting an ActiveX control's surface in a container: no frame or caption of its
+/// own, a border as AxBorderStyle says.
+class TCustomActiveForm : public TCustomForm {
+    HOST_CLASS(TCustomActiveForm, TCustomForm)
+public:
+    explicit TCustomActiveForm(TComponent* AOwner);
+    TActiveFormBorderStyle GetAxBorderStyle() const { return FAxBorderStyle; }
+    void SetAxBorderStyle(TActiveFormBorderStyle Value);
+
+private:
+    TActiveFormBorderStyle FAxBorderStyle = afbNone;
 };
 
 /// A designer's container for non-visual components: no window, a place on the designer.

@@ -8,14 +8,14 @@ namespace host {
 template <class Sig>
 class Closure;
 
-/// A closure over `void(A...)`: a data pointer and a code pointer. Parameters declared as
-/// references (`bool& Handled`) are the host's `var` parameters. Comparable, copyable, and
-/// "assigned" when its code part is set.
-template <class... A>
-class Closure<void(A...)> {
+/// A closure over `R(A...)`: a data pointer and a code pointer. Parameters declared as
+/// references (`bool& Handled`) are the host's `var` parameters; most events return nothing, a
+/// few (help) answer. Comparable, copyable, and "assigned" when its code part is set.
+template <class R, class... A>
+class Closure<R(A...)> {
 public:
-    using Signature = void(A...);
-    using Code_t = void (*)(void* Data, A...);
+    using Signature = R(A...);
+    using Code_t = R (*)(void* Data, A...);
 
     constexpr Closure() = default;
     constexpr Closure(std::nullptr_t) {}
@@ -28,13 +28,13 @@ public:
         return Closure(static_cast<void*>(Obj), &Thunk<M, C>);
     }
     template <auto M, class C>
-    static void Thunk(void* Data, A... Args) {
-        (static_cast<C*>(Data)->*M)(static_cast<A&&>(Args)...);
+    static R Thunk(void* Data, A... Args) {
+        return (static_cast<C*>(Data)->*M)(static_cast<A&&>(Args)...);
     }
 
     explicit operator bool() const { return fCode != nullptr; }
     bool Assigned() const { return fCode != nullptr; }
-    void operator()(A... Args) const { fCode(fData, static_cast<A&&>(Args)...); }
+    R operator()(A... Args) const { return fCode(fData, static_cast<A&&>(Args)...); }
 
     void* Data() const { return fData; }
     Code_t Code() const { return fCode; }
