@@ -27,6 +27,8 @@ constexpr TPropInfo ControlProps[] = {
     HOST_PROP(TControl, Cursor).Default(crDefault),
     HOST_PROP(TControl, Hint),
     HOST_PROP(TControl, Align).Default(alNone).Unpublished(),
+    HOST_PROP(TControl, AutoSize).Default(false).Unpublished(),
+    HOST_PROP(TControl, BiDiMode).Default(bdLeftToRight).Unpublished(),
     HOST_PROP(TControl, Anchors).Default(TAnchors{akLeft, akTop}).Unpublished(),
     HOST_PROP(TControl, Caption).Unpublished(),
     HOST_PROP(TControl, Color).Stored<&TControl::IsColorStored>().Unpublished(),
@@ -36,6 +38,7 @@ constexpr TPropInfo ControlProps[] = {
     HOST_PROP(TControl, DragMode).Default(dmManual).Unpublished(),
     HOST_PROP(TControl, Enabled).Default(true).Unpublished(),
     HOST_PROP(TControl, Font).Stored<&TControl::IsFontStored>().Unpublished(),
+    HOST_PROP(TControl, ParentBiDiMode).Default(true).Unpublished(),
     HOST_PROP(TControl, ParentColor).Default(true).Unpublished(),
     HOST_PROP(TControl, ParentFont).Default(true).Unpublished(),
     HOST_PROP(TControl, ParentShowHint).Default(true).Unpublished(),
@@ -73,6 +76,7 @@ const TMessageEntry TControl::Messages[] = {
     HOST_ON(TControl, CM_FONTCHANGED, CMFontChanged),
     HOST_ON(TControl, CM_COLORCHANGED, CMColorChanged),
     HOST_ON(TControl, CM_TEXTCHANGED, CMTextChanged),
+    HOST_ON(TControl, CM_PARENTBIDIMODECHANGED, CMParentBiDiModeChanged),
 };
 HOST_COMPONENT_METACLASS(TControl, TComponent, PropTable(ControlProps, MessageTable(TControl::Messages)));
 
@@ -173,6 +177,8 @@ void TControl::ReadState(TReader* Reader) {
         Perform(CM_PARENTCOLORCHANGED, 0, 0);
         Perform(CM_PARENTFONTCHANGED, 0, 0);
         Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+        Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
+        Perform(CM_PARENTCTL3DCHANGED, 0, 0);
     }
 }
 
@@ -397,6 +403,7 @@ void TControl::SetParentColor(bool Value) {
 
 void TControl::FontChanged(TObject*) {
     FParentFont = false;
+    FDesktopFont = false;
     Perform(CM_FONTCHANGED, 0, 0);
 }
 

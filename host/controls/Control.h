@@ -7,6 +7,7 @@
 #include "host/controls/Cursors.h"
 #include "host/controls/Messages.h"
 #include "host/graphics/GraphicsObjects.h"
+#include "host/menus/Menu.h"
 
 namespace host {
 
@@ -70,6 +71,14 @@ HOST_ENUM_INFO(TControlStateE, csLButtonDown, csClicked, csPalette, csReadingSta
 using TControlState = Set<TControlStateE, 11>;
 
 using THelpContext = Integer;
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+HOST_ENUM_INFO(TAlignment, taLeftJustify, taRightJustify, taCenter)
+enum TScalingFlag { sfLeft, sfTop, sfWidth, sfHeight, sfFont, sfDesignSize };
+HOST_ENUM_INFO(TScalingFlag, sfLeft, sfTop, sfWidth, sfHeight, sfFont, sfDesignSize)
+using TScalingFlags = Set<TScalingFlag, 6>;
+// Text drawing flags that the reading order changes.
+inline constexpr LongInt DT_LEFT = 0x0000, DT_CENTER = 0x0001, DT_RIGHT = 0x0002,
+                         DT_RTLREADING = 0x20000;
 /// A size limit in pixels; 0 for none.
 using TConstraintSize = Integer;
 
@@ -249,6 +258,38 @@ public:
     /// Clicks the control as a mouse click does (OnClick).
     virtual void Click();
 
+    // ---- reading order, sizing, scaling ----
+    TBiDiMode GetBiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value);
+    bool GetParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool Value);
+    /// Right-to-left reading in any form, aligned to the right, with the scroll bar on the left.
+    bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftScrollBar() const {
+        return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign;
+    }
+    /// Text flags for the reading order: left and right swapped for right-to-left alignment,
+    /// DT_RTLREADING for right-to-left reading.
+    LongInt DrawTextBiDiModeFlags(LongInt Flags) const;
+    LongInt DrawTextBiDiModeFlagsReadingOnly() const;
+    /// The alignment of the control's contents (left; a descendant with an Alignment says).
+    virtual TAlignment GetControlsAlignment() const { return taLeftJustify; }
+    bool GetAutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    /// With DesktopFont the control's font is the screen's icon font.
+    bool GetDesktopFont() const { return FDesktopFont; }
+    void SetDesktopFont(bool Value);
+    TScalingFlags GetScalingFlags() const { return FScalingFlags; }
+    void SetScalingFlags(TScalingFlags Value) { FScalingFlags = Value; }
+    /// Whether the control holds the mouse (its presses and moves come to it wherever).
+    bool GetMouseCapture() const;
+    void SetMouseCapture(bool Value);
+    /// The text as a zero-terminated buffer; written, the text is copied from the buffer.
+    const char* GetWindowText() const { return FText.c_str(); }
+    void SetWindowText(const char* Value) { SetTextBuf(Value); }
+
     // ---- streaming ----
     /// Colour, font and hints are written when the control has its own, not its parent's.
     bool IsColorStored() const { return !FParentColor; }
@@ -287,6 +328,9 @@ protected:
     void DefaultHandler(void* Message) override;
     /// The font and colour a child takes from this control.
     virtual void FontChanged(TObject* Sender);
+    /// Fits the control to its content when AutoSize; the base has no content.
+    virtual void AdjustSize() {}
+    void CMParentBiDiModeChanged(TMessage& Message);
     void ConstraintsChanged(TObject* Sender);
 
     // Message handlers (the host's `message` methods).
@@ -327,6 +371,11 @@ protected:
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
+    bool FAutoSize = false;
+    bool FDesktopFont = false;
+    TScalingFlags FScalingFlags;
     TControlState FControlState;
     TPopupMenu* FPopupMenu = nullptr;
     TDragMode FDragMode = dmManual;

@@ -14,12 +14,25 @@ namespace host {
 namespace {
 constexpr TPropInfo WinControlProps[] = {
     HOST_PROP(TWinControl, HelpContext).Default(0),
+    HOST_PROP(TWinControl, BevelEdges).Default(TBevelEdges{beLeft, beTop, beRight, beBottom}).Unpublished(),
+    HOST_PROP(TWinControl, BevelInner).Default(bvRaised).Unpublished(),
+    HOST_PROP(TWinControl, BevelOuter).Default(bvRaised).Unpublished(),
+    HOST_PROP(TWinControl, BevelKind).Default(bkNone).Unpublished(),
+    HOST_PROP(TWinControl, BevelWidth).Default(1).Unpublished(),
     HOST_PROP(TWinControl, BorderWidth).Default(0).Unpublished(),
+    HOST_PROP(TWinControl, Ctl3D).Unpublished(),
+    HOST_PROP(TWinControl, DoubleBuffered).Unpublished(),
+    HOST_PROP(TWinControl, ImeMode).Default(imDontCare).Unpublished(),
+    HOST_PROP(TWinControl, ImeName).Unpublished(),
+    HOST_PROP(TWinControl, ParentCtl3D).Default(true).Unpublished(),
     HOST_PROP(TWinControl, TabOrder).Default(-1).Unpublished(),
     HOST_PROP(TWinControl, TabStop).Default(false).Unpublished(),
     HOST_PROP(TWinControl, OnKeyDown).Unpublished(),
     HOST_PROP(TWinControl, OnKeyPress).Unpublished(),
     HOST_PROP(TWinControl, OnKeyUp).Unpublished(),
+    HOST_PROP(TWinControl, OnMouseWheel).Unpublished(),
+    HOST_PROP(TWinControl, OnMouseWheelDown).Unpublished(),
+    HOST_PROP(TWinControl, OnMouseWheelUp).Unpublished(),
 };
 
 // The headless windows: handles are never reused, so a stale one finds nothing.
@@ -46,11 +59,15 @@ const TMessageEntry TWinControl::Messages[] = {
     HOST_ON(TWinControl, WM_SYSKEYUP, WMKeyUp),
     HOST_ON(TWinControl, WM_CHAR, WMChar),
     HOST_ON(TWinControl, WM_SETFOCUS, WMSetFocus),
+    HOST_ON(TWinControl, WM_MOUSEWHEEL, WMMouseWheel),
+    HOST_ON(TWinControl, CM_MOUSEWHEEL, CMMouseWheel),
+    HOST_ON(TWinControl, CM_PARENTCTL3DCHANGED, CMParentCtl3DChanged),
     HOST_ON(TWinControl, CM_ENTER, CMEnter),
     HOST_ON(TWinControl, CM_EXIT, CMExit),
     HOST_ON(TWinControl, CM_FONTCHANGED, CMFontChanged),
     HOST_ON(TWinControl, CM_COLORCHANGED, CMColorChanged),
     HOST_ON(TWinControl, CM_SHOWHINTCHANGED, CMShowHintChanged),
+    HOST_ON(TWinControl, CM_BIDIMODECHANGED, CMBiDiModeChanged),
 };
 HOST_COMPONENT_METACLASS(TWinControl, TControl,
                          PropTable(WinControlProps, MessageTable(TWinControl::Messages)));
@@ -99,6 +116,8 @@ void TWinControl::InsertControl(TControl* AControl) {
         AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
         AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
         AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+        AControl->Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
+        if (auto* w = dynamic_cast<TWinControl*>(AControl)) w->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
         AControl->UpdateAnchorRules();
         AlignControl(AControl);
     }
@@ -620,6 +639,11 @@ void TWinControl::CMColorChanged(TMessage& Message) {
     FBrush->SetColor(FColor);
     DispatchInherited(&ClassMeta, &Message);
     NotifyControls(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::CMBiDiModeChanged(TMessage& Message) {
+    DispatchInherited(&ClassMeta, &Message);
+    NotifyControls(CM_PARENTBIDIMODECHANGED);
 }
 
 void TWinControl::CMShowHintChanged(TMessage& Message) {

@@ -13,6 +13,24 @@ class TBrush;
 class TPixelSurface;
 
 using HWND = THandle;
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+HOST_ENUM_INFO(TBevelCut, bvNone, bvLowered, bvRaised, bvSpace)
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+HOST_ENUM_INFO(TBevelEdge, beLeft, beTop, beRight, beBottom)
+using TBevelEdges = Set<TBevelEdge, 4>;
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+HOST_ENUM_INFO(TBevelKind, bkNone, bkTile, bkSoft, bkFlat)
+enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata,
+                imKata, imChinese, imSHanguel, imHanguel };
+HOST_ENUM_INFO(TImeMode, imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira,
+               imSKata, imKata, imChinese, imSHanguel, imHanguel)
+using TImeName = AnsiString;
+inline constexpr Integer WHEEL_DELTA = 120;
+
+using TMouseWheelEvent = Closure<void(TObject* Sender, TShiftState Shift, Integer WheelDelta,
+                                      TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent =
+    Closure<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = Closure<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = Closure<void(TObject* Sender, char& Key)>;
 
@@ -40,6 +58,56 @@ public:
     /// Sends `Message` to every child, stopping at the first that answers (Result != 0).
     void Broadcast(TMessage& Message);
 
+    // ---- look: 3-D, bevels, buffering, input method ----
+    bool GetCtl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
+    bool GetParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool Value);
+    TBevelEdges GetBevelEdges() const { return FBevelEdges; }
+    void SetBevelEdges(TBevelEdges Value);
+    TBevelCut GetBevelInner() const { return FBevelInner; }
+    void SetBevelInner(TBevelCut Value);
+    TBevelCut GetBevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TBevelCut Value);
+    /// With a kind other than bkNone the bevels frame the window, outside its client area.
+    TBevelKind GetBevelKind() const { return FBevelKind; }
+    void SetBevelKind(TBevelKind Value);
+    Integer GetBevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(Integer Value);
+    bool GetDoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
+    TImeMode GetImeMode() const { return FImeMode; }
+    void SetImeMode(TImeMode Value) { FImeMode = Value; }
+    TImeName GetImeName() const { return FImeName; }
+    void SetImeName(const TImeName& Value) { FImeName = Value; }
+    /// A window of another program this control lives in (CreateParented); 0 for none.
+    HWND GetParentWindow() const { return FParentWindow; }
+    void SetParentWindow(HWND Value);
+    /// The handle as it is (0 until made); written, the control takes that window's id.
+    HWND GetWindowHandle() const { return FHandle; }
+    void SetWindowHandle(HWND Value);
+    /// The window procedure messages go to after the control's (the platform's): an address.
+    void* GetDefWndProc() const { return FDefWndProc; }
+    void SetDefWndProc(void* Value) { FDefWndProc = Value; }
+    Integer GetWheelAccumulator() const { return FWheelAccumulator; }
+    void SetWheelAccumulator(Integer Value) { FWheelAccumulator = Value; }
+    /// Mirrors the children's places left to right (and theirs, with AllLevels).
+    void FlipChildren(bool AllLevels);
+    /// Scales the control and its children (places, sizes, fonts) by M / D.
+    void ScaleBy(Integer M, Integer D);
+    /// Hands a wheel message to the control's form first, as the host does.
+    void MouseWheelHandler(TMessage& Message);
+    /// Brings what shows of the control (its children's windows) up to date.
+    void UpdateControlState();
+    /// A control of `Class` inside the foreign window `ParentWindow`.
+    static TWinControl* CreateParentedControl(TClass Class, HWND ParentWindow);
+    TMouseWheelEvent GetOnMouseWheel() const { return FOnMouseWheel; }
+    void SetOnMouseWheel(TMouseWheelEvent Value) { FOnMouseWheel = Value; }
+    TMouseWheelUpDownEvent GetOnMouseWheelDown() const { return FOnMouseWheelDown; }
+    void SetOnMouseWheelDown(TMouseWheelUpDownEvent Value) { FOnMouseWheelDown = Value; }
+    TMouseWheelUpDownEvent GetOnMouseWheelUp() const { return FOnMouseWheelUp; }
+    void SetOnMouseWheelUp(TMouseWheelUpDownEvent Value) { FOnMouseWheelUp = Value; }
+
     // ---- scrolling ----
     /// Moves every child by the deltas, as scrolling the window's content does (their
     /// alignment and anchors are not asked).
@@ -61,8 +129,10 @@ public:
     void DestroyHandle();
     bool GetShowing() const { return IsShowing(); }
     TBrush* GetBrush() const { return FBrush; }
-    /// The client area within the window: the non-client border on each side.
-    virtual TRect GetNonClientInsets() { return {0, 0, 0, 0}; }
+    /// The client area within the window: the non-client border on each side (the bevels'
+    /// edges where they frame the window).
+    virtual TRect GetNonClientInsets() { return BevelInsets(); }
+    TRect BevelInsets() const;
     TRect GetClientRect() override;
     TPoint GetClientOrigin() override;
     Integer GetTabOrder() const;
@@ -126,8 +196,8 @@ protected:
     void InvalidateChild(TControl* AControl);
     /// The window's own content, over its background; the base paints nothing.
     virtual void PaintWindow(TCanvas* Canvas) {}
-    /// The border and whatever else lies outside the client area.
-    virtual void PaintNonClient(TCanvas* Canvas) {}
+    /// The border and whatever else lies outside the client area (the bevels).
+    virtual void PaintNonClient(TCanvas* Canvas) { PaintBevels(Canvas); }
     /// What shows over the children in the client area (an MDI form's child windows).
     virtual void PaintOverChildren(HDC ClientDC) {}
     /// Sends `Msg` to every child (a notification that the parent changed).
@@ -138,6 +208,13 @@ protected:
 
     virtual void DoEnter();
     virtual void DoExit();
+    /// OnMouseWheel, then OnMouseWheelDown or OnMouseWheelUp; true when one handled it.
+    virtual bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos);
+    void WMMouseWheel(TMessage& Message);
+    void CMMouseWheel(TMessage& Message);
+    void CMParentCtl3DChanged(TMessage& Message);
+    /// The bevels' edges round the window.
+    void PaintBevels(TCanvas* Canvas);
     /// A child of this top-level window got the focus (the form moves its active control).
     virtual void ChildFocused(TWinControl* Control) {}
     /// Whether this top-level window sees its children's keys first (a form's KeyPreview).
@@ -168,6 +245,7 @@ protected:
     void CMFontChanged(TMessage& Message);
     void CMColorChanged(TMessage& Message);
     void CMShowHintChanged(TMessage& Message);
+    void CMBiDiModeChanged(TMessage& Message);
     static const TMessageEntry Messages[];
 
     std::vector<TControl*> FControls;    // graphic children, bottom to top
@@ -179,6 +257,19 @@ protected:
     bool FTabStop = false;
     THelpContext FHelpContext = 0;
     Integer FBorderWidth = 0;
+    bool FCtl3D = true, FParentCtl3D = true;
+    TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
+    TBevelCut FBevelInner = bvRaised, FBevelOuter = bvRaised;
+    TBevelKind FBevelKind = bkNone;
+    Integer FBevelWidth = 1;
+    bool FDoubleBuffered = false;
+    TImeMode FImeMode = imDontCare;
+    TImeName FImeName;
+    HWND FParentWindow = 0;
+    void* FDefWndProc = nullptr;
+    Integer FWheelAccumulator = 0;
+    TMouseWheelEvent FOnMouseWheel;
+    TMouseWheelUpDownEvent FOnMouseWheelDown, FOnMouseWheelUp;
 
 private:
     /// Paints the control, its children and its non-client part into `Surface`, whose
