@@ -2,6 +2,8 @@
 
 #include "classinfo/Zelactnlist.h"
 #include "classinfo/Zelclasses.h"
+#include "classinfo/Zelcontrols.h"
+#include "classinfo/Zelforms.h"
 #include "classinfo/Zelgraphics.h"
 #include "classinfo/Zelimglist.h"
 #include "classinfo/Zelmenus.h"
@@ -35,6 +37,8 @@ constexpr Unit Units[] = {
     {"Zelimglist", &Zelimglist::Initialize, &Zelimglist::Finalize},
     {"Zelactnlist", &Zelactnlist::Initialize, &Zelactnlist::Finalize},
     {"Zelgraphics", &Zelgraphics::Initialize, &Zelgraphics::Finalize},
+    {"Zelcontrols", &Zelcontrols::Initialize, &Zelcontrols::Finalize},
+    {"Zelforms", &Zelforms::Initialize, &Zelforms::Finalize},
     {"Zelmenus", &Zelmenus::Initialize, &Zelmenus::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
     {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},

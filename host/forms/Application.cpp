@@ -214,6 +214,7 @@ TScreen::TScreen(TComponent* AOwner)
 
 TScreen::~TScreen() {
     FreeObject(FFonts);
+    FreeObject(FImes);
     FIconFont->Free();
     FMonitor->Free();
 }
@@ -263,6 +264,66 @@ TStrings* TScreen::GetFonts() {
         FFonts = list;
     }
     return FFonts;
+}
+
+HCURSOR TScreen::GetCursors(Integer Index) {
+    for (auto& [index, handle] : FCursors)
+        if (index == Index) return handle;
+    // The host's cursors have their handles from the start; another number shows the arrow.
+    if (Index > 0) return GetCursors(crDefault);
+    FCursors.emplace_back(Index, FNextCursor++);
+    return FCursors.back().second;
+}
+
+void TScreen::SetCursors(Integer Index, HCURSOR Value) {
+    auto it = std::find_if(FCursors.begin(), FCursors.end(),
+                           [&](const auto& C) { return C.first == Index; });
+    if (Value == 0) {
+        if (it != FCursors.end() && Index > 0) FCursors.erase(it);
+        return;
+    }
+    if (it != FCursors.end())
+        it->second = Value;
+    else
+        FCursors.emplace_back(Index, Value);
+}
+
+TStrings* TScreen::GetImes() {
+    if (!FImes) FImes = new TStringList;
+    return FImes;
+}
+
+void TScreen::EnableAlign() {
+    if (FAlignLevel > 0 && --FAlignLevel == 0) Realign();
+}
+
+void TScreen::Realign() {
+    if (FAlignLevel > 0) return;
+    // The work area shared by the aligned forms as a parent's client area is by its children.
+    TRect area{0, 0, GetWidth(), GetHeight()};
+    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient})
+        for (TCustomForm* f : FForms) {
+            if (f->GetAlign() != align || !f->GetVisible()) continue;
+            switch (align) {
+            case alTop:
+                f->SetBounds(area.Left, area.Top, area.Right - area.Left, f->GetHeight());
+                area.Top += f->GetHeight();
+                break;
+            case alBottom:
+                area.Bottom -= f->GetHeight();
+                f->SetBounds(area.Left, area.Bottom, area.Right - area.Left, f->GetHeight());
+                break;
+            case alLeft:
+                f->SetBounds(area.Left, area.Top, f->GetWidth(), area.Bottom - area.Top);
+                area.Left += f->GetWidth();
+                break;
+            case alRight:
+                area.Right -= f->GetWidth();
+                f->SetBounds(area.Right, area.Top, f->GetWidth(), area.Bottom - area.Top);
+                break;
+            default: f->SetBoundsRect(area); break;
+            }
+        }
 }
 
 void TScreen::AddForm(TCustomForm* Form) {

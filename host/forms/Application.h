@@ -12,6 +12,9 @@ namespace host {
 
 class TStrings;
 
+using HCURSOR = LongWord;
+using HKL = LongWord;
+
 inline constexpr Integer IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5,
                          IDYES = 6, IDNO = 7;
 inline constexpr Integer MB_OK = 0x0000, MB_OKCANCEL = 0x0001, MB_ABORTRETRYIGNORE = 0x0002,
@@ -131,7 +134,7 @@ private:
 class TMonitor : public TObject {
     HOST_CLASS(TMonitor, TObject)
 public:
-    HWND GetHandle() const { return 1; }
+    Integer GetHandle() const { return 1; }
     Integer GetMonitorNum() const { return 0; }
     Integer GetLeft() const { return 0; }
     Integer GetTop() const { return 0; }
@@ -170,6 +173,18 @@ public:
     TWinControl* GetActiveControl() const;
     TCursor GetCursor() const { return FCursor; }
     void SetCursor(TCursor Value) { FCursor = Value; }
+    /// The cursor of a number (the host's and the application's own); made for a number the
+    /// first time it is asked for. Setting 0 for an application's number removes it.
+    HCURSOR GetCursors(Integer Index);
+    void SetCursors(Integer Index, HCURSOR Value);
+    /// The input methods installed (none headless), the default one and the keyboard layout.
+    TStrings* GetImes();
+    AnsiString GetDefaultIme() const { return AnsiString(); }
+    HKL GetDefaultKbLayout() const { return 0x04090409; } // US English
+    /// Aligns the forms that have an Align, within the screen.
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+    void Realign();
     /// The font names the screen offers.
     TStrings* GetFonts();
     TFont* GetIconFont() const { return FIconFont; }
@@ -193,6 +208,10 @@ private:
     TCustomForm* FActive = nullptr;
     TCursor FCursor = crDefault;
     TStrings* FFonts = nullptr;
+    TStrings* FImes = nullptr;
+    std::vector<std::pair<Integer, HCURSOR>> FCursors;
+    HCURSOR FNextCursor = 0x30000;
+    Integer FAlignLevel = 0;
     TFont* FIconFont;
     TMonitor* FMonitor;
     TNotifyEvent FOnActiveFormChange, FOnActiveControlChange;

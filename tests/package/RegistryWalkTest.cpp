@@ -13,6 +13,7 @@
 #include "host/classes/Writer.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Icon.h"
+#include "host/forms/Form.h"
 #include "host/menus/MenuItem.h"
 #include "package/zeltrix_cb4.h"
 
@@ -131,6 +132,9 @@ public:
         if (name == "TMenuActionLink")
             return Keep(new TMenuActionLink(Keep(new TMenuItem(nullptr)))); // freed before it
         if (name == "TWriter") return Keep(new TWriter(Keep(new TMemoryStream), 32));
+        if (name == "TSizeConstraints") return Keep(new TSizeConstraints(nullptr));
+        if (name == "TControlScrollBar") // the scroll box's own, freed with it
+            return Keep(new TScrollBox(nullptr))->GetVertScrollBar();
         if (name == "TBitmapImage") return (Keep(new TBitmap)->*&BitmapAccess::GetImage)();
         if (name == "TIconImage") return (Keep(new TIcon)->*&IconAccess::GetImage)();
         if (C->NewObject) return Keep(C->NewObject());

@@ -1,0 +1,34 @@
+// Class infos of the host's Forms unit: so far the scroll bars, data modules, monitors and the
+// screen; the forms and the application follow.
+#pragma once
+
+#include "classinfo/Zelcontrols.h"
+#include "host/forms/Application.h"
+
+namespace zeltrix {
+
+ZEL_PLAIN_CLASSINFO(TControlScrollBarClassInfo, TPersistentClassInfo, host::TControlScrollBar);
+
+class TDataModuleClassInfo
+    : public TzelFamily<TDataModuleClassInfo, TComponentClassInfo, host::TDataModule> {
+    ZEL_CLASSINFO(TDataModuleClassInfo)
+protected:
+    host::TPoint FDesignOffsetSlot;
+    host::TPoint FDesignSizeSlot;
+};
+
+ZEL_PLAIN_CLASSINFO(TMonitorClassInfo, TObjectClassInfo, host::TMonitor);
+
+class TScreenClassInfo : public TzelFamily<TScreenClassInfo, TComponentClassInfo, host::TScreen> {
+    ZEL_CLASSINFO(TScreenClassInfo)
+protected:
+    host::HCURSOR FCursorsSlot = 0;
+    host::HKL FDefaultKbLayoutSlot = 0;
+};
+
+namespace Zelforms {
+void Initialize();
+void Finalize();
+} // namespace Zelforms
+
+} // namespace zeltrix
