@@ -155,9 +155,12 @@ void TEmfRecorder::Shape(TCanvas& C, TShape Kind, const Integer* P) {
     std::size_t at = Begin(Types[Kind]);
     for (int i = 0; i < count; ++i) FOut.Put(P[i]);
     End(at);
-    Integer w = C.GetPen()->GetStyle() == psClear ? 0 : C.GetPen()->GetWidth() / 2;
-    Touch(std::min(P[0], P[2]) - w, std::min(P[1], P[3]) - w, std::max(P[0], P[2]) + w,
-          std::max(P[1], P[3]) + w);
+    // The figure's pixels: without a pen one fewer on the right and at the bottom, a wide pen
+    // reaches half its width beyond.
+    bool pen = C.GetPen()->GetStyle() != psClear;
+    Integer w = pen ? C.GetPen()->GetWidth() / 2 : 0, less = pen ? 0 : 1;
+    Touch(std::min(P[0], P[2]) - w, std::min(P[1], P[3]) - w, std::max(P[0], P[2]) + w - less,
+          std::max(P[1], P[3]) + w - less);
 }
 
 void TEmfRecorder::Blt(Cardinal Rop, const TRect& R) {
