@@ -309,6 +309,9 @@ TEST(Metafile, UnsizedPicturesAreFramedByWhatWasDrawn) {
     c->Free();
     EXPECT_EQ(m->GetWidth(), 10);
     EXPECT_EQ(m->GetHeight(), 10);
+    // A metafile of a size keeps it for the next canvas; a new one is framed anew.
+    m->Free();
+    m = new TMetafile;
     c = new TMetafileCanvas(m, 0);
     c->GetBrush()->SetColor(clBlack);
     c->FillRect({10, 10, 20, 20});
