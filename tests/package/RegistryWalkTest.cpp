@@ -11,6 +11,7 @@
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfo.h"
 #include "host/classes/Writer.h"
+#include "host/graphics/Metafile.h"
 #include "host/menus/MenuItem.h"
 #include "package/zeltrix_cb4.h"
 
@@ -121,6 +122,10 @@ public:
         if (name == "TMenuActionLink")
             return Keep(new TMenuActionLink(Keep(new TMenuItem(nullptr)))); // freed before it
         if (name == "TWriter") return Keep(new TWriter(Keep(new TMemoryStream), 32));
+        if (name == "TMetafileCanvas") // freed before its metafile, which it then records into
+            return Keep(new TMetafileCanvas(Keep(new TMetafile), 0));
+        if (name == "TMetafileCanvas") // freed before its metafile, which it then records into
+            return Keep(new TMetafileCanvas(Keep(new TMetafile), 0));
         if (C->NewObject) return Keep(C->NewObject());
         if (C->NewWithOwner) return Keep(C->NewWithOwner(nullptr));
         return nullptr;
@@ -138,6 +143,7 @@ const std::map<std::string, const char*> NotWalked = {
     {"TResourceStream", "needs a registered resource; covered by the stream tests"},
     {"TThread", "abstract: its Execute is the application's"},
     {"TGraphic", "abstract: its rows are walked on TBitmap and TIcon"},
+    {"TSharedImage", "abstract: its rows are walked on TMetafileImage"},
 };
 
 /// Rows the walk reads but does not write back, or does not read, with the reason.

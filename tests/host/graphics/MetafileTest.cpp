@@ -217,7 +217,7 @@ TEST(Metafile, RecordsTheDocumentedRecords) {
     });
     std::vector<Byte> emf = Saved(m);
     ASSERT_GE(emf.size(), 108u);
-    EXPECT_EQ(U32(emf, 0), 1u);          // the header
+    EXPECT_EQ(U32(emf, 0), 1u);           // the header
     EXPECT_EQ(U32(emf, 40), 0x464D4520u); // " EMF"
     EXPECT_EQ(U32(emf, 48), emf.size());  // its byte count
     std::vector<Cardinal> types;
