@@ -73,18 +73,19 @@ void CheckMetafile(const std::uint8_t* Data, std::size_t Size) {
     if (in->GetPosition() > in->GetSize()) std::abort();
     in->Free();
     TBitmap* played = PlayedOnto(m);
-    for (bool enhanced : {true, false}) {
+    const bool read = m->GetEnhanced();
+    for (bool enhanced : {read, !read}) {
         m->SetEnhanced(enhanced);
         TMemoryStream out;
         m->SaveToStream(&out);
         out.SetPosition(0);
         auto* again = new TMetafile;
         again->LoadFromStream(&out); // raises: a fault of the writer
-        if (again->GetWidth() != m->GetWidth() || again->GetHeight() != m->GetHeight())
-            std::abort();
-        // The file read is written back unchanged; a translated one may differ in what the
-        // other format cannot hold (16-bit coordinates), so only its enhanced self is compared.
-        if (enhanced && again->GetEnhanced()) {
+        // In the format it was read in, the file is written back as it came: the same picture.
+        // In the other, what that format cannot hold (its 16-bit units) may be lost.
+        if (enhanced == read) {
+            if (again->GetWidth() != m->GetWidth() || again->GetHeight() != m->GetHeight())
+                std::abort();
             TBitmap* replayed = PlayedOnto(again);
             for (Integer y = 0; y < 8; ++y)
                 for (Integer x = 0; x < 8; ++x)

@@ -28,6 +28,17 @@ AnsiString DescriptionPart(const std::u16string& S, int Index) {
     }
     return Latin1(S.substr(from, S.find(u'\0', from) - from));
 }
+/// The size between two edges of a frame, held where it fits (a frame read is anyone's).
+Integer Extent(Integer From, Integer To) {
+    return Integer(std::clamp<long long>((long long)To - From, -(1 << 30), 1 << 30));
+}
+
+/// Sets a frame's far edge at `Size` from its near edge (at `At` in the header).
+void SetFrameEdge(std::vector<Byte>& Emf, std::size_t At, Integer Size) {
+    long long nearEdge = filer_bytes::GetLE<Integer>(Emf.data() + At - 8);
+    filer_bytes::PutLE<Integer>(
+        Emf.data() + At, Integer(std::clamp<long long>(nearEdge + Size, INT32_MIN, INT32_MAX)));
+}
 } // namespace
 
 // ---- the table's metafile objects ----
@@ -128,9 +139,7 @@ void TMetafile::SetMMWidth(Integer Value) {
     UniqueImage();
     FImage->MMWidth = Value;
     // The header's frame says the new size (its right edge is at offset 32).
-    if (!FImage->Emf.empty())
-        filer_bytes::PutLE<Integer>(FImage->Emf.data() + 32,
-                                    filer_bytes::GetLE<Integer>(FImage->Emf.data() + 24) + Value);
+    if (!FImage->Emf.empty()) SetFrameEdge(FImage->Emf, 32, Value);
     Changed(this);
 }
 
@@ -138,9 +147,7 @@ void TMetafile::SetMMHeight(Integer Value) {
     if (Value == FImage->MMHeight) return;
     UniqueImage();
     FImage->MMHeight = Value;
-    if (!FImage->Emf.empty())
-        filer_bytes::PutLE<Integer>(FImage->Emf.data() + 36,
-                                    filer_bytes::GetLE<Integer>(FImage->Emf.data() + 28) + Value);
+    if (!FImage->Emf.empty()) SetFrameEdge(FImage->Emf, 36, Value);
     Changed(this);
 }
 
@@ -177,8 +184,8 @@ void TMetafile::TakeEmf(std::vector<Byte> Emf) {
     emf::THeader h = emf::ReadHeader(Emf.data(), Emf.size());
     Emf.resize(h.Bytes);
     NewImage();
-    FImage->MMWidth = h.Frame.Right - h.Frame.Left;
-    FImage->MMHeight = h.Frame.Bottom - h.Frame.Top;
+    FImage->MMWidth = Extent(h.Frame.Left, h.Frame.Right);
+    FImage->MMHeight = Extent(h.Frame.Top, h.Frame.Bottom);
     FImage->Origin = h.OriginPixels();
     FImage->Description = h.Description;
     FImage->Emf = std::move(Emf);

@@ -64,7 +64,7 @@ THeader ReadHeader(const Byte* P, std::size_t Size) {
         if (last == EMR_EOF) break;
     }
     if (last != EMR_EOF) Bad();
-    h.Bytes = Cardinal(at); // anything after the end is not the metafile's
+    h.End = Cardinal(at); // bytes after the end record are kept, not played
     return h;
 }
 

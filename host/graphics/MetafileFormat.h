@@ -106,9 +106,10 @@ private:
 /// What the header of an enhanced metafile says, after its records were checked: each within
 /// the data and the last an EMR_EOF.
 struct THeader {
-    TRect Bounds; // pixels, inclusive
-    TRect Frame;  // hundredths of a millimetre, inclusive
-    Cardinal Bytes = 0;
+    TRect Bounds;       // pixels, inclusive
+    TRect Frame;        // hundredths of a millimetre, inclusive
+    Cardinal Bytes = 0; // the header's count: the metafile's bytes
+    Cardinal End = 0;   // where its end record ends (within Bytes)
     Word Handles = 0;
     TSize Device, Millimeters;
     std::u16string Description;

@@ -102,6 +102,8 @@ struct TDib {
     }
 };
 
+constexpr Integer MaxPenWidth = 255;
+
 class TPlayer {
 public:
     TPlayer(TCanvas& C, const TRect& Dest, TPoint Origin, Integer Width, Integer Height,
@@ -118,11 +120,13 @@ public:
     void Record(Cardinal Type, const TReader& R);
 
 private:
-    Integer X(Integer V) const { return Map(V - FOrigin.X, FScaleX) + FDest.Left; }
-    Integer Y(Integer V) const { return Map(V - FOrigin.Y, FScaleY) + FDest.Top; }
-    static Integer Map(long long V, double Scale) {
-        double d = std::floor(double(V) * Scale + 0.5);
-        return Integer(std::clamp(d, -1e9, 1e9));
+    Integer X(long long V) const { return Map(V - FOrigin.X, FScaleX, FDest.Left); }
+    Integer Y(long long V) const { return Map(V - FOrigin.Y, FScaleY, FDest.Top); }
+    /// Coordinates far beyond any surface are held at a million pixels out, where drawing
+    /// still costs what a picture may.
+    static Integer Map(long long V, double Scale, Integer Offset = 0) {
+        double d = std::floor(double(V) * Scale + 0.5) + Offset;
+        return Integer(std::clamp(d, -1048576.0, 1048576.0));
     }
     Integer SizeX(Integer V) const { return Map(V, FScaleX); }
     Integer SizeY(Integer V) const { return Map(V, FScaleY); }
@@ -135,7 +139,10 @@ private:
         TPen& p = *FC.GetPen();
         p.SetStyle(FPen.lopnStyle <= PS_ALTERNATE ? TPenStyle(FPen.lopnStyle) : psSolid);
         Integer w = FPen.lopnWidth.X;
-        p.SetWidth(w <= 1 ? w : std::max<Integer>(1, Map(w, (FScaleX + FScaleY) / 2)));
+        // A pen paints its width squared at every pixel: wider than 255 is not a pen of a
+        // picture.
+        p.SetWidth(w <= 1 ? w
+                          : std::clamp<Integer>(Map(w, (FScaleX + FScaleY) / 2), 1, MaxPenWidth));
         p.SetColor(TColor(FPen.lopnColor & 0xFFFFFF));
         p.SetMode(FRop2 >= 1 && FRop2 <= 16 ? ModeOfRop2[FRop2 - 1] : pmCopy);
     }
@@ -220,9 +227,9 @@ void TPlayer::Blt(const TReader& R, const TRect& Dest, Cardinal Rop, Integer XSr
     if (!dib.Read(R, OffBmi, CbBmi, OffBits, CbBits) || CxSrc <= 0 || CySrc <= 0) return;
     FC.SetCopyMode(TCopyMode(Rop));
     FC.PaintPicture(Dest, CxSrc, CySrc, [&](Integer PX, Integer PY, TColorRef& C) {
-        Integer x = XSrc + PX, y = YSrc + PY;
+        long long x = (long long)XSrc + PX, y = (long long)YSrc + PY;
         if (x < 0 || y < 0 || x >= dib.Width || y >= dib.Height) return false;
-        C = dib.At(x, y);
+        C = dib.At(Integer(x), Integer(y));
         return true;
     });
 }
@@ -354,14 +361,14 @@ void TPlayer::Record(Cardinal Type, const TReader& R) {
     }
     case EMR_BITBLT: {
         Integer x = R.Int(24), y = R.Int(28), cx = R.Int(32), cy = R.Int(36);
-        TRect dest{X(x), Y(y), X(x + cx), Y(y + cy)};
+        TRect dest{X(x), Y(y), X((long long)x + cx), Y((long long)y + cy)};
         Blt(R, dest, R.Card(40), R.Int(44), R.Int(48), cx, cy, R.Card(84), R.Card(88), R.Card(92),
             R.Card(96));
         break;
     }
     case EMR_STRETCHDIBITS: {
         Integer x = R.Int(24), y = R.Int(28), cx = R.Int(72), cy = R.Int(76);
-        TRect dest{X(x), Y(y), X(x + cx), Y(y + cy)};
+        TRect dest{X(x), Y(y), X((long long)x + cx), Y((long long)y + cy)};
         Blt(R, dest, R.Card(68), R.Int(32), R.Int(36), R.Int(40), R.Int(44), R.Card(48), R.Card(52),
             R.Card(56), R.Card(60));
         break;
@@ -378,8 +385,8 @@ void Play(const std::vector<Byte>& Emf, TCanvas& Canvas, const TRect& Dest, TPoi
     THeader h = ReadHeader(Emf.data(), Emf.size());
     TCanvasState state(Canvas);
     TPlayer player(Canvas, Dest, Origin, Width, Height, h.Handles);
-    TReader all(Emf.data(), h.Bytes);
-    for (std::size_t at = all.Card(4); at < h.Bytes;) {
+    TReader all(Emf.data(), h.End);
+    for (std::size_t at = all.Card(4); at < h.End;) {
         Cardinal type = all.Card(at), size = all.Card(at + 4);
         if (type == EMR_EOF) break;
         try {

@@ -94,7 +94,7 @@ std::vector<Byte> ColorBytes(Cardinal C) {
 std::vector<Byte> ToPlaceable(const std::vector<Byte>& Emf, TPoint Origin, Integer Width,
                               Integer Height, Word Inch) {
     THeader h = ReadHeader(Emf.data(), Emf.size());
-    TReader all(Emf.data(), h.Bytes);
+    TReader all(Emf.data(), h.End);
     TWmfWriter w;
     w.Record(META_SETMAPMODE, {std::int16_t(MM_ANISOTROPIC)});
     w.Record(META_SETWINDOWORG, {Short(Origin.Y), Short(Origin.X)});
@@ -104,7 +104,7 @@ std::vector<Byte> ToPlaceable(const std::vector<Byte>& Emf, TPoint Origin, Integ
     std::vector<bool> isBrush(slotOf.size(), false);
     long brush = -1; // the slot of the brush selected
     auto slot = [&](Cardinal Ih) { return Ih < slotOf.size() ? slotOf[Ih] : -1; };
-    for (std::size_t at = all.Card(4); at < h.Bytes;) {
+    for (std::size_t at = all.Card(4); at < h.End;) {
         Cardinal type = all.Card(at), size = all.Card(at + 4);
         if (type == EMR_EOF) break;
         TReader r(Emf.data() + at, size);
