@@ -559,3 +559,61 @@ TEST(Metafile, FormFilesCarryThePictureAndWriteItBackTheSame) {
         EXPECT_EQ(formtest::Save(again.get(), false), formtest::Save(again.get(), false));
     }
 }
+
+TEST(Metafile, PlayingLeavesTheCanvasAndTheObjectTableAsTheyWere) {
+    TMetafile* m = Recorded([](TCanvas& C) {
+        C.GetPen()->SetColor(clRed);
+        C.GetBrush()->SetStyle(bsCross);
+        C.GetFont()->SetHeight(-20);
+        C.Rectangle(0, 0, 10, 10);
+        C.TextOut(3, 3, "abc");
+        C.MoveTo(7, 8);
+    });
+    auto* b = new TBitmap;
+    b->SetSize(W, H);
+    TCanvas& c = *b->GetCanvas();
+    c.GetPen()->SetColor(clBlue);
+    c.GetFont()->SetName("Courier New");
+    c.SetCopyMode(cmSrcPaint);
+    c.MoveTo(1, 2);
+    c.GetFont()->GetHandle(); // the canvas's own objects exist before counting
+    c.GetPen()->GetHandle();
+    c.GetBrush()->GetHandle();
+    std::size_t objects = GdiObjectCount();
+    c.Draw(0, 0, m);
+    c.Draw(5, 5, m);
+    c.GetFont()->GetHandle();
+    c.GetPen()->GetHandle();
+    c.GetBrush()->GetHandle();
+    EXPECT_EQ(GdiObjectCount(), objects);
+    EXPECT_EQ(c.GetPen()->GetColor(), clBlue);
+    EXPECT_EQ(c.GetBrush()->GetStyle(), bsSolid);
+    EXPECT_EQ(c.GetFont()->GetName(), "Courier New");
+    EXPECT_EQ(c.GetCopyMode(), cmSrcPaint);
+    EXPECT_EQ(c.GetPenPos().X, 1);
+    EXPECT_EQ(c.GetPenPos().Y, 2);
+    b->Free();
+    m->Free();
+}
+
+TEST(Metafile, AMetafileDrawnOnAMetafileCanvasIsRecordedAgain) {
+    TMetafile* inner = Recorded([](TCanvas& C) {
+        C.GetBrush()->SetColor(clRed);
+        C.Ellipse(4, 4, 30, 20);
+    });
+    TMetafile* outer = Recorded([&](TCanvas& C) {
+        C.Rectangle(0, 0, 10, 10);
+        C.Draw(0, 0, inner);
+    });
+    inner->Free(); // the outer picture is its own
+    TBitmap* direct = Direct([](TCanvas& C) {
+        C.Rectangle(0, 0, 10, 10);
+        C.GetBrush()->SetColor(clRed);
+        C.Ellipse(4, 4, 30, 20);
+    });
+    TBitmap* played = Played(outer);
+    EXPECT_EQ(Difference(direct, played), "");
+    played->Free();
+    direct->Free();
+    outer->Free();
+}
