@@ -41,6 +41,7 @@ enum : Cardinal {
     EMR_STRETCHDIBITS = 81,
     EMR_EXTCREATEFONTINDIRECTW = 82,
     EMR_EXTTEXTOUTW = 84,
+    EMR_CREATEDIBPATTERNBRUSHPT = 94,
 };
 
 inline constexpr Cardinal Signature = 0x464D4520; // " EMF"

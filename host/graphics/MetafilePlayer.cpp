@@ -1,6 +1,7 @@
 // Playing enhanced-metafile records onto a canvas through the canvas's own drawing, so that a
 // metafile played at its size gives the pixels of the drawing it recorded, and a metafile
 // played onto a metafile's canvas is recorded again.
+#include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
 #include "host/graphics/Graphic.h"
 #include "host/graphics/MetafileFormat.h"
@@ -117,6 +118,13 @@ public:
         std::strcpy(FFont.lfFaceName, "System");
     }
 
+    ~TPlayer() {
+        FC.GetBrush()->SetBitmap(nullptr); // before its patterns go
+        for (TBitmap* b : FPatterns) b->Free();
+    }
+    TPlayer(const TPlayer&) = delete;
+    TPlayer& operator=(const TPlayer&) = delete;
+
     void Record(Cardinal Type, const TReader& R);
 
 private:
@@ -150,7 +158,9 @@ private:
         TBrush& b = *FC.GetBrush();
         b.SetBitmap(nullptr);
         b.SetColor(TColor(L.lbColor & 0xFFFFFF));
-        if (L.lbStyle == BS_NULL)
+        if (L.lbStyle == BS_PATTERN && L.lbHatch < FPatterns.size())
+            b.SetBitmap(FPatterns[L.lbHatch]);
+        else if (L.lbStyle == BS_NULL)
             b.SetStyle(bsClear);
         else if (L.lbStyle == BS_HATCHED && L.lbHatch <= HS_DIAGCROSS)
             b.SetStyle(TBrushStyle(bsHorizontal + L.lbHatch));
@@ -177,6 +187,7 @@ private:
     Integer FWidth, FHeight;
     double FScaleX, FScaleY;
     std::vector<TObjectSlot> FObjects;
+    std::vector<TBitmap*> FPatterns; // of the pattern brushes, by their number in lbHatch
     TLogPen FPen;
     TLogBrush FBrush;
     TLogFont FFont;
@@ -292,6 +303,22 @@ void TPlayer::Record(Cardinal Type, const TReader& R) {
         if (TObjectSlot* s = Slot(R.Card(8))) {
             s->Kind = TObjectSlot::IsBrush;
             s->Brush = {R.Card(12), R.Card(16), R.Card(20)};
+        }
+        break;
+    case EMR_CREATEDIBPATTERNBRUSHPT:
+        if (TObjectSlot* s = Slot(R.Card(8))) {
+            TDib dib;
+            if (!dib.Read(R, R.Card(16), R.Card(20), R.Card(24), R.Card(28))) break;
+            // A brush's pattern is small; a bigger one is not a brush of a picture.
+            if ((long long)dib.Width * dib.Height > (1 << 20)) break;
+            auto pixels = std::make_shared<TPixelSurface>(dib.Width, dib.Height);
+            for (Integer y = 0; y < dib.Height; ++y)
+                for (Integer x = 0; x < dib.Width; ++x) pixels->Set(x, y, dib.At(x, y));
+            auto* pattern = new TBitmap;
+            FPatterns.push_back(pattern);
+            pattern->SetHandle(GdiAddObject(std::make_shared<TGdiBitmap>(pixels)));
+            s->Kind = TObjectSlot::IsBrush;
+            s->Brush = {BS_PATTERN, 0, FPatterns.size() - 1};
         }
         break;
     case EMR_EXTCREATEFONTINDIRECTW:

@@ -75,7 +75,9 @@ void TEmfRecorder::UsePen(TCanvas& C) {
 
 void TEmfRecorder::UseBrush(TCanvas& C) {
     TBrush& b = *C.GetBrush();
-    // A brush's bitmap pattern is recorded as its colour: the records carry no pattern yet.
+    if (b.GetBitmap())
+        if (auto p = GdiFind<TGdiBitmap>(b.GetHandlePattern(), OBJ_BITMAP))
+            return UsePattern(*p->Surface);
     TLogBrush l{BS_SOLID, ColorToRGB(b.GetColor()), 0};
     if (b.GetStyle() == bsClear)
         l = {BS_NULL, 0, 0};
@@ -90,6 +92,42 @@ void TEmfRecorder::UseBrush(TCanvas& C) {
         Replace(FBrush, ih);
         FBrushLog = l;
     }
+}
+
+void TEmfRecorder::UsePattern(const TPixelSurface& S) {
+    Integer w = S.Width(), h = S.Height();
+    std::vector<TColorRef> pixels;
+    pixels.reserve(std::size_t(w) * std::size_t(h));
+    for (Integer y = 0; y < h; ++y)
+        for (Integer x = 0; x < w; ++x) pixels.push_back(S.Get(x, y));
+    if (FBrush && FBrushLog.lbStyle == BS_PATTERN && w == FPatternWidth && pixels == FPattern)
+        return;
+    Cardinal ih = NewObject();
+    Cardinal bits = Cardinal(pixels.size()) * 4;
+    std::size_t at = Begin(emf::EMR_CREATEDIBPATTERNBRUSHPT);
+    FOut.Put(ih), FOut.Put<Cardinal>(0); // DIB_RGB_COLORS
+    FOut.Put<Cardinal>(32), FOut.Put<Cardinal>(40), FOut.Put<Cardinal>(72), FOut.Put(bits);
+    PutDib(w, h, [&](std::size_t I) { return pixels[I]; });
+    End(at);
+    Replace(FBrush, ih);
+    FBrushLog = {BS_PATTERN, 0, 0};
+    FPattern = std::move(pixels);
+    FPatternWidth = w;
+}
+
+void TEmfRecorder::PutDib(Integer Width, Integer Height,
+                          const std::function<TColorRef(std::size_t)>& Pixel) {
+    // A 32-bit bitmap's header, then its rows bottom-up.
+    FOut.Put<Cardinal>(40), FOut.Put(Width), FOut.Put(Height), FOut.Put<Word>(1);
+    FOut.Put<Word>(32), FOut.Put<Cardinal>(0);
+    FOut.Put(Cardinal(std::size_t(Width) * std::size_t(Height) * 4));
+    for (int i = 0; i < 4; ++i) FOut.Put<Cardinal>(0);
+    for (Integer y = Height - 1; y >= 0; --y)
+        for (Integer x = 0; x < Width; ++x) {
+            TColorRef c = Pixel(std::size_t(y) * std::size_t(Width) + std::size_t(x));
+            FOut.Put(Byte(GetBValue(c))), FOut.Put(Byte(GetGValue(c)));
+            FOut.Put(Byte(GetRValue(c))), FOut.Put(Byte(0));
+        }
 }
 
 void TEmfRecorder::UseFont(TCanvas& C) {
@@ -280,15 +318,7 @@ void TEmfRecorder::Picture(TCanvas& C, const TRect& Dest, Integer Width, Integer
         FOut.Put<Cardinal>(80), FOut.Put<Cardinal>(40), FOut.Put<Cardinal>(120), FOut.Put(bits);
         FOut.Put<Cardinal>(0), FOut.Put(Rop);
         FOut.Put(Dest.Right - Dest.Left), FOut.Put(Dest.Bottom - Dest.Top);
-        FOut.Put<Cardinal>(40), FOut.Put(Width), FOut.Put(Height), FOut.Put<Word>(1);
-        FOut.Put<Word>(32), FOut.Put<Cardinal>(0), FOut.Put(bits);
-        for (int i = 0; i < 4; ++i) FOut.Put<Cardinal>(0);
-        for (Integer y = Height - 1; y >= 0; --y) // bottom-up rows
-            for (Integer x = 0; x < Width; ++x) {
-                TColorRef c = Pixel(std::size_t(y) * std::size_t(Width) + std::size_t(x));
-                FOut.Put(Byte(GetBValue(c))), FOut.Put(Byte(GetGValue(c)));
-                FOut.Put(Byte(GetRValue(c))), FOut.Put(Byte(0));
-            }
+        PutDib(Width, Height, Pixel);
         End(at);
     };
     Cardinal rop = Cardinal(C.GetCopyMode());

@@ -5,6 +5,9 @@
 #include "host/graphics/CanvasRecorder.h"
 #include "host/graphics/MetafileFormat.h"
 
+#include <functional>
+#include <vector>
+
 namespace host {
 
 class TEmfRecorder : public TCanvasRecorder {
@@ -34,6 +37,8 @@ private:
     void UsePen(TCanvas& C);
     void UseBrush(TCanvas& C);
     void UseFont(TCanvas& C);
+    void UsePattern(const TPixelSurface& Pattern);
+    void PutDib(Integer Width, Integer Height, const std::function<TColorRef(std::size_t)>& Pixel);
     void UseBackground(Cardinal Mode, TColorRef Color);
     /// Widens the bounds by the pixels of [L, R) x [T, B).
     void Touch(Integer L, Integer T, Integer R, Integer B);
@@ -45,6 +50,8 @@ private:
     Cardinal FPen = 0, FBrush = 0, FFont = 0;
     TLogPen FPenLog;
     TLogBrush FBrushLog;
+    std::vector<TColorRef> FPattern; // the pattern of the brush selected, with its width
+    Integer FPatternWidth = 0;
     TLogFont FFontLog;
     Integer FRop2 = 13; // R2_COPYPEN
     Cardinal FBkMode = emf::OPAQUE;

@@ -43,7 +43,21 @@ enum : Word {
     META_CREATEPENINDIRECT = 0x02FA,
     META_CREATEFONTINDIRECT = 0x02FB,
     META_CREATEBRUSHINDIRECT = 0x02FC,
+    META_DIBCREATEPATTERNBRUSH = 0x0142,
 };
+constexpr Word BS_DIBPATTERN = 5;
+
+/// The bytes of a bitmap's header and colour table, at the start of `N` bytes of a
+/// device-independent bitmap; 0 when they do not hold one.
+std::size_t BitmapInfoSize(const Byte* B, std::size_t N) {
+    if (N < 40) return 0;
+    Cardinal hs = GetLE<Cardinal>(B), used = GetLE<Cardinal>(B + 32);
+    Word bits = GetLE<Word>(B + 14);
+    Cardinal colors = bits <= 8 ? (used ? used : 1u << bits) : 0;
+    if (GetLE<Cardinal>(B + 16) == 3) colors = 3; // bit fields: three masks
+    std::size_t size = std::size_t(hs) + std::size_t(colors) * 4;
+    return hs < 40 || size > N ? 0 : size;
+}
 constexpr Word MM_ANISOTROPIC = 8;
 
 /// A 16-bit coordinate; beyond the range the format holds, the nearest it holds.
@@ -148,6 +162,22 @@ std::vector<Byte> ToPlaceable(const std::vector<Byte>& Emf, TPoint Origin, Integ
                 w.Record(META_CREATEBRUSHINDIRECT, {}, p);
                 slotOf[ih] = w.NewSlot();
                 brushColor[ih] = r.Card(16) & 0xFFFFFF;
+                isBrush[ih] = true;
+                break;
+            }
+            case EMR_CREATEDIBPATTERNBRUSHPT: {
+                Cardinal ih = r.Card(8);
+                if (ih >= slotOf.size()) break;
+                std::vector<Byte> p;
+                filer_bytes::AppendLE<Word>(p, BS_DIBPATTERN);
+                filer_bytes::AppendLE<Word>(p, 0); // DIB_RGB_COLORS
+                Cardinal cbBmi = r.Card(20), cbBits = r.Card(28);
+                const Byte* bmi = r.At(r.Card(16), cbBmi);
+                const Byte* bits = r.At(r.Card(24), cbBits);
+                p.insert(p.end(), bmi, bmi + cbBmi);
+                p.insert(p.end(), bits, bits + cbBits);
+                w.Record(META_DIBCREATEPATTERNBRUSH, {}, p);
+                slotOf[ih] = w.NewSlot();
                 isBrush[ih] = true;
                 break;
             }
@@ -413,15 +443,11 @@ TPlaceable FromPlaceable(const Byte* P, std::size_t Size) {
         auto dib = [&](std::size_t From, Cardinal Rop, Integer Xd, Integer Yd, Integer Cx,
                        Integer Cy, Integer Xs, Integer Ys, Integer Cxs, Integer Cys) {
             // The bitmap's header and colours, then its bits.
+            if (From > r.Size()) return;
             std::size_t n = r.Size() - From;
-            if (n < 40) return;
             const Byte* b = r.At(From, n);
-            Cardinal hs = GetLE<Cardinal>(b), used = GetLE<Cardinal>(b + 32);
-            Word bits = GetLE<Word>(b + 14);
-            Cardinal colors = bits <= 8 ? (used ? used : 1u << bits) : 0;
-            if (GetLE<Cardinal>(b + 16) == 3) colors = 3; // bit fields: three masks
-            std::size_t bmi = std::size_t(hs) + std::size_t(colors) * 4;
-            if (hs < 40 || bmi > n) return;
+            std::size_t bmi = BitmapInfoSize(b, n);
+            if (!bmi) return;
             std::vector<Byte> tail;
             TBytes t;
             t.Put<Cardinal>(80), t.Put(Cardinal(bmi)), t.Put(Cardinal(80 + bmi)),
@@ -549,6 +575,19 @@ TPlaceable FromPlaceable(const Byte* P, std::size_t Size) {
             e.Record(EMR_EXTCREATEFONTINDIRECTW, {}, t.B);
             break;
         }
+        case META_DIBCREATEPATTERNBRUSH: {
+            Cardinal ih = newSlot();
+            std::size_t n = r.Size() > 10 ? r.Size() - 10 : 0;
+            const Byte* b = r.At(10, n);
+            std::size_t bmi = BitmapInfoSize(b, n);
+            if (!bmi) break; // the slot is taken all the same
+            TBytes t;
+            t.Put(ih), t.Put<Cardinal>(0), t.Put<Cardinal>(32), t.Put(Cardinal(bmi));
+            t.Put(Cardinal(32 + bmi)), t.Put(Cardinal(n - bmi));
+            t.B.insert(t.B.end(), b, b + n);
+            e.Record(EMR_CREATEDIBPATTERNBRUSHPT, {}, t.B);
+            break;
+        }
         case META_SELECTOBJECT: e.Record(EMR_SELECTOBJECT, {Integer(Word(s16(0))) + 1}); break;
         case META_DELETEOBJECT: {
             Word s = Word(s16(0));
@@ -558,7 +597,7 @@ TPlaceable FromPlaceable(const Byte* P, std::size_t Size) {
         }
         default:
             // Objects this host does not draw (regions, palettes, patterns) still take a slot.
-            if ((fn & 0xFF) >= 0xF7 || fn == 0x0142 || fn == 0x01F9) newSlot();
+            if ((fn & 0xFF) >= 0xF7 || fn == 0x01F9) newSlot();
             break;
         }
     }

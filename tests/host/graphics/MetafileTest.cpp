@@ -97,6 +97,22 @@ std::vector<std::pair<const char*, Drawing>> Drawings() {
              C.GetBrush()->SetColor(clTeal);
              C.FloodFill(45, 25, clBlack, fsBorder);
          }},
+        {"a brush with a bitmap pattern",
+         [](TCanvas& C) {
+             static TBitmap* pattern = [] {
+                 auto* b = new TBitmap;
+                 b->SetSize(3, 2);
+                 b->GetCanvas()->SetPixels(0, 0, clRed);
+                 b->GetCanvas()->SetPixels(2, 1, clBlue);
+                 return b;
+             }();
+             C.GetBrush()->SetBitmap(pattern);
+             C.Rectangle(3, 3, 40, 30);
+             C.FillRect({42, 2, 60, 38});
+             C.GetBrush()->SetBitmap(nullptr);
+             C.GetBrush()->SetColor(clGreen);
+             C.Ellipse(30, 20, 50, 36);
+         }},
         {"pictures drawn, stretched, transparent and copied",
          [](TCanvas& C) {
              C.Draw(1, 1, glyph);
