@@ -2,6 +2,7 @@
 // bottom edges, lines their end point; wide pens, pen modes, brushes, clipping, flood fills and
 // copies; and the canvas's notifications and lock.
 #include "host/graphics/Canvas.h"
+#include "host/graphics/Bitmap.h"
 #include "tests/host/graphics/Sheet.h"
 
 #include "tests/TestSupport.h"
@@ -190,4 +191,25 @@ TEST(Canvas, AContextDeletedUnderItIsNoLongerDrawnOn) {
               "Canvas does not allow drawing");
     EXPECT_EQ(surface->Get(1, 1), RGB(255, 255, 255));
     canvas->Free();
+}
+
+TEST(Canvas, PicturesMirrorAndStretchFarPastTheSurfaceCostingOnlyWhatShows) {
+    auto* glyph = new TBitmap;
+    glyph->SetSize(2, 1);
+    glyph->GetCanvas()->SetPixels(0, 0, clRed); // red left, white right
+    auto* b = new TBitmap;
+    b->SetSize(4, 2);
+    b->GetCanvas()->GetBrush()->SetColor(clBlack);
+    b->GetCanvas()->FillRect({0, 0, 4, 2});
+    // Mirrored: the right edge given first; half of it lies left of the surface.
+    b->GetCanvas()->StretchDraw({2, 0, -2, 1}, glyph);
+    EXPECT_EQ(b->ColorAt(0, 0), RGB(255, 0, 0)); // the mirror's right half is the red pixel
+    EXPECT_EQ(b->ColorAt(1, 0), RGB(255, 0, 0));
+    EXPECT_EQ(b->ColorAt(2, 0), 0u);
+    // A billion pixels wide: only the four that show are painted, at once.
+    b->GetCanvas()->StretchDraw({-4, 1, 1000000000, 2}, glyph); // its left half is red
+    EXPECT_EQ(b->ColorAt(0, 1), RGB(255, 0, 0));
+    EXPECT_EQ(b->ColorAt(3, 1), RGB(255, 0, 0));
+    b->Free();
+    glyph->Free();
 }
