@@ -213,3 +213,30 @@ TEST(Canvas, PicturesMirrorAndStretchFarPastTheSurfaceCostingOnlyWhatShows) {
     b->Free();
     glyph->Free();
 }
+
+TEST(Canvas, FiguresReachingPastTheSurfaceShowTheSamePixelsAndCostWhatShows) {
+    // Each figure on a small surface is the top left of the same figure on a large one.
+    auto figures = [](TCanvas& C) {
+        C.GetPen()->SetWidth(3);
+        C.GetBrush()->SetStyle(bsDiagCross);
+        C.Ellipse(-20, -10, 30, 25);
+        C.Pie(5, -30, 60, 18, 60, 0, 5, 0);
+        C.Chord(-15, 8, 40, 50, 0, 8, 40, 50);
+        C.GetPen()->SetWidth(1);
+        C.Arc(10, 10, 70, 40, 70, 10, 10, 40);
+        C.RoundRect(-5, 3, 26, 60, 12, 9);
+    };
+    Sheet small(20, 12), large(80, 60);
+    figures(*small.Canvas);
+    figures(*large.Canvas);
+    for (Integer y = 0; y < 12; ++y)
+        for (Integer x = 0; x < 20; ++x)
+            ASSERT_EQ(small.Surface->Get(x, y), large.Surface->Get(x, y)) << x << ", " << y;
+    // Figures a million pixels across: only what shows is visited.
+    small.Canvas->GetBrush()->SetStyle(bsSolid);
+    small.Canvas->GetBrush()->SetColor(clBlack);
+    small.Canvas->Ellipse(-1000000, -1000000, 1000000, 1000000);
+    EXPECT_EQ(small.Count(0), 20 * 12); // the ellipse covers the surface
+    small.Canvas->Pie(-1000000, -1000000, 1000000, 1000000, 0, 0, 5, 0);
+    small.Canvas->Arc(-1000000, -5, 1000000, 1000000, 0, 0, 5, 0);
+}
