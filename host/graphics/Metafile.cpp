@@ -254,8 +254,7 @@ void TMetafile::LoadFromStream(TStream* Stream) {
         FEnhanced = true;
     } else {
         emf::TPlaceable p = emf::FromPlaceable(data.data(), data.size());
-        data.resize(p.Consumed);
-        Stream->SetPosition(start + Int64(p.Consumed));
+        // All the bytes its header counts are the file's, those after its end record too.
         NewImage();
         FImage->Emf = std::move(p.Emf);
         FImage->MMWidth = p.MMWidth, FImage->MMHeight = p.MMHeight;

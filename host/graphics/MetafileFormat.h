@@ -133,13 +133,12 @@ void Play(const std::vector<Byte>& Emf, TCanvas& Canvas, const TRect& Dest, TPoi
 std::vector<Byte> ToPlaceable(const std::vector<Byte>& Emf, TPoint Origin, Integer Width,
                               Integer Height, Word Inch);
 /// The enhanced records of a placeable metafile, its size in hundredths of a millimetre and its
-/// units an inch; `Consumed` gets the placeable file's length. Raises EInvalidGraphic "Metafile
-/// is not valid" for bad data.
+/// units an inch, from the `Size` bytes its header counts. Raises EInvalidGraphic "Metafile is
+/// not valid" for bad data.
 struct TPlaceable {
     std::vector<Byte> Emf;
     Integer MMWidth = 0, MMHeight = 0;
     Word Inch = 0;
-    std::size_t Consumed = 0;
 };
 TPlaceable FromPlaceable(const Byte* P, std::size_t Size);
 inline constexpr Cardinal PlaceableKey = 0x9AC6CDD7;

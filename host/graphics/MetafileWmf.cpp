@@ -602,7 +602,6 @@ TPlaceable FromPlaceable(const Byte* P, std::size_t Size) {
         }
     }
     if (!ended) Bad();
-    result.Consumed = at;
     result.Emf = Assemble(e.Out.B, e.Count, Word(std::min<Cardinal>(e.Handles, 0xFFFF)),
                           {0, 0, width, height}, {0, 0, result.MMWidth, result.MMHeight}, u"");
     return result;

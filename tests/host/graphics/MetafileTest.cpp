@@ -277,6 +277,18 @@ TEST(Metafile, FilesAreWrittenBackByteForByteWhileUnchanged) {
     odd->SetMMWidth(odd->GetMMWidth() * 2);
     EXPECT_NE(Saved(odd), file);
     odd->Free();
+
+    // Bytes that a file's header counts after its end record are the file's: written back, and
+    // what is written back loads again.
+    r->SetEnhanced(false);
+    std::vector<Byte> wmf = Saved(r);
+    wmf.insert(wmf.end(), {1, 2, 3, 4});
+    Cardinal words = Cardinal((wmf.size() - 22) / 2);
+    std::memcpy(wmf.data() + 28, &words, 4);
+    TMetafile* padded = Loaded(wmf);
+    EXPECT_EQ(Saved(padded), wmf);
+    Loaded(Saved(padded))->Free();
+    padded->Free();
     r->Free();
 }
 
