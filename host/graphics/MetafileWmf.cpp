@@ -448,7 +448,6 @@ TPlaceable FromPlaceable(const Byte* P, std::size_t Size) {
             const Byte* b = r.At(From, n);
             std::size_t bmi = BitmapInfoSize(b, n);
             if (!bmi) return;
-            std::vector<Byte> tail;
             TBytes t;
             t.Put<Cardinal>(80), t.Put(Cardinal(bmi)), t.Put(Cardinal(80 + bmi)),
                 t.Put(Cardinal(n - bmi)), t.Put<Cardinal>(0), t.Put(Rop), t.Put(Cx), t.Put(Cy);
@@ -492,7 +491,6 @@ TPlaceable FromPlaceable(const Byte* P, std::size_t Size) {
             break;
         case META_PATBLT: {
             Integer x = X(s16(5)), y = Y(s16(4)), cx = SX(s16(3)), cy = SY(s16(2));
-            std::vector<Byte> t;
             TBytes b;
             b.Put(r.Card(6)), b.Put<Integer>(0), b.Put<Integer>(0);
             for (float v : {1.f, 0.f, 0.f, 1.f, 0.f, 0.f}) b.Put(v);
@@ -540,7 +538,6 @@ TPlaceable FromPlaceable(const Byte* P, std::size_t Size) {
             for (Cardinal i = 0; i < n; ++i) t.Put<Word>(chars[i]);
             t.Pad4();
             for (Cardinal i = 0; i < n; ++i) t.Put<Integer>(0);
-            std::vector<Byte> head;
             TBytes h;
             h.Put<Integer>(0), h.Put<Integer>(0), h.Put<Integer>(-1), h.Put<Integer>(-1);
             h.Put<Cardinal>(1), h.Put(0.f), h.Put(0.f);
