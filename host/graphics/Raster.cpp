@@ -155,11 +155,14 @@ void TRaster::Line(Integer X1, Integer Y1, Integer X2, Integer Y2) {
         });
         return;
     }
-    // A wide pen: every dot along the line, each pixel once.
-    Integer r = FPen.Width;
-    Mask m(std::min(X1, X2) - r, std::min(Y1, Y2) - r, std::max(X1, X2) + r + 1,
-           std::max(Y1, Y2) + r + 1);
+    // A wide pen: every dot along the line, each pixel once; only dots that can reach the
+    // bounds are made, and only the pixels within them kept.
+    long long r = FPen.Width;
+    Mask m(FBounds.Left, FBounds.Top, FBounds.Right, FBounds.Bottom);
     LinePoints(X1, Y1, X2, Y2, [&](Integer X, Integer Y) {
+        if (X + r < FBounds.Left || Y + r < FBounds.Top || X - r >= FBounds.Right ||
+            Y - r >= FBounds.Bottom)
+            return;
         DotPixels(X, Y, FPen.Width, [&](Integer x, Integer y) { m.Put(x, y); });
     });
     m.ForEach([&](Integer x, Integer y) { Plot(x, y, FPen.Color); });
@@ -230,9 +233,12 @@ void TRaster::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
         Line(X1, Y2 - 1, X1, Y1);
         return;
     }
-    Integer r = FPen.Width;
-    Mask m(X1 - r, Y1 - r, X2 + r, Y2 + r);
+    long long r = FPen.Width;
+    Mask m(FBounds.Left, FBounds.Top, FBounds.Right, FBounds.Bottom);
     auto stamp = [&](Integer X, Integer Y) {
+        if (X + r < FBounds.Left || Y + r < FBounds.Top || X - r >= FBounds.Right ||
+            Y - r >= FBounds.Bottom)
+            return; // this dot cannot reach the bounds
         DotPixels(X, Y, FPen.Width, [&](Integer x, Integer y) { m.Put(x, y); });
     };
     LinePoints(X1, Y1, X2 - 1, Y1, stamp);
@@ -296,7 +302,7 @@ void TRaster::OutlineAndFill(const Rows& Shape, bool FillIt,
     if (!pen) return;
     // A dot reaches at most its width from its pixel.
     TRect v = Visible(X1, Y1, X2, Y2, (long long)FPen.Width + 1);
-    Mask m(v.Left - FPen.Width, v.Top - FPen.Width, v.Right + FPen.Width, v.Bottom + FPen.Width);
+    Mask m(FBounds.Left, FBounds.Top, FBounds.Right, FBounds.Bottom);
     for (Integer y = v.Top; y < v.Bottom; ++y)
         for (Integer x = v.Left; x < v.Right; ++x)
             if (kept(x, y) && edge(x, y))

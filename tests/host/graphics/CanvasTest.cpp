@@ -225,6 +225,10 @@ TEST(Canvas, FiguresReachingPastTheSurfaceShowTheSamePixelsAndCostWhatShows) {
         C.GetPen()->SetWidth(1);
         C.Arc(10, 10, 70, 40, 70, 10, 10, 40);
         C.RoundRect(-5, 3, 26, 60, 12, 9);
+        C.GetPen()->SetWidth(5);
+        C.MoveTo(-10, 30);
+        C.LineTo(40, -4);
+        C.Rectangle(15, 6, 70, 50);
     };
     Sheet small(20, 12), large(80, 60);
     figures(*small.Canvas);
@@ -239,4 +243,8 @@ TEST(Canvas, FiguresReachingPastTheSurfaceShowTheSamePixelsAndCostWhatShows) {
     EXPECT_EQ(small.Count(0), 20 * 12); // the ellipse covers the surface
     small.Canvas->Pie(-1000000, -1000000, 1000000, 1000000, 0, 0, 5, 0);
     small.Canvas->Arc(-1000000, -5, 1000000, 1000000, 0, 0, 5, 0);
+    small.Canvas->GetPen()->SetWidth(200);
+    small.Canvas->MoveTo(-1000000, 6);
+    small.Canvas->LineTo(1000000, 6);
+    small.Canvas->Rectangle(-1000000, -1000000, 1000000, 1000000);
 }
