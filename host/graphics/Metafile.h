@@ -114,9 +114,10 @@ private:
     void UniqueImage();
     /// A new empty image of its own.
     void NewImage();
-    /// A picture recorded by a canvas, with the frame it gives (hundredths of a millimetre).
+    /// A picture recorded by a canvas becomes the metafile's (its units an inch stay).
     void Recorded(std::vector<Byte> Emf);
-    /// Takes a checked enhanced metafile's bytes as the picture.
+    /// Takes an enhanced metafile's bytes as the picture, in a new image; raises
+    /// EInvalidGraphic for bytes that are not one.
     void TakeEmf(std::vector<Byte> Emf);
 
     TMetafileImage* FImage;
