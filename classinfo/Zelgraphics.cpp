@@ -169,12 +169,65 @@ struct TGraphicClassInfo::ZelRows {
 };
 ZEL_TABLE(TGraphicClassInfo);
 
+struct TPictureClassInfo::ZelRows {
+    using P = TPicture;
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP(P, Bitmap),   ZEL_PROP(P, Graphic), ZEL_PROP(P, PictureAdapter),
+        ZEL_PROP_R(P, Height), ZEL_PROP(P, Icon),    ZEL_PROP(P, Metafile),
+        ZEL_PROP_R(P, Width),
+    };
+    // The registration methods are the class's, not the instance's: static members, called
+    // without the owner.
+    static constexpr TzelMethodRow Methods[] = {
+        ZEL_PROC(P, LoadFromFile, "Filename"),
+        ZEL_PROC(P, SaveToFile, "Filename"),
+        ZEL_PROC(P, LoadFromClipboardFormat, "AFormat,AData,APalette"),
+        ZEL_PROC(P, SaveToClipboardFormat, "AFormat,AData,APalette"),
+        ZEL_FUNC(P, SupportsClipboardFormat, "AFormat"),
+        ZEL_PROC(P, RegisterFileFormat, "AExtension,ADescription,AGraphicClass"),
+        ZEL_PROC(P, RegisterFileFormatRes, "AExtension,ADescriptionResID,AGraphicClass"),
+        ZEL_PROC(P, RegisterClipboardFormat, "AFormat,AGraphicClass"),
+        ZEL_PROC(P, UnregisterGraphicClass, "AClass"),
+    };
+    static constexpr TzelCtorRow Constructors[] = {ctor("Create")};
+    static constexpr TzelEventRow Events[] = {
+        ZEL_EVENT(P, OnChange, "Sender"),
+        ZEL_EVENT(P, OnProgress, "Sender,Stage,PercentDone,RedrawNow,R,Msg"),
+    };
+};
+ZEL_TABLE(TPictureClassInfo);
+
+struct TMetafileCanvasClassInfo::ZelRows {
+    static constexpr TzelCtorRow Constructors[] = {
+        ctor("Create", "AMetafile,ReferenceDevice"),
+        ctor("CreateWithComment", "AMetafile,ReferenceDevice,CreatedBy,Description"),
+    };
+};
+ZEL_TABLE(TMetafileCanvasClassInfo);
+
 struct TSharedImageClassInfo::ZelRows {
     static constexpr TzelPropRow Properties[] = {
         ZEL_PROP_R(TSharedImage, RefCount).protected_(),
     };
 };
 ZEL_TABLE(TSharedImageClassInfo);
+
+struct TMetafileImageClassInfo::ZelRows {};
+ZEL_TABLE(TMetafileImageClassInfo);
+
+struct TMetafileClassInfo::ZelRows {
+    using CI = TMetafileClassInfo;
+    using M = TMetafile;
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP_R(M, CreatedBy), ZEL_PROP_R(M, Description),
+        ZEL_PROP(M, Enhanced),    prop<&M::GetHandle, &M::SetHandle, &CI::FHandleSlot>("Handle"),
+        ZEL_PROP(M, MMWidth),     ZEL_PROP(M, MMHeight),
+        ZEL_PROP(M, Inch),
+    };
+    static constexpr TzelMethodRow Methods[] = {ZEL_PROC(M, Clear),
+                                                ZEL_FUNC_SLOT(M, ReleaseHandle)};
+};
+ZEL_TABLE(TMetafileClassInfo);
 
 struct TBitmapImageClassInfo::ZelRows {}; // an exact entry for the host class
 ZEL_TABLE(TBitmapImageClassInfo);
@@ -229,7 +282,11 @@ constexpr const TzelClassTable* Tables[] = {
     &TBrushClassInfo::ZelTable,
     &TCanvasClassInfo::ZelTable,
     &TGraphicClassInfo::ZelTable,
+    &TPictureClassInfo::ZelTable,
+    &TMetafileCanvasClassInfo::ZelTable,
     &TSharedImageClassInfo::ZelTable,
+    &TMetafileImageClassInfo::ZelTable,
+    &TMetafileClassInfo::ZelTable,
     &TBitmapImageClassInfo::ZelTable,
     &TBitmapClassInfo::ZelTable,
     &TIconImageClassInfo::ZelTable,

@@ -1,5 +1,5 @@
 // Class infos of the host's Graphics unit: the graphics objects (fonts, pens, brushes), the
-// canvas, the graphics and the images they share.
+// canvas, the graphics and pictures, and the images graphics share.
 #pragma once
 
 #include "classinfo/Zelclasses.h"
@@ -7,6 +7,8 @@
 #include "host/graphics/Canvas.h"
 #include "host/graphics/GraphicsObjects.h"
 #include "host/graphics/Icon.h"
+#include "host/graphics/Metafile.h"
+#include "host/graphics/Picture.h"
 #include "host/graphics/SharedImage.h"
 
 namespace zeltrix {
@@ -48,7 +50,21 @@ protected:
     host::HPALETTE FPaletteSlot = 0;
 };
 
+ZEL_PLAIN_CLASSINFO(TPictureClassInfo, TPersistentClassInfo, host::TPicture);
+
+ZEL_PLAIN_CLASSINFO(TMetafileCanvasClassInfo, TCanvasClassInfo, host::TMetafileCanvas);
+
 ZEL_PLAIN_CLASSINFO(TSharedImageClassInfo, TObjectClassInfo, host::TSharedImage);
+
+ZEL_PLAIN_CLASSINFO(TMetafileImageClassInfo, TSharedImageClassInfo, host::TMetafileImage);
+
+class TMetafileClassInfo
+    : public TzelFamily<TMetafileClassInfo, TGraphicClassInfo, host::TMetafile> {
+    ZEL_CLASSINFO(TMetafileClassInfo)
+protected:
+    host::HENHMETAFILE FHandleSlot = 0;
+    host::HENHMETAFILE FReleaseHandleSlot = 0;
+};
 
 ZEL_PLAIN_CLASSINFO(TBitmapImageClassInfo, TSharedImageClassInfo, host::TBitmapImage);
 

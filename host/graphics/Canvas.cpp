@@ -2,6 +2,7 @@
 
 #include "host/classes/TypInfoRows.h"
 #include "host/graphics/Bitmap.h"
+#include "host/graphics/CanvasRecorder.h"
 #include "host/graphics/Graphic.h"
 #include "host/graphics/Raster.h"
 #include "host/graphics/Text.h"
@@ -84,6 +85,16 @@ void TCanvas::Paint(F&& Painter, bool WithPen) {
     Changed();
 }
 
+template <class F>
+bool TCanvas::Record(F&& Tell) {
+    if (!FRecorder) return false;
+    std::shared_ptr<TGdiDC> dc = DC();
+    Changing();
+    Tell(*FRecorder, *dc);
+    Changed();
+    return true;
+}
+
 TRect TCanvas::GetClipRect() {
     TRect r;
     DC();
@@ -108,15 +119,23 @@ TColor TCanvas::GetPixels(Integer X, Integer Y) {
 }
 
 void TCanvas::SetPixels(Integer X, Integer Y, TColor Value) {
+    if (Record([&](TCanvasRecorder& R, TGdiDC&) { R.SetPixel(*this, X, Y, ColorToRGB(Value)); }))
+        return;
     // A pixel is set as it is: no pen mode applies.
     Paint([&](TRaster& R, TGdiDC&) { R.Plot(X, Y, ColorToRGB(Value)); }, false);
 }
 
 void TCanvas::MoveTo(Integer X, Integer Y) {
+    if (FRecorder) FRecorder->MoveTo(*this, X, Y);
     DC()->Pos = {X, Y};
 }
 
 void TCanvas::LineTo(Integer X, Integer Y) {
+    if (Record([&](TCanvasRecorder& R, TGdiDC& D) {
+            R.LineTo(*this, X, Y);
+            D.Pos = {X, Y};
+        }))
+        return;
     Paint([&](TRaster& R, TGdiDC& D) {
         R.Line(D.Pos.X, D.Pos.Y, X, Y);
         D.Pos = {X, Y};
@@ -124,45 +143,77 @@ void TCanvas::LineTo(Integer X, Integer Y) {
 }
 
 void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+    const Integer p[] = {X1, Y1, X2, Y2};
+    if (Record(
+            [&](TCanvasRecorder& R, TGdiDC&) { R.Shape(*this, TCanvasRecorder::rsRectangle, p); }))
+        return;
     Paint([&](TRaster& R, TGdiDC&) { R.Rectangle(X1, Y1, X2, Y2); });
 }
 
 void TCanvas::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3) {
+    const Integer p[] = {X1, Y1, X2, Y2, X3, Y3};
+    if (Record(
+            [&](TCanvasRecorder& R, TGdiDC&) { R.Shape(*this, TCanvasRecorder::rsRoundRect, p); }))
+        return;
     Paint([&](TRaster& R, TGdiDC&) { R.RoundRect(X1, Y1, X2, Y2, X3, Y3); });
 }
 
 void TCanvas::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+    const Integer p[] = {X1, Y1, X2, Y2};
+    if (Record([&](TCanvasRecorder& R, TGdiDC&) { R.Shape(*this, TCanvasRecorder::rsEllipse, p); }))
+        return;
     Paint([&](TRaster& R, TGdiDC&) { R.Ellipse(X1, Y1, X2, Y2); });
 }
 
 void TCanvas::Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
                   Integer X4, Integer Y4) {
+    const Integer p[] = {X1, Y1, X2, Y2, X3, Y3, X4, Y4};
+    if (Record([&](TCanvasRecorder& R, TGdiDC&) { R.Shape(*this, TCanvasRecorder::rsArc, p); }))
+        return;
     Paint([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akArc, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
 }
 
 void TCanvas::Chord(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
                     Integer X4, Integer Y4) {
+    const Integer p[] = {X1, Y1, X2, Y2, X3, Y3, X4, Y4};
+    if (Record([&](TCanvasRecorder& R, TGdiDC&) { R.Shape(*this, TCanvasRecorder::rsChord, p); }))
+        return;
     Paint([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akChord, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
 }
 
 void TCanvas::Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3,
                   Integer X4, Integer Y4) {
+    const Integer p[] = {X1, Y1, X2, Y2, X3, Y3, X4, Y4};
+    if (Record([&](TCanvasRecorder& R, TGdiDC&) { R.Shape(*this, TCanvasRecorder::rsPie, p); }))
+        return;
     Paint([&](TRaster& R, TGdiDC&) { R.Arc(TRaster::akPie, X1, Y1, X2, Y2, X3, Y3, X4, Y4); });
 }
 
 void TCanvas::FillRect(const TRect& Rect) {
+    if (Record([&](TCanvasRecorder& R, TGdiDC&) { R.Block(*this, TCanvasRecorder::rbFill, Rect); }))
+        return;
     Paint([&](TRaster& R, TGdiDC&) { R.Fill(Rect); }, false);
 }
 
 void TCanvas::FrameRect(const TRect& Rect) {
+    if (Record(
+            [&](TCanvasRecorder& R, TGdiDC&) { R.Block(*this, TCanvasRecorder::rbFrame, Rect); }))
+        return;
     Paint([&](TRaster& R, TGdiDC&) { R.FrameRect(Rect); }, false);
 }
 
 void TCanvas::DrawFocusRect(const TRect& Rect) {
+    if (Record(
+            [&](TCanvasRecorder& R, TGdiDC&) { R.Block(*this, TCanvasRecorder::rbFocus, Rect); }))
+        return;
     Paint([&](TRaster& R, TGdiDC&) { R.FocusRect(Rect); }, false);
 }
 
 void TCanvas::FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle) {
+    if (Record([&](TCanvasRecorder& R, TGdiDC&) {
+            R.FloodFill(*this, X, Y, ColorToRGB(Color), FillStyle == fsSurface);
+        }))
+        return;
     Paint(
         [&](TRaster& R, TGdiDC&) { R.FloodFill(X, Y, ColorToRGB(Color), FillStyle == fsSurface); },
         false);
@@ -208,6 +259,15 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
             src[std::size_t(y) * std::size_t(std::abs(sw)) + std::size_t(x)] =
                 fs.Contains(px, py) ? fs.Get(px, py) : 0xFFFFFF;
         }
+    std::size_t stride = std::size_t(std::abs(sw));
+    if (Record([&](TCanvasRecorder& R, TGdiDC&) {
+            R.Picture(*this, Dest, std::abs(sw), std::abs(sh),
+                      [&](Integer X, Integer Y, TColorRef& C) {
+                          C = src[std::size_t(Y) * stride + std::size_t(X)];
+                          return true;
+                      });
+        }))
+        return;
     TColorRef pattern = ColorToRGB(FBrush->GetColor());
     Paint(
         [&](TRaster& R, TGdiDC& D) {
@@ -233,6 +293,11 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
 }
 
 void TCanvas::TextOut(Integer X, Integer Y, const AnsiString& Text) {
+    if (Record([&](TCanvasRecorder& R, TGdiDC& D) {
+            R.Text(*this, X, Y, Text, nullptr);
+            D.Pos = {X + TextExtent(Text).cx, Y};
+        }))
+        return;
     Paint(
         [&](TRaster&, TGdiDC& D) {
             TColorRef back = ColorToRGB(FBrush->GetColor());
@@ -245,6 +310,7 @@ void TCanvas::TextOut(Integer X, Integer Y, const AnsiString& Text) {
 }
 
 void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const AnsiString& Text) {
+    if (Record([&](TCanvasRecorder& R, TGdiDC&) { R.Text(*this, X, Y, Text, &Rect); })) return;
     Paint(
         [&](TRaster& R, TGdiDC& D) {
             if (FBrush->GetStyle() != bsClear) R.Fill(Rect);
@@ -291,21 +357,32 @@ void TCanvas::StretchDraw(const TRect& Rect, TGraphic* Graphic) {
 void TCanvas::PaintPicture(const TRect& Dest, Integer Width, Integer Height,
                            const TPictureSource& Source) {
     if (Width <= 0 || Height <= 0) return;
+    if (Record([&](TCanvasRecorder& R, TGdiDC&) { R.Picture(*this, Dest, Width, Height, Source); }))
+        return;
     TColorRef pattern = ColorToRGB(FBrush->GetColor());
     Paint(
         [&](TRaster& R, TGdiDC& D) {
             TPixelSurface& ds = *D.Surface;
             const TRect& b = R.Bounds();
-            Integer dw = Dest.Right - Dest.Left, dh = Dest.Bottom - Dest.Top;
-            Integer adw = std::abs(dw), adh = std::abs(dh);
-            for (Integer y = 0; y < adh; ++y)
-                for (Integer x = 0; x < adw; ++x) {
+            long long dw = (long long)Dest.Right - Dest.Left,
+                      dh = (long long)Dest.Bottom - Dest.Top;
+            long long adw = std::abs(dw), adh = std::abs(dh);
+            // Only the part within the bounds is visited: a picture may be stretched far past
+            // them.
+            auto range = [](long long D, long long From, long long Lo, long long Hi, long long N) {
+                long long a = D > 0 ? Lo - From : From - Hi, b = D > 0 ? Hi - From : From - Lo;
+                return std::pair{std::max(a, 0ll), std::min(b, N)};
+            };
+            auto [x0, x1] = range(dw, Dest.Left, b.Left, b.Right, adw);
+            auto [y0, y1] = range(dh, Dest.Top, b.Top, b.Bottom, adh);
+            for (long long y = y0; y < y1; ++y)
+                for (long long x = x0; x < x1; ++x) {
                     Integer tx = dw > 0 ? Dest.Left + x : Dest.Left - 1 - x;
                     Integer ty = dh > 0 ? Dest.Top + y : Dest.Top - 1 - y;
                     if (tx < b.Left || ty < b.Top || tx >= b.Right || ty >= b.Bottom) continue;
-                    TColorRef s = ds.Get(tx, ty);
-                    if (!Source(static_cast<Integer>(static_cast<long long>(x) * Width / adw),
-                                static_cast<Integer>(static_cast<long long>(y) * Height / adh), s))
+                    TColorRef s = ds.Get(tx, ty); // what is beneath, for pictures that blend
+                    if (!Source(static_cast<Integer>(x * Width / adw),
+                                static_cast<Integer>(y * Height / adh), s))
                         continue;
                     ds.Set(tx, ty, CopyOp(FCopyMode, s, ds.Get(tx, ty), pattern));
                 }

@@ -11,6 +11,7 @@ namespace host {
 
 class TGraphic;
 class TBitmap;
+class TCanvasRecorder;
 /// The colour of a picture's pixel (X, Y), given the colour beneath on entry (for pictures that
 /// blend); false for a pixel that shows what is beneath.
 using TPictureSource = std::function<bool(Integer X, Integer Y, TColorRef& Color)>;
@@ -146,12 +147,19 @@ protected:
     virtual void RequiredState() {}
     /// The context in use, after RequiredState.
     std::shared_ptr<TGdiDC> DC();
+    /// From now on every drawing goes to `Recorder` (not owned) instead of the context's
+    /// pixels; null paints again.
+    void SetRecorder(TCanvasRecorder* Recorder) { FRecorder = Recorder; }
 
 private:
     template <class F>
     void Paint(F&& Painter, bool WithPen = true);
+    /// With a recorder: tells it of the drawing (between Changing and Changed) and returns true.
+    template <class F>
+    bool Record(F&& Tell);
 
     HDC FHandle = 0;
+    TCanvasRecorder* FRecorder = nullptr;
     std::shared_ptr<TGdiDC> FDC; // FHandle's object while it is in the table
     TPen* FPen;
     TBrush* FBrush;

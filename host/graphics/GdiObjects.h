@@ -25,6 +25,7 @@ enum : Integer {
     OBJ_PAL = 5,
     OBJ_FONT = 6,
     OBJ_BITMAP = 7,
+    OBJ_ENHMETAFILE = 13,
     OBJ_ICON = 100 // icons are objects of the table too, headless
 };
 

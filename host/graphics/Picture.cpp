@@ -4,6 +4,7 @@
 #include "host/classes/Streams.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Icon.h"
+#include "host/graphics/Metafile.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
@@ -25,8 +26,11 @@ struct ClipboardFormat {
 struct Formats {
     std::mutex Lock;
     std::vector<FileFormat> Files{{"bmp", "Bitmaps", TBitmap::StaticClass()},
-                                  {"ico", "Icons", TIcon::StaticClass()}};
-    std::vector<ClipboardFormat> Clipboard{{CF_BITMAP, TBitmap::StaticClass()}};
+                                  {"ico", "Icons", TIcon::StaticClass()},
+                                  {"emf", "Enhanced Metafiles", TMetafile::StaticClass()},
+                                  {"wmf", "Metafiles", TMetafile::StaticClass()}};
+    std::vector<ClipboardFormat> Clipboard{{CF_BITMAP, TBitmap::StaticClass()},
+                                           {CF_ENHMETAFILE, TMetafile::StaticClass()}};
 };
 Formats& Registered() {
     static Formats* f = new Formats;
@@ -118,6 +122,15 @@ TIcon* TPicture::GetIcon() {
 }
 
 void TPicture::SetIcon(TIcon* Value) {
+    SetGraphic(Value);
+}
+
+TMetafile* TPicture::GetMetafile() {
+    if (!DynCast<TMetafile>(FGraphic)) Adopt(new TMetafile);
+    return static_cast<TMetafile*>(FGraphic);
+}
+
+void TPicture::SetMetafile(TMetafile* Value) {
     SetGraphic(Value);
 }
 

@@ -10,6 +10,7 @@ namespace host {
 
 class TBitmap;
 class TIcon;
+class TMetafile;
 
 class TPicture : public TPersistent {
     HOST_CLASS(TPicture, TPersistent)
@@ -27,6 +28,8 @@ public:
     void SetBitmap(TBitmap* Value);
     TIcon* GetIcon();
     void SetIcon(TIcon* Value);
+    TMetafile* GetMetafile();
+    void SetMetafile(TMetafile* Value);
     Integer GetWidth() const;
     Integer GetHeight() const;
     IChangeNotifier* GetPictureAdapter() const { return FAdapter.get(); }

@@ -155,11 +155,14 @@ void TRaster::Line(Integer X1, Integer Y1, Integer X2, Integer Y2) {
         });
         return;
     }
-    // A wide pen: every dot along the line, each pixel once.
-    Integer r = FPen.Width;
-    Mask m(std::min(X1, X2) - r, std::min(Y1, Y2) - r, std::max(X1, X2) + r + 1,
-           std::max(Y1, Y2) + r + 1);
+    // A wide pen: every dot along the line, each pixel once; only dots that can reach the
+    // bounds are made, and only the pixels within them kept.
+    long long r = FPen.Width;
+    Mask m(FBounds.Left, FBounds.Top, FBounds.Right, FBounds.Bottom);
     LinePoints(X1, Y1, X2, Y2, [&](Integer X, Integer Y) {
+        if (X + r < FBounds.Left || Y + r < FBounds.Top || X - r >= FBounds.Right ||
+            Y - r >= FBounds.Bottom)
+            return;
         DotPixels(X, Y, FPen.Width, [&](Integer x, Integer y) { m.Put(x, y); });
     });
     m.ForEach([&](Integer x, Integer y) { Plot(x, y, FPen.Color); });
@@ -230,9 +233,12 @@ void TRaster::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
         Line(X1, Y2 - 1, X1, Y1);
         return;
     }
-    Integer r = FPen.Width;
-    Mask m(X1 - r, Y1 - r, X2 + r, Y2 + r);
+    long long r = FPen.Width;
+    Mask m(FBounds.Left, FBounds.Top, FBounds.Right, FBounds.Bottom);
     auto stamp = [&](Integer X, Integer Y) {
+        if (X + r < FBounds.Left || Y + r < FBounds.Top || X - r >= FBounds.Right ||
+            Y - r >= FBounds.Bottom)
+            return; // this dot cannot reach the bounds
         DotPixels(X, Y, FPen.Width, [&](Integer x, Integer y) { m.Put(x, y); });
     };
     LinePoints(X1, Y1, X2 - 1, Y1, stamp);
@@ -269,28 +275,36 @@ TRaster::Rows TRaster::EllipseRows(Integer X1, Integer Y1, Integer X2, Integer Y
     return rows;
 }
 
-void TRaster::OutlineAndFill(const Rows& Shape, bool FillIt, const std::vector<bool>* Keep,
-                             Integer X1, Integer Y1, Integer X2, Integer Y2) {
-    // A pixel of the outline has a neighbour (left, right, above, below) outside the shape.
-    Integer w = std::max(X2 - X1, 0);
-    auto kept = [&](Integer X, Integer Y) {
-        if (!Shape.Has(X, Y)) return false;
-        if (!Keep) return true;
-        return bool((*Keep)[std::size_t(Y - Y1) * std::size_t(w) + std::size_t(X - X1)]);
+TRect TRaster::Visible(Integer X1, Integer Y1, Integer X2, Integer Y2, long long Reach) const {
+    auto clip = [](long long V, Integer Lo, Integer Hi) {
+        return Integer(std::clamp<long long>(V, Lo, std::max(Lo, Hi)));
     };
+    return {clip(FBounds.Left - Reach, X1, X2), clip(FBounds.Top - Reach, Y1, Y2),
+            clip(FBounds.Right + Reach, X1, X2), clip(FBounds.Bottom + Reach, Y1, Y2)};
+}
+
+void TRaster::OutlineAndFill(const Rows& Shape, bool FillIt,
+                             const std::function<bool(Integer, Integer)>& Keep, Integer X1,
+                             Integer Y1, Integer X2, Integer Y2) {
+    // A pixel of the outline has a neighbour (left, right, above, below) outside the shape.
+    auto kept = [&](Integer X, Integer Y) { return Shape.Has(X, Y) && (!Keep || Keep(X, Y)); };
     auto edge = [&](Integer X, Integer Y) {
         return !kept(X - 1, Y) || !kept(X + 1, Y) || !kept(X, Y - 1) || !kept(X, Y + 1);
     };
     bool pen = FPen.Visible();
-    if (FillIt)
-        for (Integer y = Y1; y < Y2; ++y)
-            for (Integer x = X1; x < X2; ++x)
-                if (kept(x, y) && !(pen && edge(x, y)) && BrushCovers(x, y) && FBrush.Visible())
+    if (FillIt && FBrush.Visible()) {
+        TRect v = Visible(X1, Y1, X2, Y2, 0);
+        for (Integer y = v.Top; y < v.Bottom; ++y)
+            for (Integer x = v.Left; x < v.Right; ++x)
+                if (kept(x, y) && !(pen && edge(x, y)) && BrushCovers(x, y))
                     Plot(x, y, BrushColorAt(x, y));
+    }
     if (!pen) return;
-    Mask m(X1 - FPen.Width, Y1 - FPen.Width, X2 + FPen.Width, Y2 + FPen.Width);
-    for (Integer y = Y1; y < Y2; ++y)
-        for (Integer x = X1; x < X2; ++x)
+    // A dot reaches at most its width from its pixel.
+    TRect v = Visible(X1, Y1, X2, Y2, (long long)FPen.Width + 1);
+    Mask m(FBounds.Left, FBounds.Top, FBounds.Right, FBounds.Bottom);
+    for (Integer y = v.Top; y < v.Bottom; ++y)
+        for (Integer x = v.Left; x < v.Right; ++x)
             if (kept(x, y) && edge(x, y))
                 DotPixels(x, y, FPen.Width, [&](Integer px, Integer py) { m.Put(px, py); });
     m.ForEach([&](Integer x, Integer y) { Plot(x, y, FPen.Color); });
@@ -299,7 +313,7 @@ void TRaster::OutlineAndFill(const Rows& Shape, bool FillIt, const std::vector<b
 void TRaster::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2) {
     Order(X1, X2), Order(Y1, Y2);
     X1 = Near(X1), Y1 = Near(Y1), X2 = Near(X2), Y2 = Near(Y2);
-    OutlineAndFill(EllipseRows(X1, Y1, X2, Y2), true, nullptr, X1, Y1, X2, Y2);
+    OutlineAndFill(EllipseRows(X1, Y1, X2, Y2), true, {}, X1, Y1, X2, Y2);
 }
 
 void TRaster::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer W, Integer H) {
@@ -320,7 +334,7 @@ void TRaster::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer 
         }
         rows.Lo.push_back(lo), rows.Hi.push_back(hi);
     }
-    OutlineAndFill(rows, true, nullptr, X1, Y1, X2, Y2);
+    OutlineAndFill(rows, true, {}, X1, Y1, X2, Y2);
 }
 
 void TRaster::Arc(TArcKind Kind, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3,
@@ -344,7 +358,6 @@ void TRaster::Arc(TArcKind Kind, Integer X1, Integer Y1, Integer X2, Integer Y2,
         return d <= span + 1e-9;
     };
     Integer w = std::max(X2 - X1, 0), h = std::max(Y2 - Y1, 0);
-    std::vector<bool> keep(std::size_t(w) * std::size_t(h));
     // A chord keeps the side of the line between the arc's ends on which the arc lies.
     double a = w / 2.0, b = h / 2.0;
     auto onEllipse = [&](double T) {
@@ -359,24 +372,23 @@ void TRaster::Arc(TArcKind Kind, Integer X1, Integer Y1, Integer X2, Integer Y2,
     const double sx = start.first, sy = start.second, ex = end.first, ey = end.second;
     auto side = [&](double X, double Y) { return (ex - sx) * (Y - sy) - (ey - sy) * (X - sx); };
     double arcSide = side(mid.first, mid.second);
-    for (Integer y = Y1; y < Y2; ++y)
-        for (Integer x = X1; x < X2; ++x) {
-            double px = x + 0.5, py = y + 0.5;
-            bool in = Kind == akChord ? side(px, py) * arcSide >= 0 : inSector(px, py);
-            keep[std::size_t(y - Y1) * std::size_t(w) + std::size_t(x - X1)] = in;
-        }
-    if (Kind != akArc) return OutlineAndFill(shape, true, &keep, X1, Y1, X2, Y2);
+    // Asked of the pixels near the bounds only: a figure far larger than the surface costs
+    // what shows of it.
+    std::function<bool(Integer, Integer)> keep = [&](Integer X, Integer Y) {
+        double px = X + 0.5, py = Y + 0.5;
+        return Kind == akChord ? side(px, py) * arcSide >= 0 : inSector(px, py);
+    };
+    if (Kind != akArc) return OutlineAndFill(shape, true, keep, X1, Y1, X2, Y2);
     // An arc is the ellipse's outline within the sector, without a fill or radials.
     auto edge = [&](Integer X, Integer Y) {
         return !shape.Has(X - 1, Y) || !shape.Has(X + 1, Y) || !shape.Has(X, Y - 1) ||
                !shape.Has(X, Y + 1);
     };
     if (!FPen.Visible()) return;
-    for (Integer y = Y1; y < Y2; ++y)
-        for (Integer x = X1; x < X2; ++x)
-            if (shape.Has(x, y) && edge(x, y) &&
-                keep[std::size_t(y - Y1) * std::size_t(w) + std::size_t(x - X1)])
-                PenDot(x, y);
+    TRect v = Visible(X1, Y1, X2, Y2, (long long)FPen.Width + 1);
+    for (Integer y = v.Top; y < v.Bottom; ++y)
+        for (Integer x = v.Left; x < v.Right; ++x)
+            if (shape.Has(x, y) && edge(x, y) && keep(x, y)) PenDot(x, y);
 }
 
 void TRaster::FrameRect(const TRect& R) {

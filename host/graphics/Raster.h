@@ -6,6 +6,8 @@
 #include "host/graphics/GraphicsObjects.h"
 #include "host/graphics/Surface.h"
 
+#include <functional>
+
 namespace host {
 
 struct TRasterPen {
@@ -72,8 +74,14 @@ private:
         bool Has(Integer X, Integer Y) const;
     };
     static Rows EllipseRows(Integer X1, Integer Y1, Integer X2, Integer Y2);
-    void OutlineAndFill(const Rows& Shape, bool FillIt, const std::vector<bool>* Keep, Integer X1,
-                        Integer Y1, Integer X2, Integer Y2);
+    /// Fills the shape (the pixels of it that `Keep` keeps, when given) and outlines it with the
+    /// pen. Only the part that can reach the bounds is visited: a shape far larger than the
+    /// surface costs what shows of it.
+    void OutlineAndFill(const Rows& Shape, bool FillIt,
+                        const std::function<bool(Integer, Integer)>& Keep, Integer X1, Integer Y1,
+                        Integer X2, Integer Y2);
+    /// [X1, X2) x [Y1, Y2) narrowed to where a pixel can touch the bounds, `Reach` away.
+    TRect Visible(Integer X1, Integer Y1, Integer X2, Integer Y2, long long Reach) const;
 
     TPixelSurface& FSurface;
     TRect FBounds;

@@ -2,9 +2,14 @@
 // their slots, handles that find their objects again, the owner's lock, change events.
 #include "ClassesFixture.h"
 
+#include "core/ValueConv.h"
 #include "host/classes/Streams.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/GraphicsObjects.h"
+#include "host/graphics/Metafile.h"
+#include "host/graphics/Picture.h"
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -210,4 +215,104 @@ TEST_F(Graphics, ASharedImagesRefCountThroughItsClassInfo) {
     b->Free();
     EXPECT_EQ(Get(image, "RefCount").AsInteger(), 1);
     a->Free();
+}
+
+TEST_F(Graphics, AMetafilesHandleAndReleasedHandleTravelByAddress) {
+    auto* m = new TMetafile;
+    auto* canvas = new TMetafileCanvas(m, 0);
+    canvas->Rectangle(0, 0, 8, 8);
+    canvas->Free();
+    Variant handle = Get(m, "Handle");
+    HENHMETAFILE h = *static_cast<const HENHMETAFILE*>(handle.AsAddress());
+    EXPECT_EQ(GetObjectType(h), OBJ_ENHMETAFILE);
+
+    // ReleaseHandle's result lies in its slot; a second call overwrites the same slot.
+    TzelMethodInfo* release = Call(m, "ReleaseHandle");
+    const void* slot = release->Result.AsAddress();
+    EXPECT_EQ(*static_cast<const HENHMETAFILE*>(slot), h);
+    HENHMETAFILE mine = h;
+    release = Call(m, "ReleaseHandle");
+    EXPECT_EQ(release->Result.AsAddress(), slot);
+    HENHMETAFILE second = *static_cast<const HENHMETAFILE*>(slot);
+    EXPECT_NE(second, mine);
+    DeleteEnhMetaFile(second);
+
+    // Written from an address, the object is taken over with its picture.
+    auto* other = new TMetafile;
+    Set(other, "Handle", Variant::Address(&mine));
+    EXPECT_EQ(other->GetHandle(), mine);
+    EXPECT_EQ(other->GetWidth(), m->GetWidth());
+    EXPECT_EQ(Get(other, "Enhanced").AsBoolean(), true);
+    Set(other, "Inch", 1440);
+    EXPECT_EQ(other->GetInch(), 1440);
+    Call(other, "Clear");
+    EXPECT_TRUE(other->GetEmpty());
+    EXPECT_EQ(GetObjectType(mine), 0); // freed with the picture it held
+    other->Free();
+    m->Free();
+}
+
+namespace {
+/// A graphic class of the test's own, registered and unregistered through the class info.
+class TZelTestGraphic : public TMetafile {
+    HOST_CLASS(TZelTestGraphic, TMetafile)
+public:
+    TZelTestGraphic() = default;
+};
+} // namespace
+HOST_METACLASS(TZelTestGraphic, TMetafile);
+
+TEST_F(Graphics, PictureRegistrationsActOnTheClass) {
+    auto* picture = new TPicture;
+    Variant cls = zeltrix::Conv<TClass>::To(TZelTestGraphic::StaticClass());
+    constexpr Word format = 0xC0DE;
+    Call(picture, "RegisterFileFormat", "zpic", "Test pictures", cls);
+    Call(picture, "RegisterFileFormatRes", "zres", 4711, cls);
+    Call(picture, "RegisterClipboardFormat", Integer(format), cls);
+    EXPECT_EQ(TPicture::FindGraphicClass("TZelTestGraphic"), TZelTestGraphic::StaticClass());
+    EXPECT_TRUE(Call(picture, "SupportsClipboardFormat", Integer(format))->Result.AsBoolean());
+    // Another picture sees them: they are the class's.
+    auto dir = std::filesystem::temp_directory_path() / "zeltrix-picture-ci";
+    std::filesystem::create_directories(dir);
+    auto* m = new TMetafile;
+    auto* canvas = new TMetafileCanvas(m, 0);
+    canvas->Ellipse(0, 0, 9, 9);
+    canvas->Free();
+    m->SaveToFile((dir / "a.zres").string());
+    m->Free();
+    auto* other = new TPicture;
+    Call(other, "LoadFromFile", (dir / "a.zres").string());
+    EXPECT_TRUE(DynCast<TZelTestGraphic>(other->GetGraphic()));
+
+    Call(picture, "UnregisterGraphicClass", cls);
+    EXPECT_EQ(TPicture::FindGraphicClass("TZelTestGraphic"), nullptr);
+    EXPECT_FALSE(Call(picture, "SupportsClipboardFormat", Integer(format))->Result.AsBoolean());
+    EXPECT_TRUE(
+        Call(picture, "SupportsClipboardFormat", Integer(CF_ENHMETAFILE))->Result.AsBoolean());
+    other->Free();
+    picture->Free();
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(Graphics, APicturesClipboardArgumentsAreWrittenBack) {
+    auto* picture = new TPicture;
+    auto* canvas = new TMetafileCanvas(picture->GetMetafile(), 0);
+    canvas->Rectangle(0, 0, 5, 5);
+    canvas->Free();
+    LongWord data = 0;
+    HPALETTE palette = 99;
+    TzelMethodInfo* save = Call(picture, "SaveToClipboardFormat", 0, Variant::Address(&data),
+                                Variant::Address(&palette));
+    EXPECT_EQ(save->GetArgs(0)->Value.AsInteger(), Integer(CF_ENHMETAFILE));
+    EXPECT_EQ(save->GetArgs(1)->Value.AsAddress(), &data); // the same addresses, written through
+    EXPECT_EQ(GetObjectType(data), OBJ_ENHMETAFILE);
+    EXPECT_EQ(palette, 0u);
+    auto* other = new TPicture;
+    Call(other, "LoadFromClipboardFormat", Integer(CF_ENHMETAFILE), Variant::Address(&data),
+         Variant::Address(&palette));
+    EXPECT_EQ(Get(other, "Width").AsInteger(), picture->GetWidth());
+    EXPECT_TRUE(DynCast<TMetafile>(other->GetGraphic()));
+    DeleteEnhMetaFile(data);
+    other->Free();
+    picture->Free();
 }

@@ -11,9 +11,10 @@
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfo.h"
 #include "host/classes/Writer.h"
+#include "host/forms/Form.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Icon.h"
-#include "host/forms/Form.h"
+#include "host/graphics/Metafile.h"
 #include "host/menus/MenuItem.h"
 #include "package/zeltrix_cb4.h"
 
@@ -137,6 +138,8 @@ public:
             return Keep(new TScrollBox(nullptr))->GetVertScrollBar();
         if (name == "TBitmapImage") return (Keep(new TBitmap)->*&BitmapAccess::GetImage)();
         if (name == "TIconImage") return (Keep(new TIcon)->*&IconAccess::GetImage)();
+        if (name == "TMetafileCanvas") // freed before its metafile, which it then records into
+            return Keep(new TMetafileCanvas(Keep(new TMetafile), 0));
         if (C->NewObject) return Keep(C->NewObject());
         if (C->NewWithOwner) return Keep(C->NewWithOwner(nullptr));
         return nullptr;
@@ -154,7 +157,7 @@ const std::map<std::string, const char*> NotWalked = {
     {"TResourceStream", "needs a registered resource; covered by the stream tests"},
     {"TThread", "abstract: its Execute is the application's"},
     {"TGraphic", "abstract: its rows are walked on TBitmap and TIcon"},
-    {"TSharedImage", "abstract: its row is walked on TBitmapImage and TIconImage"},
+    {"TSharedImage", "abstract: its row is walked on the images of bitmaps, icons and metafiles"},
 };
 
 /// Rows the walk reads but does not write back, or does not read, with the reason.

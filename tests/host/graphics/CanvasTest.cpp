@@ -2,6 +2,7 @@
 // bottom edges, lines their end point; wide pens, pen modes, brushes, clipping, flood fills and
 // copies; and the canvas's notifications and lock.
 #include "host/graphics/Canvas.h"
+#include "host/graphics/Bitmap.h"
 #include "tests/host/graphics/Sheet.h"
 
 #include "tests/TestSupport.h"
@@ -190,4 +191,60 @@ TEST(Canvas, AContextDeletedUnderItIsNoLongerDrawnOn) {
               "Canvas does not allow drawing");
     EXPECT_EQ(surface->Get(1, 1), RGB(255, 255, 255));
     canvas->Free();
+}
+
+TEST(Canvas, PicturesMirrorAndStretchFarPastTheSurfaceCostingOnlyWhatShows) {
+    auto* glyph = new TBitmap;
+    glyph->SetSize(2, 1);
+    glyph->GetCanvas()->SetPixels(0, 0, clRed); // red left, white right
+    auto* b = new TBitmap;
+    b->SetSize(4, 2);
+    b->GetCanvas()->GetBrush()->SetColor(clBlack);
+    b->GetCanvas()->FillRect({0, 0, 4, 2});
+    // Mirrored: the right edge given first; half of it lies left of the surface.
+    b->GetCanvas()->StretchDraw({2, 0, -2, 1}, glyph);
+    EXPECT_EQ(b->ColorAt(0, 0), RGB(255, 0, 0)); // the mirror's right half is the red pixel
+    EXPECT_EQ(b->ColorAt(1, 0), RGB(255, 0, 0));
+    EXPECT_EQ(b->ColorAt(2, 0), 0u);
+    // A billion pixels wide: only the four that show are painted, at once.
+    b->GetCanvas()->StretchDraw({-4, 1, 1000000000, 2}, glyph); // its left half is red
+    EXPECT_EQ(b->ColorAt(0, 1), RGB(255, 0, 0));
+    EXPECT_EQ(b->ColorAt(3, 1), RGB(255, 0, 0));
+    b->Free();
+    glyph->Free();
+}
+
+TEST(Canvas, FiguresReachingPastTheSurfaceShowTheSamePixelsAndCostWhatShows) {
+    // Each figure on a small surface is the top left of the same figure on a large one.
+    auto figures = [](TCanvas& C) {
+        C.GetPen()->SetWidth(3);
+        C.GetBrush()->SetStyle(bsDiagCross);
+        C.Ellipse(-20, -10, 30, 25);
+        C.Pie(5, -30, 60, 18, 60, 0, 5, 0);
+        C.Chord(-15, 8, 40, 50, 0, 8, 40, 50);
+        C.GetPen()->SetWidth(1);
+        C.Arc(10, 10, 70, 40, 70, 10, 10, 40);
+        C.RoundRect(-5, 3, 26, 60, 12, 9);
+        C.GetPen()->SetWidth(5);
+        C.MoveTo(-10, 30);
+        C.LineTo(40, -4);
+        C.Rectangle(15, 6, 70, 50);
+    };
+    Sheet small(20, 12), large(80, 60);
+    figures(*small.Canvas);
+    figures(*large.Canvas);
+    for (Integer y = 0; y < 12; ++y)
+        for (Integer x = 0; x < 20; ++x)
+            ASSERT_EQ(small.Surface->Get(x, y), large.Surface->Get(x, y)) << x << ", " << y;
+    // Figures a million pixels across: only what shows is visited.
+    small.Canvas->GetBrush()->SetStyle(bsSolid);
+    small.Canvas->GetBrush()->SetColor(clBlack);
+    small.Canvas->Ellipse(-1000000, -1000000, 1000000, 1000000);
+    EXPECT_EQ(small.Count(0), 20 * 12); // the ellipse covers the surface
+    small.Canvas->Pie(-1000000, -1000000, 1000000, 1000000, 0, 0, 5, 0);
+    small.Canvas->Arc(-1000000, -5, 1000000, 1000000, 0, 0, 5, 0);
+    small.Canvas->GetPen()->SetWidth(200);
+    small.Canvas->MoveTo(-1000000, 6);
+    small.Canvas->LineTo(1000000, 6);
+    small.Canvas->Rectangle(-1000000, -1000000, 1000000, 1000000);
 }

@@ -134,7 +134,7 @@ TEST(Picture, FilesByExtensionAndTheRegisteredFormats) {
     p->Free();
 
     EXPECT_TRUE(TPicture::SupportsClipboardFormat(CF_BITMAP));
-    EXPECT_FALSE(TPicture::SupportsClipboardFormat(CF_ENHMETAFILE));
+    EXPECT_FALSE(TPicture::SupportsClipboardFormat(CF_METAFILEPICT));
     EXPECT_EQ(TPicture::FindGraphicClass("ticon"), TIcon::StaticClass());
     TPicture::RegisterFileFormat(".dib", "Device-independent bitmaps", TBitmap::StaticClass());
     auto* q = new TPicture;
