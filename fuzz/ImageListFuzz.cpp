@@ -3,7 +3,7 @@
 // is written again to the same bytes.
 #include "host/classes/Streams.h"
 #include "host/graphics/Bitmap.h"
-#include "host/imglist/ImgList.h"
+#include "host/controls/DragImageList.h"
 #include "host/system/Exceptions.h"
 
 #include <cstdint>

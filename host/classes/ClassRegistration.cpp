@@ -5,7 +5,7 @@
 #include "host/classes/Component.h"
 #include "host/classes/Persistent.h"
 #include "host/forms/Form.h"
-#include "host/imglist/ImgList.h"
+#include "host/controls/DragImageList.h"
 #include "host/menus/Menu.h"
 #include "host/system/SysUtils.h"
 

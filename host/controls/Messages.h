@@ -24,6 +24,15 @@ struct TMessage {
     Word LParamHi() const { return Word(Cardinal(LParam) >> 16); }
 };
 
+/// A message in the application's queue (the hint window tells from one whether a hint
+/// should go).
+struct TMsg {
+    THandle Window = 0;
+    Cardinal Message = 0;
+    LongInt WParam = 0, LParam = 0;
+    Cardinal Time = 0;
+};
+
 constexpr LongInt MakeLong(Word Lo, Word Hi) {
     return LongInt(Cardinal(Lo) | (Cardinal(Hi) << 16));
 }

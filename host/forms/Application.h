@@ -17,14 +17,6 @@ inline constexpr Integer IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGN
 inline constexpr Integer MB_OK = 0x0000, MB_OKCANCEL = 0x0001, MB_ABORTRETRYIGNORE = 0x0002,
                          MB_YESNOCANCEL = 0x0003, MB_YESNO = 0x0004, MB_RETRYCANCEL = 0x0005;
 
-/// A message in the application's queue.
-struct TMsg {
-    HWND Window = 0;
-    Cardinal Message = 0;
-    LongInt WParam = 0, LParam = 0;
-    Cardinal Time = 0;
-};
-
 using TMessageEvent = Closure<void(TMsg& Msg, bool& Handled)>;
 using TIdleEvent = Closure<void(TObject* Sender, bool& Done)>;
 using TExceptionEvent = Closure<void(TObject* Sender, Exception* E)>;

@@ -5,7 +5,7 @@
 
 #include "host/classes/Streams.h"
 #include "host/graphics/Bitmap.h"
-#include "host/imglist/ImgList.h"
+#include "host/controls/DragImageList.h"
 
 #include <gtest/gtest.h>
 

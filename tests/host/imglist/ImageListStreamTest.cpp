@@ -3,7 +3,7 @@
 #include "host/classes/FilerBytes.h"
 #include "host/classes/Streams.h"
 #include "host/graphics/Bitmap.h"
-#include "host/imglist/ImgList.h"
+#include "host/controls/DragImageList.h"
 #include "tests/host/FormFiles.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "host/classes/Streams.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Icon.h"
-#include "host/imglist/ImgList.h"
+#include "host/controls/DragImageList.h"
 #include "tests/host/graphics/Sheet.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // hotkeys underlined and disabled captions greyed, and owner-drawn items sized and drawn by
 // their handlers. With ZELTRIX_MENU_PICTURES=dir set, the pictures are written there as PPM.
 #include "host/menus/MenuPaint.h"
+#include "host/controls/DragImageList.h"
 #include "host/graphics/Canvas.h"
 #include "host/graphics/Bitmap.h"
 #include "host/menus/Menu.h"
