@@ -1,6 +1,8 @@
 #include "host/controls/Control.h"
 
 #include "host/classes/TypInfoRows.h"
+#include "host/controls/ControlActionLink.h"
+#include "host/controls/HintWindow.h"
 #include "host/controls/WinControl.h"
 #include "host/graphics/Canvas.h"
 #include "host/menus/Menu.h"
@@ -73,6 +75,7 @@ const TMessageEntry TControl::Messages[] = {
     HOST_ON(TControl, CM_FONTCHANGED, CMFontChanged),
     HOST_ON(TControl, CM_COLORCHANGED, CMColorChanged),
     HOST_ON(TControl, CM_TEXTCHANGED, CMTextChanged),
+    HOST_ON(TControl, CM_HINTSHOW, CMHintShow),
 };
 HOST_COMPONENT_METACLASS(TControl, TComponent, PropTable(ControlProps, MessageTable(TControl::Messages)));
 
@@ -144,6 +147,7 @@ TControl::TControl(TComponent* AOwner)
 
 TControl::~TControl() {
     if (FParent) SetParent(nullptr);
+    delete FActionLink;
     FConstraints->Free();
     FFont->Free();
 }
@@ -178,6 +182,8 @@ void TControl::ReadState(TReader* Reader) {
 
 void TControl::Loaded() {
     TComponent::Loaded();
+    // An action the form named, read before the control's own properties: take what is unset.
+    if (TBasicAction* a = GetAction()) ActionChange(a, true);
     UpdateAnchorRules();
     RequestAlign();
 }
@@ -559,7 +565,15 @@ void TControl::CMTextChanged(TMessage&) {
 // ---- events ----
 
 void TControl::Click() {
-    if (FOnClick) FOnClick(this);
+    // A handler of the control's own runs instead of the action; the action's own OnExecute
+    // runs as the action executes.
+    TBasicAction* action = GetAction();
+    if (FOnClick && !(action && FOnClick == action->GetOnExecute()))
+        FOnClick(this);
+    else if (action && !GetComponentState().Contains(csDesigning))
+        FActionLink->Execute();
+    else if (FOnClick)
+        FOnClick(this);
 }
 
 void TControl::DblClick() {
@@ -599,5 +613,62 @@ void TControl::Repaint() {
 }
 
 void TControl::PaintControl(TCanvas*) {}
+
+// ---- actions ----
+
+TBasicAction* TControl::GetAction() const {
+    return FActionLink ? FActionLink->GetAction() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* Value) {
+    if (!Value) {
+        delete FActionLink;
+        FActionLink = nullptr;
+        FControlStyle -= csActionClient;
+        return;
+    }
+    FControlStyle += csActionClient;
+    // The action passes each change of its state to the link's setters.
+    if (!FActionLink) FActionLink = CreateActionLink();
+    FActionLink->SetAction(Value);
+    ActionChange(Value, Value->GetComponentState().Contains(csLoading));
+}
+
+void TControl::InitiateAction() {
+    if (FActionLink) FActionLink->Update();
+}
+
+void TControl::SetActionLink(TControlActionLink* Value) {
+    if (Value == FActionLink) return;
+    // A link serves one control: the one that held it lets go, so that only this one frees
+    // it. (A link made for a control that has gone may still name it: only a live one is
+    // asked.)
+    if (Value && Value->FClient && Value->FClient != this &&
+        LiveObjects::Find(Value->FClient, TControl::StaticClass()) &&
+        Value->FClient->FActionLink == Value)
+        Value->FClient->FActionLink = nullptr;
+    delete FActionLink;
+    FActionLink = Value;
+    if (Value) Value->AssignClient(this);
+}
+
+TControlActionLink* TControl::CreateActionLink() {
+    return new TControlActionLink(this);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    auto* a = DynCast<TCustomAction>(Sender);
+    if (!a) return;
+    if (!CheckDefaults || FText.empty()) SetCaption(a->GetCaption());
+    if (!CheckDefaults || FEnabled) SetEnabled(a->GetEnabled());
+    if (!CheckDefaults || FHint.empty()) SetHint(a->GetHint());
+    if (!CheckDefaults || FVisible) SetVisible(a->GetVisible());
+    if (!CheckDefaults || !FOnClick) SetOnClick(a->GetOnExecute());
+}
+
+void TControl::CMHintShow(TMessage& Message) {
+    auto* info = static_cast<THintInfo*>(Message.Data);
+    if (info && FActionLink && !FActionLink->DoShowHint(info->HintStr)) Message.Result = 1;
+}
 
 } // namespace host

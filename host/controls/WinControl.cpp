@@ -1,6 +1,7 @@
 #include "host/controls/WinControl.h"
 
 #include "host/classes/TypInfoRows.h"
+#include "host/controls/ControlActionLink.h"
 #include "host/graphics/Canvas.h"
 #include "host/system/SysUtils.h"
 
@@ -679,6 +680,18 @@ void TWinControl::KeyPress(char& Key) {
 
 void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
     if (FOnKeyUp) FOnKeyUp(this, Key, Shift);
+}
+
+// ---- actions ----
+
+TControlActionLink* TWinControl::CreateActionLink() {
+    return new TWinControlActionLink(this);
+}
+
+void TWinControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    TControl::ActionChange(Sender, CheckDefaults);
+    auto* a = DynCast<TCustomAction>(Sender);
+    if (a && (!CheckDefaults || FHelpContext == 0)) SetHelpContext(a->GetHelpContext());
 }
 
 } // namespace host

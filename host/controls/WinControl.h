@@ -164,6 +164,11 @@ protected:
     THelpContext FHelpContext = 0;
     Integer FBorderWidth = 0;
 
+    // ---- actions ----
+    /// A TWinControlActionLink, which also follows HelpContext.
+    TControlActionLink* CreateActionLink() override;
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
+
 private:
     /// Paints the control, its children and its non-client part into `Surface`, whose
     /// top left is the control's.
