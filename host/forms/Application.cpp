@@ -305,8 +305,10 @@ void TApplication::HintTimerExpired() {
     StopHintTimer(); // the platform's timers repeat; a hint's pause is one wait
     if (kind == THintTimerKind::Show)
         ShowHintNow();
-    else if (kind == THintTimerKind::Hide)
+    else if (kind == THintTimerKind::Hide) {
         HideHint();
+        FHintActive = false; // shown long enough: the next hint waits the whole pause
+    }
 }
 
 void TApplication::HintMouseMessage(TControl* Control, TMessage& Message) {
@@ -329,11 +331,11 @@ void TApplication::HintMouseMessage(TControl* Control, TMessage& Message) {
     if (!hinted) return CancelHint();
     TPoint screen = Control->ClientToScreen(PointOf(Message));
     if (hinted == FHintControl && Inside(FHintCursorRect, screen)) return;
-    bool wasShowing = FHintActive;
     HideHint();
     FHintControl = hinted;
     FHintCursorRect = ScreenRectOf(hinted, hinted->GetClientRect());
-    StartHintTimer(wasShowing ? FHintShortPause : FHintPause, THintTimerKind::Show);
+    // Going from hint to hint, the next follows quickly.
+    StartHintTimer(FHintActive ? FHintShortPause : FHintPause, THintTimerKind::Show);
 }
 
 void TApplication::ActivateHint(const TPoint& CursorPos) {
@@ -392,13 +394,13 @@ void TApplication::ShowHintNow() {
 
 void TApplication::HideHint() {
     if (THintWindow* w = GetHintWindow(); w && w->GetVisible()) w->ReleaseHandle();
-    FHintActive = false;
 }
 
 void TApplication::CancelHint() {
     StopHintTimer();
     HideHint();
     FHintControl = nullptr;
+    FHintActive = false;
 }
 
 // ---- TMonitor, TScreen ----

@@ -101,9 +101,10 @@ public:
 
     // ---- hints ----
     // A control with ShowHint under the mouse shows the short part of its hint (or its
-    // parents') HintPause ms after the mouse came to it, HintShortPause ms when another
-    // control's hint was showing; it goes after HintHidePause ms, or when a button or a key
-    // is pressed. The time is the application's clock.
+    // parents') HintPause ms after the mouse came to it, HintShortPause ms when it came from
+    // a control whose hint showed; it goes after HintHidePause ms, or when a button or a key
+    // is pressed, or the mouse leaves for a control without hints. The time is the
+    // application's clock.
     TColor GetHintColor() const { return FHintColor; }
     void SetHintColor(TColor Value);
     Integer GetHintPause() const { return FHintPause; }
@@ -150,7 +151,7 @@ private:
     TShowHintEvent FOnShowHint;
     TControl* FHintControl = nullptr; // the control whose hint is due or showing
     TRect FHintCursorRect;            // where the mouse keeps that hint, on the screen
-    bool FHintActive = false;         // a hint shows
+    bool FHintActive = false;         // a hint showed and the mouse went on to hint controls
     THintWindow* FHintWindow = nullptr;
     THintTimer* FHintTimer = nullptr;
     THintTimerKind FHintTimerKind = THintTimerKind::None;
