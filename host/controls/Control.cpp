@@ -27,16 +27,17 @@ constexpr TPropInfo ControlProps[] = {
     HOST_PROP(TControl, Width),
     HOST_PROP(TControl, Height),
     HOST_PROP(TControl, Cursor).Default(crDefault),
-    HOST_PROP(TControl, Hint),
+    HOST_PROP(TControl, Hint).Stored<&TControl::IsHintStored>(),
+    HOST_PROP(TControl, Action).Unpublished(),
     HOST_PROP(TControl, Align).Default(alNone).Unpublished(),
     HOST_PROP(TControl, Anchors).Default(TAnchors{akLeft, akTop}).Unpublished(),
-    HOST_PROP(TControl, Caption).Unpublished(),
+    HOST_PROP(TControl, Caption).Stored<&TControl::IsCaptionStored>().Unpublished(),
     HOST_PROP(TControl, Color).Stored<&TControl::IsColorStored>().Unpublished(),
     HOST_PROP(TControl, Constraints).Unpublished(),
     HOST_PROP(TControl, DragCursor).Default(crDrag).Unpublished(),
     HOST_PROP(TControl, DragKind).Default(dkDrag).Unpublished(),
     HOST_PROP(TControl, DragMode).Default(dmManual).Unpublished(),
-    HOST_PROP(TControl, Enabled).Default(true).Unpublished(),
+    HOST_PROP(TControl, Enabled).Default(true).Stored<&TControl::IsEnabledStored>().Unpublished(),
     HOST_PROP(TControl, Font).Stored<&TControl::IsFontStored>().Unpublished(),
     HOST_PROP(TControl, ParentColor).Default(true).Unpublished(),
     HOST_PROP(TControl, ParentFont).Default(true).Unpublished(),
@@ -44,9 +45,9 @@ constexpr TPropInfo ControlProps[] = {
     HOST_PROP(TControl, PopupMenu).Unpublished(),
     HOST_PROP(TControl, ShowHint).Stored<&TControl::IsShowHintStored>().Unpublished(),
     HOST_PROP(TControl, Text).Unpublished(),
-    HOST_PROP(TControl, Visible).Default(true).Unpublished(),
+    HOST_PROP(TControl, Visible).Default(true).Stored<&TControl::IsVisibleStored>().Unpublished(),
     HOST_PROP(TControl, OnCanResize).Unpublished(),
-    HOST_PROP(TControl, OnClick).Unpublished(),
+    HOST_PROP(TControl, OnClick).Stored<&TControl::IsOnClickStored>().Unpublished(),
     HOST_PROP(TControl, OnConstrainedResize).Unpublished(),
     HOST_PROP(TControl, OnDblClick).Unpublished(),
     HOST_PROP(TControl, OnMouseDown).Unpublished(),
@@ -664,6 +665,26 @@ void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
     if (!CheckDefaults || FHint.empty()) SetHint(a->GetHint());
     if (!CheckDefaults || FVisible) SetVisible(a->GetVisible());
     if (!CheckDefaults || !FOnClick) SetOnClick(a->GetOnExecute());
+}
+
+bool TControl::Linked(bool (TControlActionLink::*IsLinked)()) const {
+    return FActionLink && (FActionLink->*IsLinked)();
+}
+
+bool TControl::IsCaptionStored() const {
+    return !Linked(&TControlActionLink::IsCaptionLinked);
+}
+bool TControl::IsEnabledStored() const {
+    return !Linked(&TControlActionLink::IsEnabledLinked);
+}
+bool TControl::IsHintStored() const {
+    return !Linked(&TControlActionLink::IsHintLinked);
+}
+bool TControl::IsVisibleStored() const {
+    return !Linked(&TControlActionLink::IsVisibleLinked);
+}
+bool TControl::IsOnClickStored() const {
+    return !Linked(&TControlActionLink::IsOnExecuteLinked);
 }
 
 void TControl::CMHintShow(TMessage& Message) {

@@ -348,6 +348,12 @@ public:
     void SetAction(TBasicAction* Value);
     /// Lets the action update itself (its OnUpdate) for the control.
     void InitiateAction();
+    /// A property that shows its action's value is the action's to store, not the form's.
+    bool IsCaptionStored() const;
+    bool IsEnabledStored() const;
+    bool IsHintStored() const;
+    bool IsVisibleStored() const;
+    bool IsOnClickStored() const;
 
 protected:
     TControlActionLink* GetActionLink() const { return FActionLink; }
@@ -365,6 +371,7 @@ protected:
     TControlActionLink* FActionLink = nullptr;
 
 private:
+    bool Linked(bool (TControlActionLink::*IsLinked)()) const;
     void MouseButton(TMessage& Message, TMouseButton Button, bool Down);
 
     TNotifyEvent FOnClick, FOnDblClick, FOnResize;

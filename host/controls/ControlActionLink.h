@@ -44,6 +44,7 @@ protected:
     void SetHelpContext(THelpContext Value) override;
 
     TWinControl* FWinClient = nullptr;
+    friend class TWinControl;
 };
 
 } // namespace host

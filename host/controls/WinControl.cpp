@@ -13,7 +13,7 @@ namespace host {
 
 namespace {
 constexpr TPropInfo WinControlProps[] = {
-    HOST_PROP(TWinControl, HelpContext).Default(0),
+    HOST_PROP(TWinControl, HelpContext).Default(0).Stored<&TWinControl::IsHelpContextStored>(),
     HOST_PROP(TWinControl, BorderWidth).Default(0).Unpublished(),
     HOST_PROP(TWinControl, TabOrder).Default(-1).Unpublished(),
     HOST_PROP(TWinControl, TabStop).Default(false).Unpublished(),
@@ -686,6 +686,11 @@ void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
 
 TControlActionLink* TWinControl::CreateActionLink() {
     return new TWinControlActionLink(this);
+}
+
+bool TWinControl::IsHelpContextStored() const {
+    auto* link = DynCast<TWinControlActionLink>(FActionLink);
+    return !(link && link->IsHelpContextLinked());
 }
 
 void TWinControl::ActionChange(TObject* Sender, bool CheckDefaults) {

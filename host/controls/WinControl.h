@@ -165,6 +165,11 @@ protected:
     Integer FBorderWidth = 0;
 
     // ---- actions ----
+public:
+    /// HelpContext is the action's to store while it shows the action's.
+    bool IsHelpContextStored() const;
+
+protected:
     /// A TWinControlActionLink, which also follows HelpContext.
     TControlActionLink* CreateActionLink() override;
     void ActionChange(TObject* Sender, bool CheckDefaults) override;

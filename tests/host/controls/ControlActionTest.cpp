@@ -1,12 +1,30 @@
 // A control linked to an action: it takes the action's caption, state, hint and OnExecute,
 // follows them while it shows the action's values, executes the action when clicked, and
 // lets go of a link or an action that goes.
+#include "host/actnlist/ActionList.h"
 #include "host/actnlist/CustomAction.h"
+#include "host/classes/ClassRegistration.h"
+#include "host/classes/TypInfoRows.h"
 #include "host/controls/ControlActionLink.h"
 #include "host/controls/Input.h"
 #include "host/forms/Form.h"
+#include "tests/host/FormFiles.h"
 
 #include <gtest/gtest.h>
+
+namespace host {
+/// A windowed control that publishes what a button linked to an action has.
+class TActionButton : public TCustomControl {
+    HOST_CLASS(TActionButton, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+};
+namespace {
+constexpr TPropInfo ActionButtonProps[] = {"Action", "Caption", "Enabled", "HelpContext",
+                                           "Visible"};
+} // namespace
+HOST_COMPONENT_METACLASS(TActionButton, TCustomControl, PropTable(ActionButtonProps));
+} // namespace host
 
 namespace {
 
@@ -154,6 +172,52 @@ TEST(ControlActionLink, AGraphicControlsLinkFollowsWhatAControlHasAndTheHintVeto
     EXPECT_EQ(hint, "Changed");
     veto.Allow = false;
     EXPECT_FALSE(link.DoShowHint(hint));
+}
+
+TEST(ControlActionForm, ReadControlsKeepTheirOwnValuesAndStoreOnlyThose) {
+    RegisterClasses({TActionButton::StaticClass()});
+    const std::string text = "object Form1: TForm1\n"
+                             "  Caption = 'Actions'\n" // a form, not a data module
+                             "  object ActionList1: TActionList\n"
+                             "    object FileSave: TAction\n"
+                             "      Caption = '&Save'\n"
+                             "      Hint = 'Save|Saves the file'\n"
+                             "      HelpContext = 7\n"
+                             "    end\n"
+                             "  end\n"
+                             "  object Button1: TActionButton\n"
+                             "    Action = FileSave\n"
+                             "  end\n"
+                             "  object Button2: TActionButton\n"
+                             "    Action = FileSave\n"
+                             "    Caption = 'Own'\n"
+                             "    HelpContext = 3\n"
+                             "  end\n"
+                             "end\n";
+    formtest::RootPtr root = formtest::Load(text);
+    auto* one = DynCast<TActionButton>(root->FindComponent("Button1"));
+    auto* two = DynCast<TActionButton>(root->FindComponent("Button2"));
+    ASSERT_TRUE(one && two);
+    EXPECT_EQ(one->GetCaption(), "&Save");
+    EXPECT_EQ(one->GetHint(), "Save|Saves the file");
+    EXPECT_EQ(one->GetHelpContext(), 7);
+    EXPECT_EQ(two->GetCaption(), "Own"); // its own, read after the action
+    EXPECT_EQ(two->GetHint(), "Save|Saves the file");
+    EXPECT_EQ(two->GetHelpContext(), 3);
+
+    std::string saved = formtest::Save(root.get(), true);
+    auto block = [&](const char* Name) {
+        auto at = saved.find(Name);
+        return at == std::string::npos ? std::string()
+                                       : saved.substr(at, saved.find("  end", at) - at);
+    };
+    std::string first = block("Button1"), second = block("Button2");
+    EXPECT_NE(first.find("Action = FileSave"), std::string::npos) << saved;
+    EXPECT_EQ(first.find("Caption"), std::string::npos) << saved; // the action's to store
+    EXPECT_EQ(first.find("Hint"), std::string::npos) << saved;
+    EXPECT_EQ(first.find("HelpContext"), std::string::npos) << saved;
+    EXPECT_NE(second.find("Caption = 'Own'"), std::string::npos) << saved;
+    EXPECT_NE(second.find("HelpContext = 3"), std::string::npos) << saved;
 }
 
 } // namespace
