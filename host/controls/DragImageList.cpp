@@ -6,8 +6,8 @@ namespace host {
 
 namespace {
 constexpr TPropInfo ImageListProps[] = {
-    "BlendColor", "BkColor",  "AllocBy",     "DrawingStyle", "Height",
-    "ImageType",  "Masked",   "OnChange",    "ShareImages",  "Width",
+    "BlendColor", "BkColor", "AllocBy",  "DrawingStyle", "Height",
+    "ImageType",  "Masked",  "OnChange", "ShareImages",  "Width",
 };
 } // namespace
 

@@ -77,8 +77,7 @@ TRect THintWindow::CalcHintRect(Integer MaxWidth, const AnsiString& AHint, void*
     for (const AnsiString& line : lines) width = std::max(width, c->TextWidth(line));
     Integer height = AHint.empty() ? 0 : Integer(lines.size()) * c->TextHeight("Wg");
     TRect n = GetNonClientInsets();
-    return {0, 0, width + 2 * MarginX + n.Left + n.Right,
-            height + 2 * MarginY + n.Top + n.Bottom};
+    return {0, 0, width + 2 * MarginX + n.Left + n.Right, height + 2 * MarginY + n.Top + n.Bottom};
 }
 
 bool THintWindow::IsHintMsg(TMsg& Msg) {

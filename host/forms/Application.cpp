@@ -1,9 +1,9 @@
 #include "host/forms/Application.h"
 
+#include "host/actnlist/CustomAction.h"
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfoRows.h"
 #include "host/controls/Input.h"
-#include "host/actnlist/CustomAction.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
@@ -25,8 +25,9 @@ TApplication* Application() {
     // Lives as long as the program, and hears of the input API's mouse for its hints.
     static TApplication* a = [] {
         auto* app = new TApplication(nullptr);
-        input::SetMouseMessageHook(
-            [](TControl* Control, TMessage& Message) { Application()->HintMouseMessage(Control, Message); });
+        input::SetMouseMessageHook([](TControl* Control, TMessage& Message) {
+            Application()->HintMouseMessage(Control, Message);
+        });
         return app;
     }();
     return a;

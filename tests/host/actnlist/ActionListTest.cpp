@@ -1,11 +1,11 @@
 // The action list: its actions in order, their categories and indexes, ownership both ways,
 // Actions[] and its images; and a form with an action list loading and saving back the same.
 #include "host/actnlist/CustomAction.h"
-#include "host/controls/DragImageList.h"
 #include "host/classes/ClassRegistration.h"
 #include "host/classes/FormLoading.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TypInfo.h"
+#include "host/controls/DragImageList.h"
 #include "tests/TestSupport.h"
 #include "tests/host/StreamingClasses.h"
 

@@ -37,9 +37,9 @@ struct Counter {
 
 /// A control whose action link can be handed around.
 struct Linked : TCustomControl {
-    using TCustomControl::TCustomControl;
     using TCustomControl::GetActionLink;
     using TCustomControl::SetActionLink;
+    using TCustomControl::TCustomControl;
 };
 
 struct Setup : ::testing::Test {

@@ -345,8 +345,8 @@ TEST(HintWindow, ItPaintsTheTextInTheInfoColoursInsideABlackFrame) {
 
 TEST(HintWindow, KeysButtonsAndTheWheelAreHintMessagesAMoveIsNot) {
     THintWindow w(nullptr);
-    for (Cardinal m : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
-                       WM_MBUTTONDOWN, WM_MOUSEWHEEL}) {
+    for (Cardinal m : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN,
+                       WM_MOUSEWHEEL}) {
         TMsg msg;
         msg.Message = m;
         EXPECT_TRUE(w.IsHintMsg(msg)) << m;

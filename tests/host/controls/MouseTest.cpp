@@ -1,7 +1,7 @@
 // TMouse: the cursor's position following the input API, capture as a window handle, and
 // the settings the headless platform gives.
-#include "host/controls/Input.h"
 #include "host/controls/Mouse.h"
+#include "host/controls/Input.h"
 #include "host/forms/Form.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // their handlers. With ZELTRIX_MENU_PICTURES=dir set, the pictures are written there as PPM.
 #include "host/menus/MenuPaint.h"
 #include "host/controls/DragImageList.h"
-#include "host/graphics/Canvas.h"
 #include "host/graphics/Bitmap.h"
+#include "host/graphics/Canvas.h"
 #include "host/menus/Menu.h"
 #include "tests/host/graphics/Sheet.h"
 
