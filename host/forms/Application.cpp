@@ -349,7 +349,8 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
 
 void TApplication::ShowHintNow() {
     TControl* c = FHintControl;
-    if (!c || !LiveObjects::Find(c) || !FShowHint) return CancelHint();
+    // A control that went, or hid, while its hint was due has none to show.
+    if (!c || !LiveObjects::Find(c) || !FShowHint || !c->IsShowing()) return CancelHint();
     TPoint cursor = input::CursorPos();
     THintInfo info;
     info.HintControl = c;
@@ -395,6 +396,11 @@ void TApplication::ShowHintNow() {
 
 void TApplication::HideHint() {
     if (THintWindow* w = GetHintWindow(); w && w->GetVisible()) w->ReleaseHandle();
+}
+
+void TApplication::ControlDestroyed(TControl* Control) {
+    if (Control && Control == FHintControl) CancelHint();
+    if (Control && Control == FMainForm) FMainForm = nullptr;
 }
 
 void TApplication::CancelHint() {

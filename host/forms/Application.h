@@ -131,6 +131,8 @@ public:
     void CancelHint();
     /// Hides the hint window; the control keeps its turn until the mouse leaves it.
     void HideHint();
+    /// A control is going: its hint goes with it, and a main form it was is none.
+    void ControlDestroyed(TControl* Control);
     /// The hint window while there is one (null before the first hint).
     THintWindow* GetHintWindow() const;
 

@@ -265,6 +265,45 @@ TEST_F(Hints, NoHintWithoutShowHintAndNoneForAControlFreedMeanwhile) {
     EXPECT_EQ(Shown(), "Open");
 }
 
+TEST_F(Hints, AReshowTimeoutWorksTheHintOutAgainAndAHiddenControlShowsNone) {
+    struct Ticker {
+        int Calls = 0;
+        void On(AnsiString& HintStr, bool&, THintInfo& Info) {
+            HintStr = "Tick " + std::to_string(++Calls);
+            Info.ReshowTimeout = 200;
+        }
+    } t;
+    App->SetOnShowHint(TShowHintEvent::Bind<&Ticker::On>(&t));
+    input::MouseMove(&Form, {20, 20});
+    App->AdvanceClock(500);
+    EXPECT_EQ(Shown(), "Tick 1");
+    App->AdvanceClock(199);
+    EXPECT_EQ(Shown(), "Tick 1");
+    App->AdvanceClock(1);
+    EXPECT_EQ(Shown(), "Tick 2");
+    App->AdvanceClock(400);
+    EXPECT_EQ(Shown(), "Tick 4");
+    App->SetOnShowHint({});
+
+    App->CancelHint();
+    input::MouseMove(&Form, {20, 50});
+    B->Hide(); // before its hint is due
+    App->AdvanceClock(500);
+    EXPECT_EQ(Shown(), "(none)");
+
+    input::MouseMove(&Form, {20, 20});
+    App->AdvanceClock(500);
+    ASSERT_EQ(Shown(), "Save");
+    App->ControlDestroyed(A); // as a control going tells the application
+    EXPECT_EQ(Shown(), "(none)");
+}
+
+TEST_F(Hints, TheHintWindowClassMustBeAHintWindow) {
+    EXPECT_THROW(App->SetHintWindowClass(TCustomControl::StaticClass()), EInvalidOperation);
+    EXPECT_THROW(App->SetHintWindowClass(nullptr), EInvalidOperation);
+    EXPECT_EQ(App->GetHintWindowClass(), THintWindow::StaticClass());
+}
+
 TEST(HintParts, TheShortPartIsBeforeTheFirstBarAndTheLongPartAfterIt) {
     EXPECT_EQ(GetShortHint("Save|Saves the file"), "Save");
     EXPECT_EQ(GetLongHint("Save|Saves the file"), "Saves the file");
