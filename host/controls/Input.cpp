@@ -260,8 +260,15 @@ void Wheel(TWinControl* Window, TPoint Point, Integer Delta, TShiftState Shift) 
     if (!to) to = Window;
     TPoint screen = Window->ClientToScreen(Point);
     Cursor = screen;
-    to->Perform(WM_MOUSEWHEEL, MakeLong(Word(MouseKeys(Shift, 0)), Word(SmallInt(Delta))),
-                PointToLParam(screen));
+    TMessage m;
+    m.Msg = WM_MOUSEWHEEL;
+    m.WParam = MakeLong(Word(MouseKeys(Shift, 0)), Word(SmallInt(Delta)));
+    m.LParam = PointToLParam(screen);
+    if (Hook) {
+        Hook(to, m);
+        if (!LiveObjects::Find(to)) return;
+    }
+    to->Send(m);
 }
 
 void KeyDown(Word Key, TShiftState Shift) {

@@ -140,6 +140,11 @@ TEST_F(Hints, AChildShowsItsParentsHintAndAPressTakesTheHintAway) {
     A->SetFocus();
     input::KeyDown(VK_SHIFT); // a key too
     EXPECT_EQ(Shown(), "(none)");
+    input::MouseMove(&Form, {20, 50});
+    App->AdvanceClock(500);
+    ASSERT_EQ(Shown(), "Open");
+    input::Wheel(&Form, {20, 50}, -120); // and the wheel
+    EXPECT_EQ(Shown(), "(none)");
 }
 
 TEST_F(Hints, TheApplicationsHintIsTheLongPartAndOnHintHearsOfEachChange) {
