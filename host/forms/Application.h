@@ -125,7 +125,8 @@ public:
     /// coordinates) starts or keeps a hint and sets Hint to the long part of the control's;
     /// a press takes the hint away. The input API tells the program's application of each.
     void HintMouseMessage(TControl* Control, TMessage& Message);
-    /// Shows the hint of the control the mouse is over now, without waiting.
+    /// Puts the cursor at `CursorPos` (screen) and shows the hint that is due, now, without
+    /// waiting out the pause; nothing when no control's hint is due or showing.
     void ActivateHint(const TPoint& CursorPos);
     /// Takes the hint away and forgets its control: the next one waits HintPause.
     void CancelHint();

@@ -303,6 +303,21 @@ TEST_F(Hints, AReshowTimeoutWorksTheHintOutAgainAndAHiddenControlShowsNone) {
     EXPECT_EQ(Shown(), "(none)");
 }
 
+TEST_F(Hints, ActivateHintShowsTheDueHintAtOnceWhereTheCursorIsPut) {
+    App->ActivateHint({5, 5}); // nothing due
+    EXPECT_EQ(Shown(), "(none)");
+    input::MouseMove(&Form, {20, 20});
+    App->AdvanceClock(100);
+    App->ActivateHint({300, 200});
+    ASSERT_EQ(Shown(), "Save");
+    EXPECT_EQ(Window()->GetLeft(), 300);
+    EXPECT_EQ(Window()->GetTop(), 220);
+    App->AdvanceClock(2499); // the hide pause runs from now; the show timer is gone
+    EXPECT_EQ(Shown(), "Save");
+    App->AdvanceClock(1);
+    EXPECT_EQ(Shown(), "(none)");
+}
+
 TEST_F(Hints, TheHintWindowClassMustBeAHintWindow) {
     EXPECT_THROW(App->SetHintWindowClass(TCustomControl::StaticClass()), EInvalidOperation);
     EXPECT_THROW(App->SetHintWindowClass(nullptr), EInvalidOperation);
