@@ -74,7 +74,7 @@ void TApplication::CreateForm(TClass InstanceClass, void* Reference) {
 void TApplication::PostMessage(HWND Window, Cardinal Msg, LongInt WParam, LongInt LParam) {
     // The queue is bounded as the platform's is: a flood of posts is refused, not stored.
     if (FQueue.size() >= 10000) throw EOutOfResources("Not enough quota is available");
-    FQueue.push_back({Window, Msg, WParam, LParam, FNow});
+    FQueue.push_back({Window, Msg, WParam, LParam, FNow, input::CursorPos()});
 }
 
 void TApplication::Dispatch(TMsg& Msg) {

@@ -2,7 +2,7 @@
 // the settings the headless platform gives.
 #include "host/controls/Mouse.h"
 #include "host/controls/Input.h"
-#include "host/forms/Form.h"
+#include "host/forms/Application.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +65,23 @@ TEST_F(MouseOnForm, CaptureIsTheWindowOfTheControlHoldingTheMouse) {
     EXPECT_EQ(moves.N, 1);
     Mouse()->SetCapture(12345); // no such window: none
     EXPECT_EQ(Mouse()->GetCapture(), 0u);
+}
+
+TEST(Mouse, AQueuedMessageRecordsWhereTheCursorWasWhenItWasPosted) {
+    TApplication app(nullptr);
+    struct Seen {
+        TPoint Pt;
+        void On(TMsg& M, bool& Handled) {
+            Pt = M.Pt;
+            Handled = true;
+        }
+    } seen;
+    app.SetOnMessage(TMessageEvent::Bind<&Seen::On>(&seen));
+    Mouse()->SetCursorPos({12, 34});
+    app.PostMessage(0, WM_USER, 0, 0);
+    Mouse()->SetCursorPos({56, 78}); // moved after the post: the message keeps its place
+    app.ProcessMessages();
+    EXPECT_EQ(seen.Pt, (TPoint{12, 34}));
 }
 
 TEST(Mouse, TheHeadlessPlatformHasAWheelOfThreeLinesAndDragsAtFivePixels) {
