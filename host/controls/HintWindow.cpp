@@ -80,8 +80,8 @@ TRect THintWindow::CalcHintRect(Integer MaxWidth, const AnsiString& AHint, void*
     return {0, 0, width + 2 * MarginX + n.Left + n.Right, height + 2 * MarginY + n.Top + n.Bottom};
 }
 
-bool THintWindow::IsHintMsg(TMsg& Msg) {
-    switch (Msg.Message) {
+bool IsHintMessage(Cardinal Msg) {
+    switch (Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_LBUTTONDOWN:
@@ -91,9 +91,15 @@ bool THintWindow::IsHintMsg(TMsg& Msg) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
     case WM_MOUSEWHEEL:
-    case WM_ACTIVATE: return true;
-    default: return Msg.Message == CM_ACTIVATE || Msg.Message == CM_DEACTIVATE;
+    case WM_ACTIVATE:
+    case CM_ACTIVATE:
+    case CM_DEACTIVATE: return true;
+    default: return false;
     }
+}
+
+bool THintWindow::IsHintMsg(TMsg& Msg) {
+    return IsHintMessage(Msg.Message);
 }
 
 void THintWindow::ReleaseHandle() {

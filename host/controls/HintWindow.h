@@ -36,6 +36,10 @@ AnsiString GetShortHint(const AnsiString& Hint);
 /// The part after '|', shown in a status bar (the whole hint without one).
 AnsiString GetLongHint(const AnsiString& Hint);
 
+/// Whether a message of this number takes a showing hint away: a key or a button pressed, the
+/// wheel turned, a window activated.
+bool IsHintMessage(Cardinal Msg);
+
 /// A borderless top-level window in the hint colour with a thin black frame and the hint's
 /// text, wrapped, in the info text colour. Caption and Color are public here.
 class THintWindow : public TCustomControl {
@@ -50,7 +54,7 @@ public:
     /// The rectangle (from 0, 0) the window needs for `AHint` wrapped at `MaxWidth` pixels in
     /// its font: the text, its margins and the frame.
     virtual TRect CalcHintRect(Integer MaxWidth, const AnsiString& AHint, void* AData);
-    /// Whether `Msg` takes a showing hint away: a key, a button, a wheel, activation.
+    /// Whether `Msg` takes the hint away (IsHintMessage unless a descendant knows better).
     virtual bool IsHintMsg(TMsg& Msg);
     /// Hides the window and lets go of its window handle.
     void ReleaseHandle();

@@ -314,20 +314,15 @@ void TApplication::HintTimerExpired() {
 
 void TApplication::HintMouseMessage(TControl* Control, TMessage& Message) {
     if (!Control || !LiveObjects::Find(Control)) return;
-    switch (Message.Msg) {
-    case WM_MOUSEMOVE: break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_MOUSEWHEEL: CancelHint(); return;
-    default: return;
+    if (Message.Msg != WM_MOUSEMOVE) {
+        // The hint window decides what takes it away (a pending hint goes the same way).
+        TMsg m{0, Message.Msg, Message.WParam, Message.LParam, FNow, input::CursorPos()};
+        THintWindow* w = GetHintWindow();
+        if (w ? w->IsHintMsg(m) : IsHintMessage(Message.Msg)) CancelHint();
+        return;
     }
     SetHint(GetLongHint(HintOf(Control)));
+    if (!LiveObjects::Find(Control)) return; // OnHint may free what it heard of
     TControl* hinted = FShowHint ? HintControlOf(Control) : nullptr;
     if (!hinted) return CancelHint();
     TPoint screen = Control->ClientToScreen(PointOf(Message));
