@@ -2,8 +2,8 @@
 // or raise EReadError; what loads draws, and what it writes loads again to the same images and
 // is written again to the same bytes.
 #include "host/classes/Streams.h"
+#include "host/controls/DragImageList.h"
 #include "host/graphics/Bitmap.h"
-#include "host/imglist/ImgList.h"
 #include "host/system/Exceptions.h"
 
 #include <cstdint>

@@ -4,8 +4,8 @@
 #include "host/classes/Action.h"
 #include "host/classes/Component.h"
 #include "host/classes/Persistent.h"
+#include "host/controls/DragImageList.h"
 #include "host/forms/Form.h"
-#include "host/imglist/ImgList.h"
 #include "host/menus/Menu.h"
 #include "host/system/SysUtils.h"
 

@@ -1,6 +1,8 @@
 #include "host/controls/Control.h"
 
 #include "host/classes/TypInfoRows.h"
+#include "host/controls/ControlActionLink.h"
+#include "host/controls/HintWindow.h"
 #include "host/controls/WinControl.h"
 #include "host/graphics/Canvas.h"
 #include "host/menus/Menu.h"
@@ -25,18 +27,19 @@ constexpr TPropInfo ControlProps[] = {
     HOST_PROP(TControl, Width),
     HOST_PROP(TControl, Height),
     HOST_PROP(TControl, Cursor).Default(crDefault),
-    HOST_PROP(TControl, Hint),
+    HOST_PROP(TControl, Hint).Stored<&TControl::IsHintStored>(),
+    HOST_PROP(TControl, Action).Unpublished(),
     HOST_PROP(TControl, Align).Default(alNone).Unpublished(),
     HOST_PROP(TControl, AutoSize).Default(false).Unpublished(),
     HOST_PROP(TControl, BiDiMode).Default(bdLeftToRight).Unpublished(),
     HOST_PROP(TControl, Anchors).Default(TAnchors{akLeft, akTop}).Unpublished(),
-    HOST_PROP(TControl, Caption).Unpublished(),
+    HOST_PROP(TControl, Caption).Stored<&TControl::IsCaptionStored>().Unpublished(),
     HOST_PROP(TControl, Color).Stored<&TControl::IsColorStored>().Unpublished(),
     HOST_PROP(TControl, Constraints).Unpublished(),
     HOST_PROP(TControl, DragCursor).Default(crDrag).Unpublished(),
     HOST_PROP(TControl, DragKind).Default(dkDrag).Unpublished(),
     HOST_PROP(TControl, DragMode).Default(dmManual).Unpublished(),
-    HOST_PROP(TControl, Enabled).Default(true).Unpublished(),
+    HOST_PROP(TControl, Enabled).Default(true).Stored<&TControl::IsEnabledStored>().Unpublished(),
     HOST_PROP(TControl, Font).Stored<&TControl::IsFontStored>().Unpublished(),
     HOST_PROP(TControl, ParentBiDiMode).Default(true).Unpublished(),
     HOST_PROP(TControl, ParentColor).Default(true).Unpublished(),
@@ -45,9 +48,9 @@ constexpr TPropInfo ControlProps[] = {
     HOST_PROP(TControl, PopupMenu).Unpublished(),
     HOST_PROP(TControl, ShowHint).Stored<&TControl::IsShowHintStored>().Unpublished(),
     HOST_PROP(TControl, Text).Unpublished(),
-    HOST_PROP(TControl, Visible).Default(true).Unpublished(),
+    HOST_PROP(TControl, Visible).Default(true).Stored<&TControl::IsVisibleStored>().Unpublished(),
     HOST_PROP(TControl, OnCanResize).Unpublished(),
-    HOST_PROP(TControl, OnClick).Unpublished(),
+    HOST_PROP(TControl, OnClick).Stored<&TControl::IsOnClickStored>().Unpublished(),
     HOST_PROP(TControl, OnConstrainedResize).Unpublished(),
     HOST_PROP(TControl, OnDblClick).Unpublished(),
     HOST_PROP(TControl, OnMouseDown).Unpublished(),
@@ -77,6 +80,7 @@ const TMessageEntry TControl::Messages[] = {
     HOST_ON(TControl, CM_COLORCHANGED, CMColorChanged),
     HOST_ON(TControl, CM_TEXTCHANGED, CMTextChanged),
     HOST_ON(TControl, CM_PARENTBIDIMODECHANGED, CMParentBiDiModeChanged),
+    HOST_ON(TControl, CM_HINTSHOW, CMHintShow),
 };
 HOST_COMPONENT_METACLASS(TControl, TComponent, PropTable(ControlProps, MessageTable(TControl::Messages)));
 
@@ -148,6 +152,7 @@ TControl::TControl(TComponent* AOwner)
 
 TControl::~TControl() {
     if (FParent) SetParent(nullptr);
+    delete FActionLink;
     FConstraints->Free();
     FFont->Free();
 }
@@ -184,6 +189,8 @@ void TControl::ReadState(TReader* Reader) {
 
 void TControl::Loaded() {
     TComponent::Loaded();
+    // An action the form named, read before the control's own properties: take what is unset.
+    if (TBasicAction* a = GetAction()) ActionChange(a, true);
     UpdateAnchorRules();
     RequestAlign();
 }
@@ -566,7 +573,15 @@ void TControl::CMTextChanged(TMessage&) {
 // ---- events ----
 
 void TControl::Click() {
-    if (FOnClick) FOnClick(this);
+    // A handler of the control's own runs instead of the action; the action's own OnExecute
+    // runs as the action executes.
+    TBasicAction* action = GetAction();
+    if (FOnClick && !(action && FOnClick == action->GetOnExecute()))
+        FOnClick(this);
+    else if (action && !GetComponentState().Contains(csDesigning))
+        FActionLink->Execute();
+    else if (FOnClick)
+        FOnClick(this);
 }
 
 void TControl::DblClick() {
@@ -606,5 +621,82 @@ void TControl::Repaint() {
 }
 
 void TControl::PaintControl(TCanvas*) {}
+
+// ---- actions ----
+
+TBasicAction* TControl::GetAction() const {
+    return FActionLink ? FActionLink->GetAction() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* Value) {
+    if (!Value) {
+        delete FActionLink;
+        FActionLink = nullptr;
+        FControlStyle -= csActionClient;
+        return;
+    }
+    FControlStyle += csActionClient;
+    // The action passes each change of its state to the link's setters.
+    if (!FActionLink) FActionLink = CreateActionLink();
+    FActionLink->SetAction(Value);
+    ActionChange(Value, Value->GetComponentState().Contains(csLoading));
+}
+
+void TControl::InitiateAction() {
+    if (FActionLink) FActionLink->Update();
+}
+
+void TControl::SetActionLink(TControlActionLink* Value) {
+    if (Value == FActionLink) return;
+    // A link serves one control: the one that held it lets go, so that only this one frees
+    // it. (A link made for a control that has gone may still name it: only a live one is
+    // asked.)
+    if (Value && Value->FClient && Value->FClient != this &&
+        LiveObjects::Find(Value->FClient, TControl::StaticClass()) &&
+        Value->FClient->FActionLink == Value)
+        Value->FClient->FActionLink = nullptr;
+    delete FActionLink;
+    FActionLink = Value;
+    if (Value) Value->AssignClient(this);
+}
+
+TControlActionLink* TControl::CreateActionLink() {
+    return new TControlActionLink(this);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    auto* a = DynCast<TCustomAction>(Sender);
+    if (!a) return;
+    if (!CheckDefaults || FText.empty()) SetCaption(a->GetCaption());
+    if (!CheckDefaults || FEnabled) SetEnabled(a->GetEnabled());
+    if (!CheckDefaults || FHint.empty()) SetHint(a->GetHint());
+    if (!CheckDefaults || FVisible) SetVisible(a->GetVisible());
+    if (!CheckDefaults || !FOnClick) SetOnClick(a->GetOnExecute());
+}
+
+bool TControl::Linked(bool (TControlActionLink::*IsLinked)()) const {
+    return FActionLink && (FActionLink->*IsLinked)();
+}
+
+bool TControl::IsCaptionStored() const {
+    return !Linked(&TControlActionLink::IsCaptionLinked);
+}
+bool TControl::IsEnabledStored() const {
+    return !Linked(&TControlActionLink::IsEnabledLinked);
+}
+bool TControl::IsHintStored() const {
+    return !Linked(&TControlActionLink::IsHintLinked);
+}
+bool TControl::IsVisibleStored() const {
+    return !Linked(&TControlActionLink::IsVisibleLinked);
+}
+bool TControl::IsOnClickStored() const {
+    return !Linked(&TControlActionLink::IsOnExecuteLinked);
+}
+
+void TControl::CMHintShow(TMessage& Message) {
+    auto* info = static_cast<THintInfo*>(Message.Data);
+    if (info && FActionLink && !FActionLink->DoShowHint(info->HintStr)) Message.Result = 1;
+}
 
 } // namespace host

@@ -15,6 +15,8 @@ class TControl;
 class TWinControl;
 class TCanvas;
 class TPopupMenu;
+class TBasicAction;
+class TControlActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 HOST_ENUM_INFO(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
@@ -386,7 +388,39 @@ protected:
     bool FInvalid = false;    // marked for painting
     TWndMethod FWindowProc;
 
+    // ---- actions ----
+public:
+    TBasicAction* GetAction() const;
+    /// Follows `Value` from now on (null: none): the control takes the action's Caption,
+    /// Enabled, Hint, Visible and OnExecute as its OnClick (and a windowed control its
+    /// HelpContext), and keeps following them while they show the action's values.
+    void SetAction(TBasicAction* Value);
+    /// Lets the action update itself (its OnUpdate) for the control.
+    void InitiateAction();
+    /// A property that shows its action's value is the action's to store, not the form's.
+    bool IsCaptionStored() const;
+    bool IsEnabledStored() const;
+    bool IsHintStored() const;
+    bool IsVisibleStored() const;
+    bool IsOnClickStored() const;
+
+protected:
+    TControlActionLink* GetActionLink() const { return FActionLink; }
+    /// Takes `Value` over (from the control that held it, if any) and frees the link it
+    /// replaces; the link then serves this control. `Value` must be a live link or null.
+    void SetActionLink(TControlActionLink* Value);
+    /// The link a new action gets; a windowed control's also follows HelpContext.
+    virtual TControlActionLink* CreateActionLink();
+    /// The action changed: the control takes its values (only those still at their defaults
+    /// while `CheckDefaults`, as when a form is read).
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    /// A hint about to show: the action may change it or refuse it.
+    void CMHintShow(TMessage& Message);
+
+    TControlActionLink* FActionLink = nullptr;
+
 private:
+    bool Linked(bool (TControlActionLink::*IsLinked)()) const;
     void MouseButton(TMessage& Message, TMouseButton Button, bool Down);
 
     TNotifyEvent FOnClick, FOnDblClick, FOnResize;

@@ -10,6 +10,8 @@ namespace host::input {
 namespace {
 
 TControl* Capture = nullptr;
+TPoint Cursor;
+TMouseMessageHook Hook = nullptr;
 
 /// Holds the shift keys down in the keyboard state while one action of the user lasts.
 struct HeldShift {
@@ -74,6 +76,20 @@ TControl* Target(TWinControl* Window, TPoint Point, TPoint& Local) {
     }
     Capture = nullptr;
     return HitTest(Window, Point, Local);
+}
+
+/// The mouse message to `Control`, the hook hearing of it first; the cursor is at `Point`
+/// of `Window`.
+void Deliver(TWinControl* Window, TPoint Point, TControl* Control, Cardinal Msg, LongInt Keys,
+             TPoint Local) {
+    Cursor = Window->ClientToScreen(Point);
+    TMessage m;
+    m.Msg = Msg, m.WParam = Keys, m.LParam = PointToLParam(Local);
+    if (Hook) {
+        Hook(Control, m);
+        if (!LiveObjects::Find(Control)) return;
+    }
+    Control->Send(m);
 }
 
 TWinControl* Focused() {
@@ -147,6 +163,10 @@ LongInt SendKey(Cardinal Msg, Word Key, TShiftState Shift) {
     m.WParam = Key;
     m.LParam = 1 | (Shift.Contains(ssAlt) ? AltMask : 0);
     if (Msg == WM_KEYUP || Msg == WM_SYSKEYUP) m.LParam |= LongInt(0xC0000000u);
+    if (Hook && (Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN)) {
+        Hook(to, m);
+        if (!LiveObjects::Find(to)) return 0;
+    }
     to->Send(m);
     return m.Result;
 }
@@ -162,6 +182,18 @@ void SetCaptureControl(TControl* Control) {
     Capture = Control;
 }
 
+TPoint CursorPos() {
+    return Cursor;
+}
+
+void SetCursorPos(TPoint ScreenPoint) {
+    Cursor = ScreenPoint;
+}
+
+void SetMouseMessageHook(TMouseMessageHook Value) {
+    Hook = Value;
+}
+
 void MouseDown(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftState Shift) {
     HeldShift held(Shift);
     TPoint local;
@@ -172,15 +204,15 @@ void MouseDown(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftSta
         w->SetFocus();
     if (!LiveObjects::Find(c)) return;
     if (c->GetControlStyle().Contains(csCaptureMouse)) Capture = c;
-    c->Perform(ButtonMessage(Button, true), MouseKeys(Shift, ButtonFlag(Button)),
-               PointToLParam(local));
+    Deliver(Window, Point, c, ButtonMessage(Button, true), MouseKeys(Shift, ButtonFlag(Button)),
+            local);
 }
 
 void MouseMove(TWinControl* Window, TPoint Point, TShiftState Shift) {
     HeldShift held(Shift);
     TPoint local;
     TControl* c = Target(Window, Point, local);
-    c->Perform(WM_MOUSEMOVE, MouseKeys(Shift, 0), PointToLParam(local));
+    Deliver(Window, Point, c, WM_MOUSEMOVE, MouseKeys(Shift, 0), local);
 }
 
 void MouseUp(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftState Shift) {
@@ -188,7 +220,7 @@ void MouseUp(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftState
     TPoint local;
     TControl* c = Target(Window, Point, local);
     Capture = nullptr;
-    c->Perform(ButtonMessage(Button, false), MouseKeys(Shift, 0), PointToLParam(local));
+    Deliver(Window, Point, c, ButtonMessage(Button, false), MouseKeys(Shift, 0), local);
 }
 
 void Click(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftState Shift) {
@@ -204,7 +236,7 @@ void DoubleClick(TWinControl* Window, TPoint Point, TShiftState Shift) {
         TPoint local;
         TControl* c = Target(Window, Point, local);
         if (c->GetControlStyle().Contains(csCaptureMouse)) Capture = c;
-        c->Perform(WM_LBUTTONDBLCLK, MouseKeys(Shift, MK_LBUTTON), PointToLParam(local));
+        Deliver(Window, Point, c, WM_LBUTTONDBLCLK, MouseKeys(Shift, MK_LBUTTON), local);
     }
     if (LiveObjects::Find(Window)) MouseUp(Window, Point, mbLeft, Shift);
 }
@@ -227,8 +259,16 @@ void Wheel(TWinControl* Window, TPoint Point, Integer Delta, TShiftState Shift) 
     TWinControl* to = Focused();
     if (!to) to = Window;
     TPoint screen = Window->ClientToScreen(Point);
-    to->Perform(WM_MOUSEWHEEL, MakeLong(Word(MouseKeys(Shift, 0)), Word(SmallInt(Delta))),
-                PointToLParam(screen));
+    Cursor = screen;
+    TMessage m;
+    m.Msg = WM_MOUSEWHEEL;
+    m.WParam = MakeLong(Word(MouseKeys(Shift, 0)), Word(SmallInt(Delta)));
+    m.LParam = PointToLParam(screen);
+    if (Hook) {
+        Hook(to, m);
+        if (!LiveObjects::Find(to)) return;
+    }
+    to->Send(m);
 }
 
 namespace {

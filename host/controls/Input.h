@@ -41,5 +41,13 @@ void Type(const AnsiString& Text);
 TControl* CaptureControl();
 void SetCaptureControl(TControl* Control);
 
+/// Where the cursor is on the screen: where the last mouse action put it.
+TPoint CursorPos();
+void SetCursorPos(TPoint ScreenPoint);
+/// Hears of each mouse message and key press before the control it goes to (the
+/// application's hints, which a press takes away).
+using TMouseMessageHook = void (*)(TControl* Control, TMessage& Message);
+void SetMouseMessageHook(TMouseMessageHook Hook);
+
 } // namespace input
 } // namespace host

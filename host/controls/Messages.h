@@ -24,6 +24,18 @@ struct TMessage {
     Word LParamHi() const { return Word(Cardinal(LParam) >> 16); }
 };
 
+/// A message in the application's queue (the hint window tells from one whether a hint
+/// should go), laid out as the host's 28-byte record: the cursor's place when it was posted
+/// last.
+struct TMsg {
+    THandle Window = 0;
+    Cardinal Message = 0;
+    LongInt WParam = 0, LParam = 0;
+    Cardinal Time = 0;
+    TPoint Pt;
+};
+static_assert(sizeof(TMsg) == 28);
+
 constexpr LongInt MakeLong(Word Lo, Word Hi) {
     return LongInt(Cardinal(Lo) | (Cardinal(Hi) << 16));
 }

@@ -1,6 +1,7 @@
 #include "host/controls/WinControl.h"
 
 #include "host/classes/TypInfoRows.h"
+#include "host/controls/ControlActionLink.h"
 #include "host/graphics/Canvas.h"
 #include "host/menus/Menu.h"
 #include "host/system/SysUtils.h"
@@ -13,7 +14,7 @@ namespace host {
 
 namespace {
 constexpr TPropInfo WinControlProps[] = {
-    HOST_PROP(TWinControl, HelpContext).Default(0),
+    HOST_PROP(TWinControl, HelpContext).Default(0).Stored<&TWinControl::IsHelpContextStored>(),
     HOST_PROP(TWinControl, BevelEdges).Default(TBevelEdges{beLeft, beTop, beRight, beBottom}).Unpublished(),
     HOST_PROP(TWinControl, BevelInner).Default(bvRaised).Unpublished(),
     HOST_PROP(TWinControl, BevelOuter).Default(bvRaised).Unpublished(),
@@ -760,6 +761,23 @@ void TWinControl::KeyPress(char& Key) {
 
 void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
     if (FOnKeyUp) FOnKeyUp(this, Key, Shift);
+}
+
+// ---- actions ----
+
+TControlActionLink* TWinControl::CreateActionLink() {
+    return new TWinControlActionLink(this);
+}
+
+bool TWinControl::IsHelpContextStored() const {
+    auto* link = DynCast<TWinControlActionLink>(FActionLink);
+    return !(link && link->IsHelpContextLinked());
+}
+
+void TWinControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    TControl::ActionChange(Sender, CheckDefaults);
+    auto* a = DynCast<TCustomAction>(Sender);
+    if (a && (!CheckDefaults || FHelpContext == 0)) SetHelpContext(a->GetHelpContext());
 }
 
 } // namespace host

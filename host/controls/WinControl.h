@@ -271,6 +271,16 @@ protected:
     TMouseWheelEvent FOnMouseWheel;
     TMouseWheelUpDownEvent FOnMouseWheelDown, FOnMouseWheelUp;
 
+    // ---- actions ----
+public:
+    /// HelpContext is the action's to store while it shows the action's.
+    bool IsHelpContextStored() const;
+
+protected:
+    /// A TWinControlActionLink, which also follows HelpContext.
+    TControlActionLink* CreateActionLink() override;
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
+
 private:
     /// Paints the control, its children and its non-client part into `Surface`, whose
     /// top left is the control's.

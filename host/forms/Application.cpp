@@ -1,7 +1,9 @@
 #include "host/forms/Application.h"
 
+#include "host/actnlist/CustomAction.h"
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfoRows.h"
+#include "host/controls/Input.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
@@ -20,7 +22,14 @@ constexpr Cardinal TimerMinimum = 10; // the platform's shortest interval
 } // namespace
 
 TApplication* Application() {
-    static TApplication* a = new TApplication(nullptr); // lives as long as the program
+    // Lives as long as the program, and hears of the input API's mouse for its hints.
+    static TApplication* a = [] {
+        auto* app = new TApplication(nullptr);
+        input::SetMouseMessageHook([](TControl* Control, TMessage& Message) {
+            Application()->HintMouseMessage(Control, Message);
+        });
+        return app;
+    }();
     return a;
 }
 
@@ -65,7 +74,7 @@ void TApplication::CreateForm(TClass InstanceClass, void* Reference) {
 void TApplication::PostMessage(HWND Window, Cardinal Msg, LongInt WParam, LongInt LParam) {
     // The queue is bounded as the platform's is: a flood of posts is refused, not stored.
     if (FQueue.size() >= 10000) throw EOutOfResources("Not enough quota is available");
-    FQueue.push_back({Window, Msg, WParam, LParam, FNow});
+    FQueue.push_back({Window, Msg, WParam, LParam, FNow, input::CursorPos()});
 }
 
 void TApplication::Dispatch(TMsg& Msg) {
@@ -194,6 +203,206 @@ void TApplication::Restore() {
     if (!FMinimized) return;
     FMinimized = false;
     if (FOnRestore) FOnRestore(this);
+}
+
+// ---- hints ----
+
+/// The window the hint timer's WM_TIMER comes to, through the queue as any timer's.
+class THintTimer : public TWinControl {
+public:
+    explicit THintTimer(TApplication* App) : TWinControl(App), FApp(App) {}
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == WM_TIMER)
+            FApp->HintTimerExpired();
+        else
+            TWinControl::WndProc(Message);
+    }
+
+private:
+    TApplication* FApp;
+};
+
+namespace {
+constexpr Cardinal HintTimerId = 1;
+/// How far below the cursor's hot spot a hint starts: under the arrow's picture.
+constexpr Integer HintBelowCursor = 20;
+
+/// The hint a control shows: its own, or the first of its parents' that it has.
+AnsiString HintOf(TControl* Control) {
+    for (TControl* c = Control; c; c = c->GetParent())
+        if (!c->GetHint().empty()) return c->GetHint();
+    return {};
+}
+
+/// The control whose hint the mouse over `Control` asks for: the first with ShowHint, from
+/// the control up; none while designing.
+TControl* HintControlOf(TControl* Control) {
+    TControl* c = Control;
+    while (c && !c->GetShowHint()) c = c->GetParent();
+    if (c && c->GetComponentState().Contains(csDesigning)) return nullptr;
+    return c;
+}
+
+TRect ScreenRectOf(TControl* Control, const TRect& R) {
+    TPoint a = Control->ClientToScreen({R.Left, R.Top});
+    TPoint b = Control->ClientToScreen({R.Right, R.Bottom});
+    return {a.X, a.Y, b.X, b.Y};
+}
+
+bool Inside(const TRect& R, TPoint P) {
+    return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+}
+} // namespace
+
+void TApplication::SetShowHint(bool Value) {
+    if (Value == FShowHint) return;
+    FShowHint = Value;
+    if (!Value) CancelHint();
+}
+
+void TApplication::SetHintColor(TColor Value) {
+    FHintColor = Value;
+    if (THintWindow* w = GetHintWindow()) w->SetColor(Value);
+}
+
+void TApplication::SetHintWindowClass(TClass Value) {
+    if (!Value || !Value->InheritsFrom(THintWindow::StaticClass()) || !Value->NewWithOwner)
+        throw EInvalidOperation("A hint window class must descend from THintWindow");
+    FHintWindowClass = Value;
+}
+
+THintWindow* TApplication::GetHintWindow() const {
+    return FHintWindow && LiveObjects::Find(FHintWindow) ? FHintWindow : nullptr;
+}
+
+THintWindow* TApplication::HintWindowOfClass(TClass WindowClass) {
+    if (!WindowClass || !WindowClass->InheritsFrom(THintWindow::StaticClass()) ||
+        !WindowClass->NewWithOwner)
+        WindowClass = FHintWindowClass;
+    THintWindow* w = GetHintWindow();
+    if (w && w->ClassType() != WindowClass) {
+        w->Free();
+        w = nullptr;
+    }
+    if (!w) w = static_cast<THintWindow*>(WindowClass->NewWithOwner(this));
+    FHintWindow = w;
+    return w;
+}
+
+void TApplication::StartHintTimer(Integer Delay, THintTimerKind Kind) {
+    if (!FHintTimer || !LiveObjects::Find(FHintTimer)) FHintTimer = new THintTimer(this);
+    FHintTimerKind = Kind;
+    SetTimer(FHintTimer->GetHandle(), HintTimerId, Cardinal(std::max(Delay, 0)));
+}
+
+void TApplication::StopHintTimer() {
+    FHintTimerKind = THintTimerKind::None;
+    if (FHintTimer && LiveObjects::Find(FHintTimer) && FHintTimer->HandleAllocated())
+        KillTimer(FHintTimer->GetHandle(), HintTimerId);
+}
+
+void TApplication::HintTimerExpired() {
+    THintTimerKind kind = FHintTimerKind;
+    StopHintTimer(); // the platform's timers repeat; a hint's pause is one wait
+    if (kind == THintTimerKind::Show)
+        ShowHintNow();
+    else if (kind == THintTimerKind::Hide) {
+        HideHint();
+        FHintActive = false; // shown long enough: the next hint waits the whole pause
+    }
+}
+
+void TApplication::HintMouseMessage(TControl* Control, TMessage& Message) {
+    if (!Control || !LiveObjects::Find(Control)) return;
+    if (Message.Msg != WM_MOUSEMOVE) {
+        // The hint window decides what takes it away (a pending hint goes the same way).
+        TMsg m{0, Message.Msg, Message.WParam, Message.LParam, FNow, input::CursorPos()};
+        THintWindow* w = GetHintWindow();
+        if (w ? w->IsHintMsg(m) : IsHintMessage(Message.Msg)) CancelHint();
+        return;
+    }
+    SetHint(GetLongHint(HintOf(Control)));
+    if (!LiveObjects::Find(Control)) return; // OnHint may free what it heard of
+    TControl* hinted = FShowHint ? HintControlOf(Control) : nullptr;
+    if (!hinted) return CancelHint();
+    TPoint screen = Control->ClientToScreen(PointOf(Message));
+    if (hinted == FHintControl && Inside(FHintCursorRect, screen)) return;
+    HideHint();
+    FHintControl = hinted;
+    FHintCursorRect = ScreenRectOf(hinted, hinted->GetClientRect());
+    // Going from hint to hint, the next follows quickly.
+    StartHintTimer(FHintActive ? FHintShortPause : FHintPause, THintTimerKind::Show);
+}
+
+void TApplication::ActivateHint(const TPoint& CursorPos) {
+    input::SetCursorPos(CursorPos);
+    if (FHintControl && LiveObjects::Find(FHintControl)) {
+        StopHintTimer();
+        ShowHintNow();
+    }
+}
+
+void TApplication::ShowHintNow() {
+    TControl* c = FHintControl;
+    // A control that went, or hid, while its hint was due has none to show.
+    if (!c || !LiveObjects::Find(c) || !FShowHint || !c->IsShowing()) return CancelHint();
+    TPoint cursor = input::CursorPos();
+    THintInfo info;
+    info.HintControl = c;
+    info.HintWindowClass = FHintWindowClass;
+    info.HintPos = {cursor.X, cursor.Y + HintBelowCursor};
+    info.HintMaxWidth = Screen()->GetWidth();
+    info.HintColor = FHintColor;
+    info.CursorRect = c->GetClientRect();
+    info.CursorPos = c->ScreenToClient(cursor);
+    info.HideTimeout = FHintHidePause;
+    info.HintStr = GetShortHint(HintOf(c));
+    TMessage m;
+    m.Msg = CM_HINTSHOW;
+    m.Data = &info;
+    c->Send(m);
+    bool canShow = m.Result == 0;
+    if (!LiveObjects::Find(c)) return CancelHint();
+    if (canShow && FHintShortCuts)
+        if (auto* a = DynCast<TCustomAction>(c->GetAction()); a && a->GetShortCut() != 0)
+            info.HintStr += " (" + ShortCutToText(a->GetShortCut()) + ")";
+    if (FOnShowHint) FOnShowHint(info.HintStr, canShow, info);
+    if (!LiveObjects::Find(c)) return CancelHint();
+    // The mouse may wander within this rectangle, as the control (or the handler) left it.
+    FHintCursorRect = ScreenRectOf(c, info.CursorRect);
+    if (!canShow || info.HintStr.empty()) {
+        HideHint();
+        return;
+    }
+    THintWindow* w = HintWindowOfClass(info.HintWindowClass);
+    w->SetColor(info.HintColor);
+    TRect r = w->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
+    Integer width = r.Right - r.Left, height = r.Bottom - r.Top;
+    // On the screen: pushed back from its right and bottom edges, never off its top left.
+    Integer left = std::max(0, std::min(info.HintPos.X, Screen()->GetWidth() - width));
+    Integer top = std::max(0, std::min(info.HintPos.Y, Screen()->GetHeight() - height));
+    w->ActivateHintData({left, top, left + width, top + height}, info.HintStr, info.HintData);
+    FHintActive = true;
+    if (info.ReshowTimeout > 0)
+        StartHintTimer(info.ReshowTimeout, THintTimerKind::Show);
+    else if (info.HideTimeout > 0)
+        StartHintTimer(info.HideTimeout, THintTimerKind::Hide);
+}
+
+void TApplication::HideHint() {
+    if (THintWindow* w = GetHintWindow(); w && w->GetVisible()) w->ReleaseHandle();
+}
+
+void TApplication::ControlDestroyed(TControl* Control) {
+    if (Control && Control == FHintControl) CancelHint();
+    if (Control && Control == FMainForm) FMainForm = nullptr;
+}
+
+void TApplication::CancelHint() {
+    StopHintTimer();
+    HideHint();
+    FHintControl = nullptr;
+    FHintActive = false;
 }
 
 // ---- TMonitor, TScreen ----

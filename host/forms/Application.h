@@ -3,6 +3,7 @@
 // clock that timers run on (headless: it moves when told, so runs are deterministic).
 #pragma once
 
+#include "host/controls/HintWindow.h"
 #include "host/forms/Form.h"
 
 #include <deque>
@@ -11,6 +12,7 @@
 namespace host {
 
 class TStrings;
+class THintTimer;
 
 using HCURSOR = LongWord;
 using HKL = LongWord;
@@ -20,17 +22,11 @@ inline constexpr Integer IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGN
 inline constexpr Integer MB_OK = 0x0000, MB_OKCANCEL = 0x0001, MB_ABORTRETRYIGNORE = 0x0002,
                          MB_YESNOCANCEL = 0x0003, MB_YESNO = 0x0004, MB_RETRYCANCEL = 0x0005;
 
-/// A message in the application's queue.
-struct TMsg {
-    HWND Window = 0;
-    Cardinal Message = 0;
-    LongInt WParam = 0, LParam = 0;
-    Cardinal Time = 0;
-};
-
 using TMessageEvent = Closure<void(TMsg& Msg, bool& Handled)>;
 using TIdleEvent = Closure<void(TObject* Sender, bool& Done)>;
 using TExceptionEvent = Closure<void(TObject* Sender, Exception* E)>;
+/// OnShowHint: may change the text, forbid the hint, or change how it shows.
+using TShowHintEvent = Closure<void(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
 class TApplication : public TComponent {
     HOST_CLASS(TApplication, TComponent)
@@ -51,7 +47,8 @@ public:
     AnsiString GetHint() const { return FHint; }
     void SetHint(const AnsiString& Value);
     bool GetShowHint() const { return FShowHint; }
-    void SetShowHint(bool Value) { FShowHint = Value; }
+    /// False takes a showing hint away; no control shows one until it is true again.
+    void SetShowHint(bool Value);
     bool GetTerminated() const { return FTerminated; }
     bool GetActive() const { return FActive; }
 
@@ -105,7 +102,66 @@ public:
     TNotifyEvent GetOnRestore() const { return FOnRestore; }
     void SetOnRestore(TNotifyEvent Value) { FOnRestore = Value; }
 
+    // ---- hints ----
+    // A control with ShowHint under the mouse shows the short part of its hint (or its
+    // parents') HintPause ms after the mouse came to it, HintShortPause ms when it came from
+    // a control whose hint showed; it goes after HintHidePause ms, or when a button or a key
+    // is pressed, or the mouse leaves for a control without hints. The time is the
+    // application's clock.
+    TColor GetHintColor() const { return FHintColor; }
+    void SetHintColor(TColor Value);
+    Integer GetHintPause() const { return FHintPause; }
+    void SetHintPause(Integer Value) { FHintPause = Value; }
+    Integer GetHintHidePause() const { return FHintHidePause; }
+    void SetHintHidePause(Integer Value) { FHintHidePause = Value; }
+    Integer GetHintShortPause() const { return FHintShortPause; }
+    void SetHintShortPause(Integer Value) { FHintShortPause = Value; }
+    /// Whether a hint names the shortcut of the control's action: "Save (Ctrl+S)".
+    bool GetHintShortCuts() const { return FHintShortCuts; }
+    void SetHintShortCuts(bool Value) { FHintShortCuts = Value; }
+    /// The class of the hint window (THintWindow or a descendant).
+    TClass GetHintWindowClass() const { return FHintWindowClass; }
+    void SetHintWindowClass(TClass Value);
+    TShowHintEvent GetOnShowHint() const { return FOnShowHint; }
+    void SetOnShowHint(TShowHintEvent Value) { FOnShowHint = Value; }
+    /// What the mouse (or a key) does about hints: a move over `Control` (in its client
+    /// coordinates) starts or keeps a hint and sets Hint to the long part of the control's;
+    /// a press takes the hint away. The input API tells the program's application of each.
+    void HintMouseMessage(TControl* Control, TMessage& Message);
+    /// Puts the cursor at `CursorPos` (screen) and shows the hint that is due, now, without
+    /// waiting out the pause; nothing when no control's hint is due or showing.
+    void ActivateHint(const TPoint& CursorPos);
+    /// Takes the hint away and forgets its control: the next one waits HintPause.
+    void CancelHint();
+    /// Hides the hint window; the control keeps its turn until the mouse leaves it.
+    void HideHint();
+    /// A control is going: its hint goes with it, and a main form it was is none.
+    void ControlDestroyed(TControl* Control);
+    /// The hint window while there is one (null before the first hint).
+    THintWindow* GetHintWindow() const;
+
 private:
+    friend class THintTimer;
+    enum class THintTimerKind { None, Show, Hide };
+    void StartHintTimer(Integer Delay, THintTimerKind Kind);
+    void StopHintTimer();
+    void HintTimerExpired();
+    /// Works the hint of FHintControl out and shows it (or not).
+    void ShowHintNow();
+    THintWindow* HintWindowOfClass(TClass WindowClass);
+
+    TColor FHintColor = clInfoBk;
+    Integer FHintPause = 500, FHintHidePause = 2500, FHintShortPause = 50;
+    bool FHintShortCuts = true;
+    TClass FHintWindowClass = THintWindow::StaticClass();
+    TShowHintEvent FOnShowHint;
+    TControl* FHintControl = nullptr; // the control whose hint is due or showing
+    TRect FHintCursorRect;            // where the mouse keeps that hint, on the screen
+    bool FHintActive = false;         // a hint showed and the mouse went on to hint controls
+    THintWindow* FHintWindow = nullptr;
+    THintTimer* FHintTimer = nullptr;
+    THintTimerKind FHintTimerKind = THintTimerKind::None;
+
     void Dispatch(TMsg& Msg);
     void Idle();
     struct Timer {

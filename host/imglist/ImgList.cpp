@@ -19,7 +19,7 @@ constexpr const char* SReplaceImage = "Unable to Replace Image";
 constexpr const char* SImageReadFail = "Failed to read ImageList data from stream";
 constexpr const char* SImageWriteFail = "Failed to write ImageList data to stream";
 
-// Declared here, published by TImageList.
+// Declared here, published by TImageList (host/controls/DragImageList.cpp).
 constexpr TPropInfo CustomImageListProps[] = {
     HOST_PROP(TCustomImageList, AllocBy).Default(4).Unpublished(),
     HOST_PROP(TCustomImageList, BlendColor).Default(clNone).Unpublished(),
@@ -31,10 +31,6 @@ constexpr TPropInfo CustomImageListProps[] = {
     HOST_PROP(TCustomImageList, ShareImages).Default(false).Unpublished(),
     HOST_PROP(TCustomImageList, Width).Default(16).Unpublished(),
     HOST_PROP(TCustomImageList, OnChange).Unpublished(),
-};
-constexpr TPropInfo ImageListProps[] = {
-    "BlendColor", "BkColor",  "AllocBy",     "DrawingStyle", "Height",
-    "ImageType",  "Masked",   "OnChange",    "ShareImages",  "Width",
 };
 
 /// A colour as the platform's list functions take it: clNone and clDefault as their own values.
@@ -64,7 +60,6 @@ Cardinal LoadFlagsOf(TLoadResources Flags) {
 
 HOST_METACLASS(TChangeLink, TObject);
 HOST_COMPONENT_METACLASS(TCustomImageList, TComponent, PropTable(CustomImageListProps));
-HOST_COMPONENT_METACLASS(TImageList, TCustomImageList, PropTable(ImageListProps));
 
 // ---- TChangeLink ----
 

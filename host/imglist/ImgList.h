@@ -1,6 +1,7 @@
 // TCustomImageList: images of one size with their masks, drawn onto canvases by index, kept in
 // the platform's image list (ImageLists.h); TChangeLink: how the controls that show a list's
-// images hear that they changed.
+// images hear that they changed. TImageList, the one forms hold, is a drag image list
+// (host/controls/DragImageList.h).
 #pragma once
 
 #include "host/classes/Component.h"
@@ -194,13 +195,6 @@ private:
     std::vector<TChangeLink*> FClients;
     std::vector<Byte> FSaved; // the stream read, while the images are unchanged since
     TNotifyEvent FOnChange;
-};
-
-/// The image list of forms, with its properties published.
-class TImageList : public TCustomImageList {
-    HOST_CLASS(TImageList, TCustomImageList)
-public:
-    using TCustomImageList::TCustomImageList;
 };
 
 } // namespace host

@@ -4,8 +4,8 @@
 #include "ClassesFixture.h"
 
 #include "host/classes/Streams.h"
+#include "host/controls/DragImageList.h"
 #include "host/graphics/Bitmap.h"
-#include "host/imglist/ImgList.h"
 
 #include <gtest/gtest.h>
 

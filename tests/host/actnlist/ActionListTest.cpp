@@ -5,6 +5,7 @@
 #include "host/classes/FormLoading.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TypInfo.h"
+#include "host/controls/DragImageList.h"
 #include "tests/TestSupport.h"
 #include "tests/host/StreamingClasses.h"
 

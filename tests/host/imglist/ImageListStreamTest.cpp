@@ -2,8 +2,8 @@
 // refuses, and image lists in form files.
 #include "host/classes/FilerBytes.h"
 #include "host/classes/Streams.h"
+#include "host/controls/DragImageList.h"
 #include "host/graphics/Bitmap.h"
-#include "host/imglist/ImgList.h"
 #include "tests/host/FormFiles.h"
 
 #include <gtest/gtest.h>

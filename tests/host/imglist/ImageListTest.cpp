@@ -1,9 +1,9 @@
 // Image lists: adding, ordering, drawing in the host's styles, overlays, change links, loading
 // from resources, and sharing the platform list.
 #include "host/classes/Streams.h"
+#include "host/controls/DragImageList.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Icon.h"
-#include "host/imglist/ImgList.h"
 #include "tests/host/graphics/Sheet.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,9 @@
 // hotkeys underlined and disabled captions greyed, and owner-drawn items sized and drawn by
 // their handlers. With ZELTRIX_MENU_PICTURES=dir set, the pictures are written there as PPM.
 #include "host/menus/MenuPaint.h"
-#include "host/graphics/Canvas.h"
+#include "host/controls/DragImageList.h"
 #include "host/graphics/Bitmap.h"
+#include "host/graphics/Canvas.h"
 #include "host/menus/Menu.h"
 #include "tests/host/graphics/Sheet.h"
 
