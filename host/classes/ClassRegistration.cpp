@@ -4,6 +4,7 @@
 #include "host/classes/Action.h"
 #include "host/classes/Component.h"
 #include "host/classes/Persistent.h"
+#include "host/forms/DockForm.h"
 #include "host/forms/Form.h"
 #include "host/imglist/ImgList.h"
 #include "host/menus/Menu.h"
@@ -51,7 +52,7 @@ Registry& Classes() {
         for (TClass c :
              {TComponent::StaticClass(), TBasicAction::StaticClass(), TActionList::StaticClass(),
               TAction::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
-              TMenuItem::StaticClass(), TImageList::StaticClass(), TForm::StaticClass(),
+              TMenuItem::StaticClass(), TImageList::StaticClass(), TForm::StaticClass(), TCustomDockForm::StaticClass(),
               TDataModule::StaticClass()})
             r->Add(c);
         return r;

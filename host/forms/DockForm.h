@@ -1,0 +1,21 @@
+// TCustomDockForm: the small tool window a control floats in once it is undocked; it closes
+// when its last docked control leaves.
+#pragma once
+
+#include "host/forms/Form.h"
+
+namespace host {
+
+class TCustomDockForm : public TCustomForm {
+    HOST_CLASS(TCustomDockForm, TCustomForm)
+public:
+    explicit TCustomDockForm(TComponent* AOwner);
+
+protected:
+    /// A floating control fills the window and lends it its caption.
+    void DoAddDockClient(TControl* Client, const TRect& ARect) override;
+    void DoRemoveDockClient(TControl* Client) override;
+    void DockClientLeft(TControl* Client) override;
+};
+
+} // namespace host
