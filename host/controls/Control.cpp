@@ -1,10 +1,10 @@
 #include "host/controls/Control.h"
 
-#include "host/classes/TypInfoRows.h"
-#include "host/controls/WinControl.h"
 #include "host/classes/ClassRegistration.h"
+#include "host/classes/TypInfoRows.h"
 #include "host/controls/Dock.h"
 #include "host/controls/Drag.h"
+#include "host/controls/WinControl.h"
 #include "host/graphics/Canvas.h"
 #include "host/menus/Menu.h"
 
@@ -85,7 +85,8 @@ const TMessageEntry TControl::Messages[] = {
     HOST_ON(TControl, CM_TEXTCHANGED, CMTextChanged),
     HOST_ON(TControl, CM_DRAG, CMDrag),
 };
-HOST_COMPONENT_METACLASS(TControl, TComponent, PropTable(ControlProps, MessageTable(TControl::Messages)));
+HOST_COMPONENT_METACLASS(TControl, TComponent,
+                         PropTable(ControlProps, MessageTable(TControl::Messages)));
 
 TShiftState KeysToShiftState(LongInt Keys) {
     TShiftState s;
@@ -313,8 +314,8 @@ void TControl::UpdateAnchorRules() {
 TRect TControl::AnchoredBounds(TPoint ParentSize) const {
     TRect r = GetBoundsRect();
     if (FOriginalParentSize.X == 0 && FOriginalParentSize.Y == 0) return r;
-    auto axis = [](bool Low, bool High, Integer Rule, Integer Original, Integer Now,
-                   Integer& Pos, Integer& Size) {
+    auto axis = [](bool Low, bool High, Integer Rule, Integer Original, Integer Now, Integer& Pos,
+                   Integer& Size) {
         if (High) {
             if (Low)
                 Size = Now - (Original - Rule); // the margins stay
@@ -743,7 +744,8 @@ bool TControl::ManualDock(TWinControl* NewDockSite, TControl* DropControl, TAlig
     }
     if (auto* self = dynamic_cast<TWinControl*>(this); self && self->ContainsControl(NewDockSite))
         throw EInvalidOperation("A control cannot dock into itself");
-    if (FHostDockSite && FHostDockSite != NewDockSite && !FHostDockSite->DoUnDock(NewDockSite, this))
+    if (FHostDockSite && FHostDockSite != NewDockSite &&
+        !FHostDockSite->DoUnDock(NewDockSite, this))
         return false;
     TDragDockObject dock(this);
     dock.SetDropTarget(DropControl, ControlSide);

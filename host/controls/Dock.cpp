@@ -407,7 +407,8 @@ TWinControl* FindDockSite(TDragDockObject* Source, TPoint ScreenPos, TControl* H
     while (!todo.empty()) {
         TWinControl* w = todo.back();
         todo.pop_back();
-        if (!w->IsShowing()) continue;
+        // The window itself may be hidden (the input API drives hidden forms too).
+        if (w != top && !w->GetVisible()) continue;
         auto* self = dynamic_cast<TWinControl*>(client);
         if (self && self->ContainsControl(w)) continue; // not into itself
         // Not back into the floating window it is alone in.

@@ -23,6 +23,7 @@ struct Drag {
     TControl* Control = nullptr;
     bool Docking = false;
     bool Active = false; // past the threshold
+    bool Moved = false;  // the targets have seen the mouse
     TPoint Start;
     Integer Threshold = 0;
     TControl* Target = nullptr;
@@ -202,6 +203,8 @@ void DragTo(TPoint ScreenPos, TControl* Hit) {
             return;
         d->Active = true;
     }
+    if (d->Moved && ScreenPos == d->Object->FDragPos) return; // where it was: nothing new
+    d->Moved = true;
     d->Object->FDragPos = ScreenPos;
     if (d->Target && !Alive(d->Target)) d->Target = nullptr;
     TControl* target = nullptr;
@@ -244,7 +247,7 @@ void DragDone(bool Drop) {
     bool accepted = Drop && d->Active && target && d->Accepted;
     object->FCancelling = !Drop;
     TPoint local = target ? target->ScreenToClient(object->FDragPos) : TPoint{0, 0};
-    DragAccess::ClearPress(d->Control);
+    if (d->Active) DragAccess::ClearPress(d->Control); // the press became the drag
     TObject* endTarget = nullptr;
     if (accepted) {
         // A dock site may still refuse (the old site's OnUnDock): the drop did not happen.
@@ -252,6 +255,7 @@ void DragDone(bool Drop) {
         if (accepted) endTarget = target;
     } else if (d->Docking && Drop && d->Active) {
         auto* dock = static_cast<TDragDockObject*>(object);
+        dock->FloatingRectAt(dock->GetDragPos());
         if (dock->GetFloating() && d->Control->ManualFloat(dock->GetDockRect()))
             endTarget = d->Control->GetHostDockSite();
     } else if (!Drop) {

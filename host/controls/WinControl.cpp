@@ -210,8 +210,8 @@ void TWinControl::SetChildOrder(TComponent* Child, Integer Order) {
         auto it = std::find(List.begin(), List.end(), Item);
         if (it == List.end()) return;
         List.erase(it);
-        List.insert(List.begin() + std::clamp<std::ptrdiff_t>(Order, 0, std::ptrdiff_t(List.size())),
-                    Item);
+        List.insert(
+            List.begin() + std::clamp<std::ptrdiff_t>(Order, 0, std::ptrdiff_t(List.size())), Item);
     };
     if (auto* w = dynamic_cast<TWinControl*>(c))
         place(FWinControls, w);
@@ -326,7 +326,9 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
     };
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient, alCustom, alNone}) {
         std::vector<TControl*> list;
-        auto takes = [&](TControl* C) { return C->FAlign == align && (align == alNone || C->FVisible); };
+        auto takes = [&](TControl* C) {
+            return C->FAlign == align && (align == alNone || C->FVisible);
+        };
         if (AControl && AControl->FParent == this && takes(AControl)) list.push_back(AControl);
         for (Integer i = 0; i < GetControlCount(); ++i) {
             TControl* c = GetControls(i);
@@ -457,8 +459,7 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
 }
 
 void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
-    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop))
-        next->SetFocus();
+    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop)) next->SetFocus();
 }
 
 TRect TWinControl::GetClientRect() {
@@ -560,9 +561,8 @@ void TWinControl::PaintTree(std::shared_ptr<TPixelSurface> Surface) {
                   for (TWinControl* child : FWinControls)
                       if (child->FVisible)
                           PaintOver(*Client, all, {child->FLeft, child->FTop}, child->FWidth,
-                                    child->FHeight, [&](std::shared_ptr<TPixelSurface> S) {
-                                        child->PaintTree(S);
-                                    });
+                                    child->FHeight,
+                                    [&](std::shared_ptr<TPixelSurface> S) { child->PaintTree(S); });
               });
     FInvalid = false;
 }
@@ -621,7 +621,8 @@ TWMKey& AsKey(TMessage& M) {
 
 bool TWinControl::DoKeyDown(TWMKey& Message) {
     // A form that previews its controls' keys sees them first.
-    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyDown(Message))
+    if (TWinControl* top = GetTopLevel();
+        top != this && top->PreviewsKeys() && top->DoKeyDown(Message))
         return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     KeyDown(Message.CharCode, KeyDataToShiftState(Message.KeyData));
@@ -629,7 +630,8 @@ bool TWinControl::DoKeyDown(TWMKey& Message) {
 }
 
 bool TWinControl::DoKeyUp(TWMKey& Message) {
-    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyUp(Message))
+    if (TWinControl* top = GetTopLevel();
+        top != this && top->PreviewsKeys() && top->DoKeyUp(Message))
         return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     KeyUp(Message.CharCode, KeyDataToShiftState(Message.KeyData));
@@ -637,7 +639,8 @@ bool TWinControl::DoKeyUp(TWMKey& Message) {
 }
 
 bool TWinControl::DoKeyPress(TWMKey& Message) {
-    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyPress(Message))
+    if (TWinControl* top = GetTopLevel();
+        top != this && top->PreviewsKeys() && top->DoKeyPress(Message))
         return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     char c = char(Message.CharCode);
@@ -695,7 +698,8 @@ void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
 
 void TWinControl::SetDockSite(bool Value) {
     FDockSite = Value;
-    if (Value && FUseDockManager && !FDockManager) FDockManager = ComPtr<IDockManager>(CreateDockManager());
+    if (Value && FUseDockManager && !FDockManager)
+        FDockManager = ComPtr<IDockManager>(CreateDockManager());
 }
 
 void TWinControl::SetUseDockManager(bool Value) {
@@ -779,6 +783,11 @@ void TWinControl::DockDragMessage(TMessage& Message) {
         TDragState state = Message.WParam == dmDragEnter   ? dsDragEnter
                            : Message.WParam == dmDragLeave ? dsDragLeave
                                                            : dsDragMove;
+        bool accept = true;
+        if (state == dsDragLeave) { // leaving: where it would have gone no longer matters
+            DockOver(source, p.X, p.Y, state, accept);
+            break;
+        }
         // Where it would go: beside the docked control under the mouse, or the whole site.
         TAlign side = alClient;
         TControl* on = nullptr;
@@ -794,7 +803,6 @@ void TWinControl::DockDragMessage(TMessage& Message) {
             dockRect = source->GetDockRect();
         }
         source->SetDockRect(dockRect);
-        bool accept = true;
         DockOver(source, p.X, p.Y, state, accept);
         Message.Result = accept;
         break;
