@@ -52,8 +52,8 @@ Registry& Classes() {
         for (TClass c :
              {TComponent::StaticClass(), TBasicAction::StaticClass(), TActionList::StaticClass(),
               TAction::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
-              TMenuItem::StaticClass(), TImageList::StaticClass(), TForm::StaticClass(), TCustomDockForm::StaticClass(),
-              TDataModule::StaticClass()})
+              TMenuItem::StaticClass(), TImageList::StaticClass(), TForm::StaticClass(),
+              TCustomDockForm::StaticClass(), TDataModule::StaticClass()})
             r->Add(c);
         return r;
     }();

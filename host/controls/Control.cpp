@@ -85,8 +85,7 @@ const TMessageEntry TControl::Messages[] = {
     HOST_ON(TControl, CM_TEXTCHANGED, CMTextChanged),
     HOST_ON(TControl, CM_DRAG, CMDrag),
 };
-HOST_COMPONENT_METACLASS(TControl, TComponent,
-                         PropTable(ControlProps, MessageTable(TControl::Messages)));
+HOST_COMPONENT_METACLASS(TControl, TComponent, PropTable(ControlProps, MessageTable(TControl::Messages)));
 
 TShiftState KeysToShiftState(LongInt Keys) {
     TShiftState s;
@@ -314,8 +313,8 @@ void TControl::UpdateAnchorRules() {
 TRect TControl::AnchoredBounds(TPoint ParentSize) const {
     TRect r = GetBoundsRect();
     if (FOriginalParentSize.X == 0 && FOriginalParentSize.Y == 0) return r;
-    auto axis = [](bool Low, bool High, Integer Rule, Integer Original, Integer Now, Integer& Pos,
-                   Integer& Size) {
+    auto axis = [](bool Low, bool High, Integer Rule, Integer Original, Integer Now,
+                   Integer& Pos, Integer& Size) {
         if (High) {
             if (Low)
                 Size = Now - (Original - Rule); // the margins stay

@@ -295,7 +295,9 @@ public:
     /// The sizes the control takes docked on a side or floating (0: the current one).
     Integer GetLRDockWidth() const { return FLRDockWidth > 0 ? FLRDockWidth : GetUndockWidth(); }
     void SetLRDockWidth(Integer Value) { FLRDockWidth = Value; }
-    Integer GetTBDockHeight() const { return FTBDockHeight > 0 ? FTBDockHeight : GetUndockHeight(); }
+    Integer GetTBDockHeight() const {
+        return FTBDockHeight > 0 ? FTBDockHeight : GetUndockHeight();
+    }
     void SetTBDockHeight(Integer Value) { FTBDockHeight = Value; }
     Integer GetUndockWidth() const { return FUndockWidth > 0 ? FUndockWidth : FWidth; }
     void SetUndockWidth(Integer Value) { FUndockWidth = Value; }

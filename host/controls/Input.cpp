@@ -140,11 +140,10 @@ bool KeyOf(char C, Word& Key, TShiftState& Shift) {
         Key = Word(std::toupper(u));
         return true;
     }
-    static const Word keys[] = {
-        VK_SPACE,     VK_RETURN,    VK_BACK,       VK_ESCAPE, VK_TAB,   VK_OEM_1, VK_OEM_PLUS,
-        VK_OEM_COMMA, VK_OEM_MINUS, VK_OEM_PERIOD, VK_OEM_2,  VK_OEM_3, VK_OEM_4, VK_OEM_5,
-        VK_OEM_6,     VK_OEM_7,     '0',           '1',       '2',      '3',      '4',
-        '5',          '6',          '7',           '8',       '9'};
+    static const Word keys[] = {VK_SPACE, VK_RETURN,  VK_BACK,   VK_ESCAPE,     VK_TAB,
+                                VK_OEM_1, VK_OEM_PLUS, VK_OEM_COMMA, VK_OEM_MINUS, VK_OEM_PERIOD,
+                                VK_OEM_2, VK_OEM_3,   VK_OEM_4,  VK_OEM_5,      VK_OEM_6,
+                                VK_OEM_7, '0', '1', '2', '3', '4', '5', '6', '7', '8', '9'};
     for (Word k : keys)
         for (bool shifted : {false, true}) {
             TShiftState s = shifted ? TShiftState{ssShift} : TShiftState{};
@@ -202,8 +201,8 @@ void MouseDown(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftSta
     TPoint local;
     TControl* c = Target(Window, Point, local);
     // The platform gives a window that takes the keyboard the focus as it is pressed.
-    if (auto* w = dynamic_cast<TWinControl*>(c);
-        w && w->GetTabStop() && w->CanFocus() && !w->Focused())
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->GetTabStop() && w->CanFocus() &&
+                                                 !w->Focused())
         w->SetFocus();
     if (!LiveObjects::Find(c)) return;
     if (c->GetControlStyle().Contains(csCaptureMouse)) Capture = c;

@@ -210,8 +210,8 @@ void TWinControl::SetChildOrder(TComponent* Child, Integer Order) {
         auto it = std::find(List.begin(), List.end(), Item);
         if (it == List.end()) return;
         List.erase(it);
-        List.insert(
-            List.begin() + std::clamp<std::ptrdiff_t>(Order, 0, std::ptrdiff_t(List.size())), Item);
+        List.insert(List.begin() + std::clamp<std::ptrdiff_t>(Order, 0, std::ptrdiff_t(List.size())),
+                    Item);
     };
     if (auto* w = dynamic_cast<TWinControl*>(c))
         place(FWinControls, w);
@@ -326,9 +326,7 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
     };
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient, alCustom, alNone}) {
         std::vector<TControl*> list;
-        auto takes = [&](TControl* C) {
-            return C->FAlign == align && (align == alNone || C->FVisible);
-        };
+        auto takes = [&](TControl* C) { return C->FAlign == align && (align == alNone || C->FVisible); };
         if (AControl && AControl->FParent == this && takes(AControl)) list.push_back(AControl);
         for (Integer i = 0; i < GetControlCount(); ++i) {
             TControl* c = GetControls(i);
@@ -459,7 +457,8 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
 }
 
 void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
-    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop)) next->SetFocus();
+    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop))
+        next->SetFocus();
 }
 
 TRect TWinControl::GetClientRect() {
@@ -561,8 +560,9 @@ void TWinControl::PaintTree(std::shared_ptr<TPixelSurface> Surface) {
                   for (TWinControl* child : FWinControls)
                       if (child->FVisible)
                           PaintOver(*Client, all, {child->FLeft, child->FTop}, child->FWidth,
-                                    child->FHeight,
-                                    [&](std::shared_ptr<TPixelSurface> S) { child->PaintTree(S); });
+                                    child->FHeight, [&](std::shared_ptr<TPixelSurface> S) {
+                                        child->PaintTree(S);
+                                    });
               });
     FInvalid = false;
 }
@@ -621,8 +621,7 @@ TWMKey& AsKey(TMessage& M) {
 
 bool TWinControl::DoKeyDown(TWMKey& Message) {
     // A form that previews its controls' keys sees them first.
-    if (TWinControl* top = GetTopLevel();
-        top != this && top->PreviewsKeys() && top->DoKeyDown(Message))
+    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyDown(Message))
         return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     KeyDown(Message.CharCode, KeyDataToShiftState(Message.KeyData));
@@ -630,8 +629,7 @@ bool TWinControl::DoKeyDown(TWMKey& Message) {
 }
 
 bool TWinControl::DoKeyUp(TWMKey& Message) {
-    if (TWinControl* top = GetTopLevel();
-        top != this && top->PreviewsKeys() && top->DoKeyUp(Message))
+    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyUp(Message))
         return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     KeyUp(Message.CharCode, KeyDataToShiftState(Message.KeyData));
@@ -639,8 +637,7 @@ bool TWinControl::DoKeyUp(TWMKey& Message) {
 }
 
 bool TWinControl::DoKeyPress(TWMKey& Message) {
-    if (TWinControl* top = GetTopLevel();
-        top != this && top->PreviewsKeys() && top->DoKeyPress(Message))
+    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyPress(Message))
         return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     char c = char(Message.CharCode);
