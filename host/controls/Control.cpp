@@ -704,7 +704,9 @@ void TControl::DoEndDock(TObject* Target, Integer X, Integer Y) {
 }
 
 TClass TControl::GetFloatingDockSiteClass() const {
-    return FFloatingDockSiteClass ? FFloatingDockSiteClass : GetClass("TCustomDockForm");
+    if (FFloatingDockSiteClass) return FFloatingDockSiteClass;
+    // A form floats as a window of its own; other controls in a dock form.
+    return IsForm(this) ? ClassType() : GetClass("TCustomDockForm");
 }
 
 bool TControl::GetFloating() const {

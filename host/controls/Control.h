@@ -286,7 +286,8 @@ public:
                               TAlign ControlSide);
     /// Whether the control is alone in a floating window of its own.
     bool GetFloating() const;
-    /// The class of the window the control floats in; TCustomDockForm unless set.
+    /// The class of the window the control floats in; unless set, TCustomDockForm (a form's
+    /// own class for a form: it floats as itself).
     TClass GetFloatingDockSiteClass() const;
     void SetFloatingDockSiteClass(TClass Value) { FFloatingDockSiteClass = Value; }
     TWinControl* GetHostDockSite() const { return FHostDockSite; }

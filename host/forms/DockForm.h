@@ -16,6 +16,9 @@ protected:
     void DoAddDockClient(TControl* Client, const TRect& ARect) override;
     void DoRemoveDockClient(TControl* Client) override;
     void DockClientLeft(TControl* Client) override;
+    /// Frees the window if it is still empty (posted when its last control went away).
+    void CMRelease(TMessage& Message);
+    static const TMessageEntry Messages[];
 };
 
 } // namespace host

@@ -3,6 +3,7 @@
 #include "host/controls/Dock.h"
 #include "host/controls/CustomControls.h"
 #include "host/controls/Input.h"
+#include "host/forms/Application.h"
 #include "host/forms/DockForm.h"
 #include "host/forms/Form.h"
 
@@ -80,6 +81,7 @@ struct Fixture {
         for (TControl* c : {A, B, C})
             if (LiveObjects::Find(c) && c->GetFloating() && c->GetHostDockSite())
                 c->GetHostDockSite()->Free();
+        Application()->ProcessMessages();
     }
     TCustomControl* Add(const char* Name, TRect R) {
         auto* c = new TCustomControl(&Form);
@@ -168,6 +170,31 @@ TEST(Dock, FloatingMakesAWindowThatClosesWhenItsControlDocksAgain) {
     EXPECT_EQ(LiveObjects::Find(floatForm), nullptr);
     EXPECT_EQ(f.A->GetAlign(), alNone);
     EXPECT_EQ(f.A->GetBoundsRect(), (TRect{0, G, 200, 200}));
+}
+
+TEST(Dock, AFloatingWindowWhoseControlIsFreedClosesOnceTheQueueRuns) {
+    Fixture f;
+    f.A->ManualFloat({300, 300, 400, 400});
+    TWinControl* floatForm = f.A->GetHostDockSite();
+    f.A->Free();
+    EXPECT_NE(LiveObjects::Find(floatForm), nullptr); // not while it was removing the control
+    Application()->ProcessMessages();
+    EXPECT_EQ(LiveObjects::Find(floatForm), nullptr);
+}
+
+TEST(Dock, AFormDocksAndFloatsAsItself) {
+    Fixture f;
+    TForm tool(nullptr);
+    EXPECT_TRUE(tool.GetFloating());
+    EXPECT_EQ(tool.GetFloatingDockSiteClass(), TForm::StaticClass());
+    EXPECT_TRUE(tool.ManualDock(f.Site));
+    EXPECT_EQ(tool.GetParent(), f.Site);
+    EXPECT_FALSE(tool.GetFloating());
+    EXPECT_TRUE(tool.ManualFloat({50, 60, 250, 160}));
+    EXPECT_EQ(tool.GetParent(), nullptr);
+    EXPECT_EQ(tool.GetBoundsRect(), (TRect{50, 60, 250, 160}));
+    EXPECT_TRUE(tool.GetFloating());
+    EXPECT_EQ(f.Site->GetDockClientCount(), 0);
 }
 
 TEST(Dock, OnUnDockRefusingKeepsTheControlDocked) {
