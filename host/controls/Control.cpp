@@ -726,6 +726,9 @@ void TControl::SetHostDockSite(TWinControl* Value) {
 }
 
 void TControl::Dock(TWinControl* NewDockSite, const TRect& ARect) {
+    // Checked before anything changes, so that a refused dock leaves the control as it was.
+    for (TWinControl* p = NewDockSite; p; p = p->GetParent())
+        if (p == this) throw EInvalidOperation("A control cannot dock into itself");
     TWinControl* old = FHostDockSite;
     if (old && old != NewDockSite) old->DoRemoveDockClient(this);
     FHostDockSite = NewDockSite;
@@ -743,8 +746,8 @@ bool TControl::ManualDock(TWinControl* NewDockSite, TControl* DropControl, TAlig
         TPoint p = ClientToScreen({0, 0});
         return ManualFloat({p.X, p.Y, p.X + GetUndockWidth(), p.Y + GetUndockHeight()});
     }
-    if (auto* self = dynamic_cast<TWinControl*>(this); self && self->ContainsControl(NewDockSite))
-        throw EInvalidOperation("A control cannot dock into itself");
+    for (TWinControl* p = NewDockSite; p; p = p->GetParent())
+        if (p == this) throw EInvalidOperation("A control cannot dock into itself");
     if (FHostDockSite && FHostDockSite != NewDockSite &&
         !FHostDockSite->DoUnDock(NewDockSite, this))
         return false;

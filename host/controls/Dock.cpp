@@ -111,6 +111,7 @@ TDockOrientation TDockZone::AlongOrientation() const {
 }
 
 TRect TDockZone::GetBounds() const {
+    if (!FTree) return {}; // a zone of no tree covers nothing
     if (!FParentZone) return FTree->SiteRect();
     TRect r = FParentZone->GetBounds();
     switch (FParentZone->FOrientation) {
@@ -123,19 +124,19 @@ TRect TDockZone::GetBounds() const {
 
 Integer TDockZone::GetLimitBegin() const {
     if (TDockZone* prev = GetPrevSibling()) return prev->GetZoneLimit();
-    TRect r = FParentZone ? FParentZone->GetBounds() : FTree->SiteRect();
+    TRect r = FParentZone ? FParentZone->GetBounds() : GetBounds();
     return AlongOrientation() == doHorizontal ? r.Top : r.Left;
 }
 
 Integer TDockZone::GetZoneLimit() const {
     if (GetNextSibling()) return FZoneLimit;
-    TRect r = FParentZone ? FParentZone->GetBounds() : FTree->SiteRect();
+    TRect r = FParentZone ? FParentZone->GetBounds() : GetBounds();
     return AlongOrientation() == doHorizontal ? r.Bottom : r.Right;
 }
 
 void TDockZone::ResetChildren() {
     Integer n = GetChildCount();
-    if (n == 0 || FOrientation == doNoOrient) return;
+    if (!FTree || n == 0 || FOrientation == doNoOrient) return;
     TRect r = GetBounds();
     Integer begin = FOrientation == doHorizontal ? r.Top : r.Left;
     Integer size = (FOrientation == doHorizontal ? r.Bottom : r.Right) - begin;
@@ -145,6 +146,7 @@ void TDockZone::ResetChildren() {
 }
 
 void TDockZone::Update() {
+    if (!FTree) return;
     if (FChildControl) {
         FChildControl->SetBoundsRect(FTree->ControlRect(this));
         FChildControl->SetDockOrientation(AlongOrientation());

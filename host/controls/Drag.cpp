@@ -214,20 +214,25 @@ void DragTo(TPoint ScreenPos, TControl* Hit) {
         DragAccess::Send(Hit, dmFindTarget, *d, &target);
         if (!Alive(target)) target = nullptr;
     }
+    // A handler may end the drag (and free `d`): it is looked at only while it is current.
     if (target != d->Target) {
         if (d->Target) DragAccess::Send(d->Target, dmDragLeave, *d);
-        if (Current != d) return; // a handler ended the drag
+        if (Current != d) return;
         d->Target = target;
         d->Accepted = false;
         if (target) {
             d->Object->FDragTargetPos = target->ScreenToClient(ScreenPos);
-            d->Accepted = DragAccess::Send(target, dmDragEnter, *d) != 0;
+            bool accepted = DragAccess::Send(target, dmDragEnter, *d) != 0;
+            if (Current != d) return;
+            d->Accepted = accepted;
         }
     } else if (target) {
         d->Object->FDragTargetPos = target->ScreenToClient(ScreenPos);
-        d->Accepted = DragAccess::Send(target, dmDragMove, *d) != 0;
+        bool accepted = DragAccess::Send(target, dmDragMove, *d) != 0;
+        if (Current != d) return;
+        d->Accepted = accepted;
     }
-    if (Current != d) return;
+    if (d->Target && !Alive(d->Target)) d->Target = nullptr, d->Accepted = false;
     if (d->Docking) static_cast<TDragDockObject*>(d->Object)->SiteAnswered(d->Target, d->Accepted);
     d->Object->FDragTarget = d->Target;
     if (!d->Target) d->Object->FDragTargetPos = ScreenPos;
@@ -252,7 +257,7 @@ void DragDone(bool Drop) {
     if (accepted) {
         // A dock site may still refuse (the old site's OnUnDock): the drop did not happen.
         accepted = DragAccess::Send(target, dmDragDrop, *d) != 0 || !d->Docking;
-        if (accepted) endTarget = target;
+        if (accepted && Alive(target)) endTarget = target; // not one its own drop freed
     } else if (d->Docking && Drop && d->Active) {
         auto* dock = static_cast<TDragDockObject*>(object);
         dock->FloatingRectAt(dock->GetDragPos());

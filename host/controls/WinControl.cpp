@@ -756,6 +756,8 @@ void TWinControl::DoRemoveDockClient(TControl* Client) {
 }
 
 void TWinControl::DockDrop(TDragDockObject* Source, Integer X, Integer Y) {
+    if (!Source || !Source->GetControl())
+        throw EInvalidOperation("Nothing to dock: the dock object has no control");
     TControl* c = Source->GetControl();
     TRect r = Source->GetDockRect();
     TPoint at = ScreenToClient({r.Left, r.Top});

@@ -6,6 +6,8 @@
 #include "host/forms/Application.h"
 #include "host/forms/DockForm.h"
 #include "host/forms/Form.h"
+#include "host/graphics/Bitmap.h"
+#include "host/graphics/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +149,75 @@ TEST(Dock, DockingAtASideOfTheWholeSiteWrapsWhatIsThere) {
     EXPECT_EQ(f.C->GetBoundsRect(), (TRect{0, G, 200, 100 - S}));
     EXPECT_EQ(f.A->GetBoundsRect(), (TRect{0, 100 + G, 100 - S, 200}));
     EXPECT_EQ(f.B->GetBoundsRect(), (TRect{100, 100 + G, 200, 200}));
+}
+
+TEST(Dock, ZonesShareTheirRoomEquallyWhenReset) {
+    Fixture f;
+    f.A->ManualDock(f.Site);
+    f.B->ManualDock(f.Site, f.A, alRight);
+    f.C->ManualDock(f.Site, f.B, alRight); // halves of halves: 100, 50, 50
+    EXPECT_EQ(f.C->GetBoundsRect(), (TRect{150, G, 200, 200}));
+    auto* tree = dynamic_cast<TDockTree*>(f.Site->GetDockManager());
+    tree->GetTopZone()->ResetChildren();
+    EXPECT_EQ(f.A->GetBoundsRect(), (TRect{0, G, 66 - S, 200}));
+    EXPECT_EQ(f.B->GetBoundsRect(), (TRect{66, G, 133 - S, 200}));
+    EXPECT_EQ(f.C->GetBoundsRect(), (TRect{133, G, 200, 200}));
+    // A zone of no tree answers without one.
+    TDockZone lone(nullptr);
+    EXPECT_EQ(lone.GetWidth(), 0);
+    lone.ResetChildren();
+    lone.Update();
+}
+
+TEST(Dock, PaintSiteDrawsAGrabBarOverEachDockedControl) {
+    Fixture f;
+    f.A->ManualDock(f.Site);
+    f.B->ManualDock(f.Site, f.A, alBottom);
+    TBitmap b;
+    b.SetWidth(200);
+    b.SetHeight(200);
+    b.GetCanvas()->GetBrush()->SetColor(clBlack);
+    b.GetCanvas()->FillRect({0, 0, 200, 200});
+    f.Site->GetDockManager()->PaintSite(b.GetCanvas()->GetHandle());
+    for (Integer top : {0, 100}) { // each zone's grab bar: a light then a dark ridge
+        EXPECT_EQ(b.ColorAt(20, top + 3), ColorToRGB(clBtnHighlight)) << top;
+        EXPECT_EQ(b.ColorAt(20, top + 4), ColorToRGB(clBtnShadow)) << top;
+        EXPECT_EQ(b.ColorAt(20, top + 20), RGB(0, 0, 0)) << top; // the control's part untouched
+    }
+}
+
+TEST(Dock, DockSizesFallBackToTheUndockedAndTheCurrentSize) {
+    Fixture f;
+    EXPECT_EQ(f.A->GetUndockWidth(), 50);
+    EXPECT_EQ(f.A->GetLRDockWidth(), 50);
+    f.A->SetUndockWidth(70);
+    EXPECT_EQ(f.A->GetLRDockWidth(), 70);
+    f.A->SetLRDockWidth(30);
+    EXPECT_EQ(f.A->GetLRDockWidth(), 30);
+    f.A->SetUndockHeight(90);
+    EXPECT_EQ(f.A->GetTBDockHeight(), 90);
+    // Set the host dock site: docked there; cleared: it floats at its undocked size.
+    f.A->SetHostDockSite(f.Site);
+    EXPECT_EQ(f.A->GetParent(), f.Site);
+    f.A->SetHostDockSite(nullptr);
+    EXPECT_TRUE(f.A->GetFloating());
+    TRect r = f.A->GetHostDockSite()->GetBoundsRect();
+    EXPECT_EQ(r.Right - r.Left, 70);
+    EXPECT_EQ(r.Bottom - r.Top, 90);
+}
+
+TEST(Dock, NothingDocksIntoItselfAndADropNeedsAControl) {
+    Fixture f;
+    f.A->ManualDock(f.Site);
+    EXPECT_THROW(f.Site->ManualDock(f.Site), EInvalidOperation);
+    TCustomControl* inner = f.Add("Inner", {0, 0, 10, 10});
+    inner->SetParent(f.Site);
+    EXPECT_THROW(f.Site->Dock(inner, {0, 0, 5, 5}), EInvalidOperation);
+    EXPECT_EQ(f.Site->GetParent(), &f.Form); // left as it was
+    EXPECT_EQ(f.Site->GetHostDockSite(), nullptr);
+    TDragDockObject empty(nullptr);
+    EXPECT_THROW(f.Site->DockDrop(&empty, 0, 0), EInvalidOperation);
+    EXPECT_EQ(f.Site->GetDockClientCount(), 1);
 }
 
 TEST(Dock, FloatingMakesAWindowThatClosesWhenItsControlDocksAgain) {

@@ -26,6 +26,7 @@ std::string NameOf(TObject* O) {
 struct Log {
     std::vector<std::string> Lines;
     bool Accept = true;
+    bool CancelOnEnter = false;
     TDragObject* Supplied = nullptr;
     static std::string At(Integer X, Integer Y) {
         return std::to_string(X) + "," + std::to_string(Y);
@@ -39,6 +40,7 @@ struct Log {
         Lines.push_back(NameOf(S) + " " + s + " " + At(X, Y) + " from " + NameOf(Source) +
                         (A ? "" : " (refused)"));
         A = Accept;
+        if (CancelOnEnter && St == dsDragEnter) CancelDrag();
     }
     void Drop(TObject* S, TObject* Source, Integer X, Integer Y) {
         Lines.push_back(NameOf(S) + " drop " + At(X, Y) + " from " + NameOf(Source));
@@ -280,6 +282,18 @@ TEST(Drag, ControlsFreedDuringTheDragEndItQuietly) {
         EXPECT_EQ(DragObject(), nullptr);
         EXPECT_EQ(f.L.Lines.back(), "Tgt enter 50,40 from Src");
     }
+}
+
+TEST(Drag, AHandlerEndingTheDragEndsItThere) {
+    Fixture f;
+    f.L.CancelOnEnter = true;
+    input::MouseDown(&f.Form, {20, 20});
+    input::MouseMove(&f.Form, {150, 50});
+    EXPECT_EQ(DragObject(), nullptr);
+    input::MouseMove(&f.Form, {160, 50});
+    input::MouseUp(&f.Form, {160, 50});
+    EXPECT_EQ(f.L.Lines, (Lines{"Src down", "Src start", "Tgt enter 50,40 from Src",
+                                "Tgt leave 50,40 from Src", "Src end on nil 50,40"}));
 }
 
 TEST(Drag, FindTargetLetsAControlHandTheDropOn) {
