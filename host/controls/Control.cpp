@@ -761,7 +761,8 @@ bool TControl::ManualDock(TWinControl* NewDockSite, TControl* DropControl, TAlig
 }
 
 bool TControl::ManualFloat(const TRect& ScreenPos) {
-    if (GetFloating() && FHostDockSite) { // already alone in a floating window: move it
+    if (GetFloating() && FHostDockSite && FHostDockSite->GetDockClientCount() == 1) {
+        // Already alone in a floating window: it moves.
         FHostDockSite->SetBoundsRect(ScreenPos);
         return true;
     }
@@ -774,6 +775,8 @@ bool TControl::ManualFloat(const TRect& ScreenPos) {
     TWinControl* site = CreateFloatingDockSite(ScreenPos);
     if (!site) throw EInvalidOperation("There is no window to float the control in");
     Dock(site, site->GetClientRect());
+    if (IDockManager* m = site->GetUseDockManager() ? site->GetDockManager() : nullptr)
+        m->InsertControl(this, alNone, nullptr);
     site->Show();
     return true;
 }

@@ -168,9 +168,17 @@ TRect TDockTree::SiteRect() const {
     return FDockSite->GetClientRect();
 }
 
+bool TDockTree::ShowsGrabbers() const {
+    // A control alone in a floating window is held by the window's caption bar instead.
+    if (FDockSite->GetParent() || FTopZone->GetChildCount() > 1) return true;
+    for (TClass c = FDockSite->ClassType(); c; c = c->Parent)
+        if (c->ClassNameIs("TCustomDockForm")) return false;
+    return true;
+}
+
 TRect TDockTree::ControlRect(const TDockZone* Zone) const {
     TRect r = Zone->GetBounds();
-    r.Top = std::min(r.Top + GrabberSize, r.Bottom);
+    if (ShowsGrabbers()) r.Top = std::min(r.Top + GrabberSize, r.Bottom);
     if (Zone->GetNextSibling()) { // the splitter to the next zone
         if (Zone->AlongOrientation() == doHorizontal)
             r.Bottom = std::max(r.Top, r.Bottom - SplitterWidth);
@@ -366,6 +374,7 @@ TControl* TDockTree::FindDropControl(TPoint ClientPos, TControl* Client, TAlign&
 }
 
 void TDockTree::PaintSite(HDC DC) {
+    if (!ShowsGrabbers()) return;
     TCanvas canvas;
     canvas.SetHandle(DC);
     std::vector<TDockZone*> todo{FTopZone};
@@ -414,7 +423,8 @@ TWinControl* FindDockSite(TDragDockObject* Source, TPoint ScreenPos, TControl* H
         auto* self = dynamic_cast<TWinControl*>(client);
         if (self && self->ContainsControl(w)) continue; // not into itself
         // Not back into the floating window it is alone in.
-        bool ownFloat = w == client->GetHostDockSite() && client->GetFloating();
+        bool ownFloat =
+            w == client->GetHostDockSite() && client->GetFloating() && w->GetDockClientCount() == 1;
         if (w->GetDockSite() && !ownFloat) sites.push_back(w);
         for (Integer i = w->GetControlCount() - 1; i >= 0; --i)
             if (auto* c = dynamic_cast<TWinControl*>(w->GetControls(i))) todo.push_back(c);

@@ -164,6 +164,7 @@ public:
 private:
     friend class TDockZone;
     TRect SiteRect() const;
+    bool ShowsGrabbers() const;
     TRect ControlRect(const TDockZone* Zone) const;
     TDockZone* NewZone(TControl* Control);
     /// Puts `Zone` on side `Side` of `Beside` (a child of the top zone, or the top zone).

@@ -12,17 +12,16 @@ HOST_COMPONENT_METACLASS(TCustomDockForm, TCustomForm, MessageTable(TCustomDockF
 TCustomDockForm::TCustomDockForm(TComponent* AOwner) : TCustomForm(AOwner) {
     SetBorderStyle(bsSizeToolWin);
     SetDockSite(true);
+    SetUseDockManager(true); // more controls dropped in share it in zones
 }
 
 void TCustomDockForm::DoAddDockClient(TControl* Client, const TRect& ARect) {
     TCustomForm::DoAddDockClient(Client, ARect);
-    Client->SetAlign(alClient);
-    SetCaption(Client->GetCaption());
+    if (FDockClients.size() == 1) SetCaption(Client->GetCaption());
 }
 
 void TCustomDockForm::DoRemoveDockClient(TControl* Client) {
     TCustomForm::DoRemoveDockClient(Client);
-    Client->SetAlign(alNone);
     // A control freed (or moved by hand) out of the window leaves it empty; it cannot go
     // while its own RemoveControl runs, so it goes once the queue gets to it.
     if (FDockClients.empty() && !GetComponentState().Contains(csDestroying))

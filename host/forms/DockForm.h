@@ -1,5 +1,6 @@
-// TCustomDockForm: the small tool window a control floats in once it is undocked; it closes
-// when its last docked control leaves.
+// TCustomDockForm: the small tool window a control floats in once it is undocked (a dock site
+// itself, whose caption bar stands for the grab bar of a control alone in it); it closes when
+// its last docked control leaves.
 #pragma once
 
 #include "host/forms/Form.h"
@@ -12,7 +13,7 @@ public:
     explicit TCustomDockForm(TComponent* AOwner);
 
 protected:
-    /// A floating control fills the window and lends it its caption.
+    /// The first control lends the window its caption.
     void DoAddDockClient(TControl* Client, const TRect& ARect) override;
     void DoRemoveDockClient(TControl* Client) override;
     void DockClientLeft(TControl* Client) override;

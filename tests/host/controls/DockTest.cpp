@@ -243,6 +243,22 @@ TEST(Dock, FloatingMakesAWindowThatClosesWhenItsControlDocksAgain) {
     EXPECT_EQ(f.A->GetBoundsRect(), (TRect{0, G, 200, 200}));
 }
 
+TEST(Dock, AFloatingWindowSharesItsRoomWithAControlDockedInIt) {
+    Fixture f;
+    f.A->ManualFloat({300, 300, 420, 380});
+    TWinControl* floatForm = f.A->GetHostDockSite();
+    TRect client = floatForm->GetClientRect();
+    f.B->ManualDock(floatForm, f.A, alBottom);
+    Integer mid = client.Bottom / 2;
+    EXPECT_EQ(f.A->GetBoundsRect(), (TRect{0, G, client.Right, mid - S})); // grab bars now
+    EXPECT_EQ(f.B->GetBoundsRect(), (TRect{0, mid + G, client.Right, client.Bottom}));
+    // Moving the window of two is no longer one control's float: A leaves it for a new one.
+    EXPECT_TRUE(f.A->ManualFloat({10, 10, 60, 60}));
+    EXPECT_NE(f.A->GetHostDockSite(), floatForm);
+    EXPECT_EQ(f.B->GetBoundsRect(), client); // alone again: the caption bar holds it
+    EXPECT_EQ(floatForm->GetDockClientCount(), 1);
+}
+
 TEST(Dock, AFloatingWindowWhoseControlIsFreedClosesOnceTheQueueRuns) {
     Fixture f;
     f.A->ManualFloat({300, 300, 400, 400});
