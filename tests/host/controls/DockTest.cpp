@@ -377,6 +377,33 @@ TEST(Dock, ASiteThatRefusesOrCannotDockLetsTheControlFloat) {
     EXPECT_EQ(f.B->GetHostDockSite(), nullptr);
 }
 
+TEST(Dock, ASiteWithoutAManagerTakesTheControlWhereItIsDropped) {
+    Fixture f;
+    TCustomControl* plain = f.Add("Plain", {210, 160, 400, 200});
+    plain->SetDockSite(true);
+    f.A->SetDragMode(dmAutomatic);
+    input::MouseDown(&f.Form, {260, 20}); // 10, 10 into A
+    input::MouseMove(&f.Form, {300, 180});
+    input::MouseUp(&f.Form, {300, 180});
+    EXPECT_EQ(f.A->GetHostDockSite(), plain);
+    EXPECT_EQ(f.A->GetBoundsRect(), (TRect{80, 10, 130, 50})); // at its own size, held where it was
+}
+
+TEST(Dock, DraggingOutOfASiteIntoNothingFloatsIt) {
+    Fixture f;
+    f.A->ManualDock(f.Site);
+    f.L.Lines.clear();
+    f.A->SetDragMode(dmAutomatic);
+    input::MouseDown(&f.Form, {50, 50});
+    input::MouseMove(&f.Form, {300, 180});
+    input::MouseUp(&f.Form, {300, 180});
+    EXPECT_TRUE(f.A->GetFloating());
+    EXPECT_EQ(f.Site->GetDockClientCount(), 0);
+    EXPECT_EQ(f.L.Lines, (Lines{"A startdock", "Site siteinfo A", "Site dockover enter A",
+                                "Site siteinfo A", "Site dockover leave A", "Site undock A to nil",
+                                "A enddock TCustomDockForm"}));
+}
+
 TEST(Dock, DraggingOutOfASiteThatRefusesTheUndockKeepsItDocked) {
     Fixture f;
     TCustomControl* other = f.Add("Other", {210, 160, 400, 200});
