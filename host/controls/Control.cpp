@@ -775,8 +775,6 @@ bool TControl::ManualFloat(const TRect& ScreenPos) {
     TWinControl* site = CreateFloatingDockSite(ScreenPos);
     if (!site) throw EInvalidOperation("There is no window to float the control in");
     Dock(site, site->GetClientRect());
-    if (IDockManager* m = site->GetUseDockManager() ? site->GetDockManager() : nullptr)
-        m->InsertControl(this, alNone, nullptr);
     site->Show();
     return true;
 }
@@ -794,13 +792,7 @@ bool TControl::ReplaceDockedControl(TControl* Control, TWinControl* NewDockSite,
         if (IDockManager* m = site->GetDockManager()) m->SetReplacingControl(nullptr);
         return false;
     }
-    if (IDockManager* m = site->GetDockManager()) {
-        Dock(site, place);
-        m->InsertControl(this, alNone, nullptr); // into the zone the other control kept
-        m->ResetBounds(true);
-    } else {
-        Dock(site, place);
-    }
+    Dock(site, place); // a managed site gives it the zone the other control kept
     return true;
 }
 

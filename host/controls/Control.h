@@ -273,7 +273,8 @@ public:
 
     // ---- docking ----
     /// Moves the control into `NewDockSite` (null: no site) at `ARect`, in the site's client
-    /// coordinates (the screen's without a site); the site's dock manager places it instead.
+    /// coordinates (the screen's without a site). A site's dock manager gives it a zone of its
+    /// own beside the others and places it there instead.
     void Dock(TWinControl* NewDockSite, const TRect& ARect);
     /// Docks the control into `NewDockSite` beside `DropControl` on side `ControlSide`, as a
     /// drop there does; the old site's OnUnDock may refuse (false). A null site floats it.

@@ -77,7 +77,7 @@ struct DragAccess {
         }
     }
 
-    /// Frees what the drag made itself, without telling anyone (its control went).
+    /// Frees the drag object if the drag made it.
     static void Abandon(Drag& D) {
         if (D.Object && D.Object->FInternal && Alive(D.Object)) D.Object->Free();
         D.Object = nullptr;

@@ -744,9 +744,14 @@ bool TWinControl::DoUnDock(TWinControl* NewTarget, TControl* Client) {
 void TWinControl::DoAddDockClient(TControl* Client, const TRect& ARect) {
     if (std::find(FDockClients.begin(), FDockClients.end(), Client) == FDockClients.end())
         FDockClients.push_back(Client);
-    if (FUseDockManager && FDockManager) Client->SetAlign(alNone); // the manager places it
+    bool managed = FUseDockManager && FDockManager;
+    if (managed) Client->SetAlign(alNone); // the manager places it
     Client->SetParent(this);
     Client->SetBoundsRect(ARect);
+    if (managed) { // a zone of its own unless a drop gave it one already
+        FDockManager->InsertControl(Client, alNone, nullptr);
+        FDockManager->ResetBounds(false);
+    }
 }
 
 void TWinControl::DoRemoveDockClient(TControl* Client) {
@@ -762,9 +767,12 @@ void TWinControl::DockDrop(TDragDockObject* Source, Integer X, Integer Y) {
     TRect r = Source->GetDockRect();
     TPoint at = ScreenToClient({r.Left, r.Top});
     DisableAlign(); // the manager places it once it knows the zone
-    c->Dock(this, {at.X, at.Y, at.X + (r.Right - r.Left), at.Y + (r.Bottom - r.Top)});
-    if (FUseDockManager && FDockManager)
+    if (FUseDockManager && FDockManager) {
+        // The zone the drop chose (a control docked here already moves to it).
+        if (c->FHostDockSite == this) FDockManager->RemoveControl(c);
         FDockManager->InsertControl(c, Source->GetDropAlign(), Source->GetDropOnControl());
+    }
+    c->Dock(this, {at.X, at.Y, at.X + (r.Right - r.Left), at.Y + (r.Bottom - r.Top)});
     EnableAlign();
     if (FUseDockManager && FDockManager) FDockManager->ResetBounds(true);
     if (FOnDockDrop) FOnDockDrop(this, Source, X, Y);

@@ -141,6 +141,17 @@ TEST(Dock, ZonesSplitBesideAndWithinAndGiveTheRoomBack) {
     EXPECT_EQ(f.C->GetBoundsRect(), (TRect{0, G, 150, 180}));
 }
 
+TEST(Dock, DockingDirectlyGivesAZoneAndRedockingMovesWithinTheSite) {
+    Fixture f;
+    f.A->Dock(f.Site, {5, 5, 20, 20}); // the manager places it, not the rectangle
+    EXPECT_EQ(f.A->GetBoundsRect(), (TRect{0, G, 200, 200}));
+    f.B->ManualDock(f.Site, f.A, alRight);
+    f.A->ManualDock(f.Site, f.B, alRight); // A moves over to B's right
+    EXPECT_EQ(f.B->GetBoundsRect(), (TRect{0, G, 100 - S, 200}));
+    EXPECT_EQ(f.A->GetBoundsRect(), (TRect{100, G, 200, 200}));
+    EXPECT_EQ(f.Site->GetDockClientCount(), 2);
+}
+
 TEST(Dock, DockingAtASideOfTheWholeSiteWrapsWhatIsThere) {
     Fixture f;
     f.A->ManualDock(f.Site);
