@@ -5,6 +5,7 @@
 #include "host/classes/Component.h"
 #include "host/classes/Persistent.h"
 #include "host/controls/DragImageList.h"
+#include "host/forms/DockForm.h"
 #include "host/forms/Form.h"
 #include "host/menus/Menu.h"
 #include "host/system/SysUtils.h"
@@ -52,7 +53,8 @@ Registry& Classes() {
              {TComponent::StaticClass(), TBasicAction::StaticClass(), TActionList::StaticClass(),
               TAction::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
               TMenuItem::StaticClass(), TImageList::StaticClass(), TForm::StaticClass(),
-              TDataModule::StaticClass(), TScrollBox::StaticClass()})
+              TCustomDockForm::StaticClass(), TDataModule::StaticClass(),
+              TScrollBox::StaticClass()})
             r->Add(c);
         return r;
     }();

@@ -1,8 +1,11 @@
 #include "host/controls/Control.h"
 
+#include "host/classes/ClassRegistration.h"
 #include "host/classes/TypInfoRows.h"
 #include "host/controls/ControlActionLink.h"
 #include "host/controls/HintWindow.h"
+#include "host/controls/Dock.h"
+#include "host/controls/Drag.h"
 #include "host/controls/WinControl.h"
 #include "host/graphics/Canvas.h"
 #include "host/menus/Menu.h"
@@ -57,6 +60,13 @@ constexpr TPropInfo ControlProps[] = {
     HOST_PROP(TControl, OnMouseMove).Unpublished(),
     HOST_PROP(TControl, OnMouseUp).Unpublished(),
     HOST_PROP(TControl, OnResize).Unpublished(),
+    // ---- dragging and docking ----
+    HOST_PROP(TControl, OnDragDrop).Unpublished(),
+    HOST_PROP(TControl, OnDragOver).Unpublished(),
+    HOST_PROP(TControl, OnEndDock).Unpublished(),
+    HOST_PROP(TControl, OnEndDrag).Unpublished(),
+    HOST_PROP(TControl, OnStartDock).Unpublished(),
+    HOST_PROP(TControl, OnStartDrag).Unpublished(),
 };
 } // namespace
 
@@ -81,6 +91,7 @@ const TMessageEntry TControl::Messages[] = {
     HOST_ON(TControl, CM_TEXTCHANGED, CMTextChanged),
     HOST_ON(TControl, CM_PARENTBIDIMODECHANGED, CMParentBiDiModeChanged),
     HOST_ON(TControl, CM_HINTSHOW, CMHintShow),
+    HOST_ON(TControl, CM_DRAG, CMDrag),
 };
 HOST_COMPONENT_METACLASS(TControl, TComponent, PropTable(ControlProps, MessageTable(TControl::Messages)));
 
@@ -472,6 +483,7 @@ void TControl::Send(TMessage& Message) {
 }
 
 void TControl::WndProc(TMessage& Message) {
+    if (AutoDragMessage(Message)) return;
     Dispatch(&Message);
 }
 
@@ -697,6 +709,199 @@ bool TControl::IsOnClickStored() const {
 void TControl::CMHintShow(TMessage& Message) {
     auto* info = static_cast<THintInfo*>(Message.Data);
     if (info && FActionLink && !FActionLink->DoShowHint(info->HintStr)) Message.Result = 1;
+}
+
+// ---- dragging ----
+
+namespace {
+bool IsForm(const TControl* C) {
+    for (TClass c = C->ClassType(); c; c = c->Parent)
+        if (c->ClassNameIs("TCustomForm")) return true;
+    return false;
+}
+bool Alive(const TObject* O) {
+    return O && LiveObjects::Find(O) == O;
+}
+} // namespace
+
+// Drag.cpp
+TObject* DragEventSource(TDragObject* Object);
+void StartDrag(TControl* Control, bool Immediate, Integer Threshold);
+
+void TControl::BeginDrag(bool Immediate, Integer Threshold) {
+    if (IsForm(this) && FDragKind != dkDock) throw EInvalidOperation("Cannot drag a form");
+    if (DragControl()) return; // one drag at a time
+    if (Threshold < 0) Threshold = GetMouseDragThreshold();
+    StartDrag(this, Immediate, Threshold);
+}
+
+void TControl::EndDrag(bool Drop) {
+    if (Dragging()) DragDone(Drop);
+}
+
+bool TControl::Dragging() const {
+    return DragControl() == this;
+}
+
+bool TControl::AutoDragMessage(TMessage& Message) {
+    if (FDragMode != dmAutomatic || GetComponentState().Contains(csDesigning)) return false;
+    if (Message.Msg != WM_LBUTTONDOWN && Message.Msg != WM_LBUTTONDBLCLK) return false;
+    BeginDrag(GetMouseDragImmediate(), GetMouseDragThreshold());
+    return true;
+}
+
+void TControl::DoStartDrag(TDragObject*& DragObject) {
+    if (FOnStartDrag) FOnStartDrag(this, DragObject);
+}
+
+void TControl::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+    Accept = bool(FOnDragOver);
+    if (Accept) FOnDragOver(this, Source, X, Y, State, Accept);
+}
+
+void TControl::DragDrop(TObject* Source, Integer X, Integer Y) {
+    if (FOnDragDrop) FOnDragDrop(this, Source, X, Y);
+}
+
+void TControl::DoEndDrag(TObject* Target, Integer X, Integer Y) {
+    if (FOnEndDrag) FOnEndDrag(this, Target, X, Y);
+}
+
+void TControl::CMDrag(TMessage& Message) {
+    auto* rec = static_cast<TDragRec*>(Message.Data);
+    if (!rec || !rec->Source) return;
+    if (rec->Docking) return DockDragMessage(Message);
+    TPoint p = ScreenToClient(rec->Pos);
+    TObject* source = DragEventSource(rec->Source);
+    switch (Message.WParam) {
+    case dmDragEnter:
+    case dmDragLeave:
+    case dmDragMove: {
+        TDragState state = Message.WParam == dmDragEnter   ? dsDragEnter
+                           : Message.WParam == dmDragLeave ? dsDragLeave
+                                                           : dsDragMove;
+        bool accept = false;
+        DragOver(source, p.X, p.Y, state, accept);
+        Message.Result = accept;
+        break;
+    }
+    case dmDragDrop: DragDrop(source, p.X, p.Y); break;
+    case dmDragCancel: DragCanceled(); break;
+    case dmFindTarget: rec->Target = this; break;
+    default: break;
+    }
+}
+
+// ---- docking ----
+
+void TControl::DoStartDock(TDragDockObject*& DragObject) {
+    if (FOnStartDock) FOnStartDock(this, DragObject);
+}
+
+void TControl::DoEndDock(TObject* Target, Integer X, Integer Y) {
+    if (FOnEndDock) FOnEndDock(this, Target, X, Y);
+}
+
+TClass TControl::GetFloatingDockSiteClass() const {
+    if (FFloatingDockSiteClass) return FFloatingDockSiteClass;
+    // A form floats as a window of its own; other controls in a dock form.
+    return IsForm(this) ? ClassType() : GetClass("TCustomDockForm");
+}
+
+bool TControl::GetFloating() const {
+    TClass floating = GetFloatingDockSiteClass();
+    if (!FHostDockSite) return floating == ClassType() && !FParent;
+    return floating && FHostDockSite->InheritsFrom(floating) && !FHostDockSite->GetParent();
+}
+
+void TControl::SetHostDockSite(TWinControl* Value) {
+    if (Value == FHostDockSite) return;
+    if (Value) {
+        ManualDock(Value);
+    } else {
+        TPoint p = ClientToScreen({0, 0});
+        ManualFloat({p.X, p.Y, p.X + GetUndockWidth(), p.Y + GetUndockHeight()});
+    }
+}
+
+void TControl::Dock(TWinControl* NewDockSite, const TRect& ARect) {
+    // Checked before anything changes, so that a refused dock leaves the control as it was.
+    for (TWinControl* p = NewDockSite; p; p = p->GetParent())
+        if (p == this) throw EInvalidOperation("A control cannot dock into itself");
+    TWinControl* old = FHostDockSite;
+    if (old && old != NewDockSite) old->DoRemoveDockClient(this);
+    FHostDockSite = NewDockSite;
+    if (NewDockSite) {
+        NewDockSite->DoAddDockClient(this, ARect);
+    } else {
+        SetParent(nullptr);
+        SetBoundsRect(ARect);
+    }
+    if (old && old != NewDockSite && Alive(old)) old->DockClientLeft(this);
+}
+
+bool TControl::ManualDock(TWinControl* NewDockSite, TControl* DropControl, TAlign ControlSide) {
+    if (!NewDockSite) {
+        TPoint p = ClientToScreen({0, 0});
+        return ManualFloat({p.X, p.Y, p.X + GetUndockWidth(), p.Y + GetUndockHeight()});
+    }
+    for (TWinControl* p = NewDockSite; p; p = p->GetParent())
+        if (p == this) throw EInvalidOperation("A control cannot dock into itself");
+    if (FHostDockSite && FHostDockSite != NewDockSite &&
+        !FHostDockSite->DoUnDock(NewDockSite, this))
+        return false;
+    TDragDockObject dock(this);
+    dock.SetDropTarget(DropControl, ControlSide);
+    TPoint p = ClientToScreen({0, 0});
+    dock.SetDockRect({p.X, p.Y, p.X + FWidth, p.Y + FHeight});
+    TPoint at = NewDockSite->ScreenToClient(p);
+    NewDockSite->DockDrop(&dock, at.X, at.Y);
+    return true;
+}
+
+bool TControl::ManualFloat(const TRect& ScreenPos) {
+    if (GetFloating() && FHostDockSite && FHostDockSite->GetDockClientCount() == 1) {
+        // Already alone in a floating window: it moves.
+        FHostDockSite->SetBoundsRect(ScreenPos);
+        return true;
+    }
+    if (FHostDockSite && !FHostDockSite->DoUnDock(nullptr, this)) return false;
+    TClass floating = GetFloatingDockSiteClass();
+    if (floating == ClassType()) {
+        Dock(nullptr, ScreenPos);
+        return true;
+    }
+    TWinControl* site = CreateFloatingDockSite(ScreenPos);
+    if (!site) throw EInvalidOperation("There is no window to float the control in");
+    Dock(site, site->GetClientRect());
+    site->Show();
+    return true;
+}
+
+bool TControl::ReplaceDockedControl(TControl* Control, TWinControl* NewDockSite,
+                                    TControl* DropControl, TAlign ControlSide) {
+    if (!Control || Control == this) return false;
+    TWinControl* site = Control->FHostDockSite;
+    if (!site) return false;
+    if (FHostDockSite && FHostDockSite != site && !FHostDockSite->DoUnDock(site, this))
+        return false;
+    TRect place = Control->GetBoundsRect();
+    if (IDockManager* m = site->GetDockManager()) m->SetReplacingControl(Control);
+    if (!Control->ManualDock(NewDockSite, DropControl, ControlSide)) {
+        if (IDockManager* m = site->GetDockManager()) m->SetReplacingControl(nullptr);
+        return false;
+    }
+    Dock(site, place); // a managed site gives it the zone the other control kept
+    return true;
+}
+
+TWinControl* TControl::CreateFloatingDockSite(const TRect& Bounds) {
+    TClass floating = GetFloatingDockSiteClass();
+    if (!floating) return nullptr;
+    auto* site = dynamic_cast<TWinControl*>(CreateComponent(floating, nullptr));
+    if (!site) throw EInvalidOperation("A floating dock site must be a windowed control");
+    site->SetBoundsRect(Bounds);
+    return site;
 }
 
 } // namespace host

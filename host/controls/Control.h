@@ -5,6 +5,7 @@
 
 #include "host/classes/Component.h"
 #include "host/controls/Cursors.h"
+#include "host/controls/DragDockTypes.h"
 #include "host/controls/Messages.h"
 #include "host/graphics/GraphicsObjects.h"
 #include "host/menus/Menu.h"
@@ -291,6 +292,67 @@ public:
     /// The text as a zero-terminated buffer; written, the text is copied from the buffer.
     const char* GetWindowText() const { return FText.c_str(); }
     void SetWindowText(const char* Value) { SetTextBuf(Value); }
+    // ---- dragging ----
+    /// Starts dragging the control: now when `Immediate`, else once the mouse has moved
+    /// `Threshold` pixels (the mouse's drag threshold when negative). OnStartDrag (OnStartDock
+    /// for DragKind dkDock) may supply the drag object. Raises EInvalidOperation for a form
+    /// dragged as anything but a dock client.
+    void BeginDrag(bool Immediate, Integer Threshold = -1);
+    /// Ends this control's drag: dropped where it is when `Drop`, else cancelled.
+    void EndDrag(bool Drop);
+    /// Whether this control is being dragged (or waits for the threshold).
+    bool Dragging() const;
+    /// Something dropped on the control (OnDragDrop); X, Y in its own coordinates.
+    virtual void DragDrop(TObject* Source, Integer X, Integer Y);
+    TStartDragEvent GetOnStartDrag() const { return FOnStartDrag; }
+    void SetOnStartDrag(TStartDragEvent Value) { FOnStartDrag = Value; }
+    TDragOverEvent GetOnDragOver() const { return FOnDragOver; }
+    void SetOnDragOver(TDragOverEvent Value) { FOnDragOver = Value; }
+    TDragDropEvent GetOnDragDrop() const { return FOnDragDrop; }
+    void SetOnDragDrop(TDragDropEvent Value) { FOnDragDrop = Value; }
+    TEndDragEvent GetOnEndDrag() const { return FOnEndDrag; }
+    void SetOnEndDrag(TEndDragEvent Value) { FOnEndDrag = Value; }
+
+    // ---- docking ----
+    /// Moves the control into `NewDockSite` (null: no site) at `ARect`, in the site's client
+    /// coordinates (the screen's without a site). A site's dock manager gives it a zone of its
+    /// own beside the others and places it there instead.
+    void Dock(TWinControl* NewDockSite, const TRect& ARect);
+    /// Docks the control into `NewDockSite` beside `DropControl` on side `ControlSide`, as a
+    /// drop there does; the old site's OnUnDock may refuse (false). A null site floats it.
+    bool ManualDock(TWinControl* NewDockSite, TControl* DropControl = nullptr,
+                    TAlign ControlSide = alNone);
+    /// Undocks the control into a floating window at `ScreenPos` (screen coordinates).
+    bool ManualFloat(const TRect& ScreenPos);
+    /// Docks this control where `Control` is docked, and `Control` into `NewDockSite`.
+    bool ReplaceDockedControl(TControl* Control, TWinControl* NewDockSite, TControl* DropControl,
+                              TAlign ControlSide);
+    /// Whether the control is alone in a floating window of its own.
+    bool GetFloating() const;
+    /// The class of the window the control floats in; unless set, TCustomDockForm (a form's
+    /// own class for a form: it floats as itself).
+    TClass GetFloatingDockSiteClass() const;
+    void SetFloatingDockSiteClass(TClass Value) { FFloatingDockSiteClass = Value; }
+    TWinControl* GetHostDockSite() const { return FHostDockSite; }
+    /// Docks into `Value` where the control is (null: floats it).
+    void SetHostDockSite(TWinControl* Value);
+    /// The sizes the control takes docked on a side or floating (0: the current one).
+    Integer GetLRDockWidth() const { return FLRDockWidth > 0 ? FLRDockWidth : GetUndockWidth(); }
+    void SetLRDockWidth(Integer Value) { FLRDockWidth = Value; }
+    Integer GetTBDockHeight() const {
+        return FTBDockHeight > 0 ? FTBDockHeight : GetUndockHeight();
+    }
+    void SetTBDockHeight(Integer Value) { FTBDockHeight = Value; }
+    Integer GetUndockWidth() const { return FUndockWidth > 0 ? FUndockWidth : FWidth; }
+    void SetUndockWidth(Integer Value) { FUndockWidth = Value; }
+    Integer GetUndockHeight() const { return FUndockHeight > 0 ? FUndockHeight : FHeight; }
+    void SetUndockHeight(Integer Value) { FUndockHeight = Value; }
+    TDockOrientation GetDockOrientation() const { return FDockOrientation; }
+    void SetDockOrientation(TDockOrientation Value) { FDockOrientation = Value; }
+    TStartDockEvent GetOnStartDock() const { return FOnStartDock; }
+    void SetOnStartDock(TStartDockEvent Value) { FOnStartDock = Value; }
+    TEndDragEvent GetOnEndDock() const { return FOnEndDock; }
+    void SetOnEndDock(TEndDragEvent Value) { FOnEndDock = Value; }
 
     // ---- streaming ----
     /// Colour, font and hints are written when the control has its own, not its parent's.
@@ -418,6 +480,38 @@ protected:
     void CMHintShow(TMessage& Message);
 
     TControlActionLink* FActionLink = nullptr;
+    // ---- dragging ----
+    friend struct DragAccess;
+    friend class TBaseDragControlObject;
+    friend class TDragDockObject;
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    /// Whether the control takes what is dragged over it: OnDragOver decides, and a control
+    /// without a handler refuses.
+    virtual void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+    virtual void DoEndDrag(TObject* Target, Integer X, Integer Y);
+    /// The drag of this control was cancelled.
+    virtual void DragCanceled() {}
+    /// A left press with DragMode dmAutomatic starts a drag and goes no further (true).
+    bool AutoDragMessage(TMessage& Message);
+    void CMDrag(TMessage& Message);
+    TStartDragEvent FOnStartDrag;
+    TDragOverEvent FOnDragOver;
+    TDragDropEvent FOnDragDrop;
+    TEndDragEvent FOnEndDrag;
+
+    // ---- docking ----
+    virtual void DoStartDock(TDragDockObject*& DragObject);
+    virtual void DoEndDock(TObject* Target, Integer X, Integer Y);
+    /// CM_DRAG of a docking drag; only dock sites (TWinControl) answer.
+    virtual void DockDragMessage(TMessage& Message) {}
+    /// A new window of FloatingDockSiteClass at `Bounds` (screen), for the control to float in.
+    TWinControl* CreateFloatingDockSite(const TRect& Bounds);
+    TWinControl* FHostDockSite = nullptr;
+    TClass FFloatingDockSiteClass = nullptr;
+    Integer FLRDockWidth = 0, FTBDockHeight = 0, FUndockWidth = 0, FUndockHeight = 0;
+    TDockOrientation FDockOrientation = doNoOrient;
+    TStartDockEvent FOnStartDock;
+    TEndDragEvent FOnEndDock;
 
 private:
     bool Linked(bool (TControlActionLink::*IsLinked)()) const;

@@ -1,5 +1,6 @@
 #include "host/controls/Input.h"
 
+#include "host/controls/Drag.h"
 #include "host/controls/WinControl.h"
 
 #include <cctype>
@@ -10,7 +11,8 @@ namespace host::input {
 namespace {
 
 TControl* Capture = nullptr;
-TPoint Cursor;
+TPoint Cursor;                     // screen coordinates
+TWinControl* CursorOver = nullptr; // the top-level window under the mouse
 TMouseMessageHook Hook = nullptr;
 
 /// Holds the shift keys down in the keyboard state while one action of the user lasts.
@@ -90,6 +92,20 @@ void Deliver(TWinControl* Window, TPoint Point, TControl* Control, Cardinal Msg,
         if (!LiveObjects::Find(Control)) return;
     }
     Control->Send(m);
+}
+
+/// The mouse is now at `Point` of `Window`: where a drag in progress looks for its target.
+void Track(TWinControl* Window, TPoint Point) {
+    CursorOver = Window;
+    Cursor = Window->ClientToScreen(Point);
+}
+
+/// A drag in progress takes the mouse's moves (true: the message goes no further).
+bool DragMove(TWinControl* Window, TPoint Point) {
+    if (!DragControl()) return false;
+    TPoint local;
+    DragTo(Cursor, HitTest(Window, Point, local));
+    return true;
 }
 
 TWinControl* Focused() {
@@ -173,6 +189,22 @@ LongInt SendKey(Cardinal Msg, Word Key, TShiftState Shift) {
 
 } // namespace
 
+TPoint CursorPos() {
+    return Cursor;
+}
+
+TWinControl* CursorWindow() {
+    if (CursorOver && !LiveObjects::Find(CursorOver)) CursorOver = nullptr;
+    return CursorOver;
+}
+
+TControl* ControlAt(TPoint ScreenPos) {
+    TWinControl* w = CursorWindow();
+    if (!w) return nullptr;
+    TPoint local;
+    return HitTest(w, w->ScreenToClient(ScreenPos), local);
+}
+
 TControl* CaptureControl() {
     if (Capture && !LiveObjects::Find(Capture)) Capture = nullptr;
     return Capture;
@@ -180,10 +212,6 @@ TControl* CaptureControl() {
 
 void SetCaptureControl(TControl* Control) {
     Capture = Control;
-}
-
-TPoint CursorPos() {
-    return Cursor;
 }
 
 void SetCursorPos(TPoint ScreenPoint) {
@@ -196,6 +224,7 @@ void SetMouseMessageHook(TMouseMessageHook Value) {
 
 void MouseDown(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftState Shift) {
     HeldShift held(Shift);
+    Track(Window, Point);
     TPoint local;
     TControl* c = Target(Window, Point, local);
     // The platform gives a window that takes the keyboard the focus as it is pressed.
@@ -210,6 +239,8 @@ void MouseDown(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftSta
 
 void MouseMove(TWinControl* Window, TPoint Point, TShiftState Shift) {
     HeldShift held(Shift);
+    Track(Window, Point);
+    if (DragMove(Window, Point)) return;
     TPoint local;
     TControl* c = Target(Window, Point, local);
     Deliver(Window, Point, c, WM_MOUSEMOVE, MouseKeys(Shift, 0), local);
@@ -217,6 +248,18 @@ void MouseMove(TWinControl* Window, TPoint Point, TShiftState Shift) {
 
 void MouseUp(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftState Shift) {
     HeldShift held(Shift);
+    Track(Window, Point);
+    // A drag that started drops here; one still within its threshold ends, and the release
+    // goes on to the control as a click.
+    if (DragMove(Window, Point)) {
+        bool active = DragActive();
+        DragDone(true);
+        if (active) {
+            Capture = nullptr;
+            return;
+        }
+        if (!LiveObjects::Find(Window)) return;
+    }
     TPoint local;
     TControl* c = Target(Window, Point, local);
     Capture = nullptr;
@@ -289,7 +332,16 @@ void SendChar(char C, TShiftState Shift) {
 }
 } // namespace
 
+/// Esc cancels a drag in progress, and goes no further.
+static bool DragKey(Word Key) {
+    if (Key != VK_ESCAPE || !DragControl()) return false;
+    CancelDrag();
+    Capture = nullptr;
+    return true;
+}
+
 void KeyDown(Word Key, TShiftState Shift) {
+    if (DragKey(Key)) return;
     HeldShift held(Shift);
     SendKeyDown(Key, Shift);
 }
@@ -300,6 +352,7 @@ void KeyUp(Word Key, TShiftState Shift) {
 }
 
 void PressKey(Word Key, TShiftState Shift) {
+    if (DragKey(Key)) return;
     HeldShift held(Shift);
     SetKeyDown(Key, true);
     // A key taken as it went down (a shortcut, a dialog key, a handler's) types nothing.

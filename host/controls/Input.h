@@ -37,12 +37,18 @@ void KeyUp(Word Key, TShiftState Shift = {});
 /// Each character typed as its key would type it.
 void Type(const AnsiString& Text);
 
+/// Where the mouse last was (screen coordinates) and the top-level window it was over.
+TPoint CursorPos();
+TWinControl* CursorWindow();
+/// The topmost enabled, visible control at `ScreenPos` in the window the mouse was last over
+/// (null when there is none).
+TControl* ControlAt(TPoint ScreenPos);
+
 /// The control that has captured the mouse (null for none).
 TControl* CaptureControl();
 void SetCaptureControl(TControl* Control);
 
-/// Where the cursor is on the screen: where the last mouse action put it.
-TPoint CursorPos();
+/// Puts the cursor at a point of the screen (the next mouse action moves it again).
 void SetCursorPos(TPoint ScreenPoint);
 /// Hears of each mouse message and key press before the control it goes to (the
 /// application's hints, which a press takes away).

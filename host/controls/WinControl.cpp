@@ -2,6 +2,7 @@
 
 #include "host/classes/TypInfoRows.h"
 #include "host/controls/ControlActionLink.h"
+#include "host/controls/Dock.h"
 #include "host/graphics/Canvas.h"
 #include "host/menus/Menu.h"
 #include "host/system/SysUtils.h"
@@ -34,6 +35,13 @@ constexpr TPropInfo WinControlProps[] = {
     HOST_PROP(TWinControl, OnMouseWheel).Unpublished(),
     HOST_PROP(TWinControl, OnMouseWheelDown).Unpublished(),
     HOST_PROP(TWinControl, OnMouseWheelUp).Unpublished(),
+    // ---- docking ----
+    HOST_PROP(TWinControl, DockSite).Default(false).Unpublished(),
+    HOST_PROP(TWinControl, UseDockManager).Default(false).Unpublished(),
+    HOST_PROP(TWinControl, OnDockDrop).Unpublished(),
+    HOST_PROP(TWinControl, OnDockOver).Unpublished(),
+    HOST_PROP(TWinControl, OnGetSiteInfo).Unpublished(),
+    HOST_PROP(TWinControl, OnUnDock).Unpublished(),
 };
 
 // The headless windows: handles are never reused, so a stale one finds nothing.
@@ -142,6 +150,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
         std::erase(FControls, AControl);
     }
     AControl->FParent = nullptr;
+    if (AControl->FHostDockSite == this) DoRemoveDockClient(AControl); // docking: it left
     Realign();
 }
 
@@ -300,6 +309,7 @@ void TWinControl::AlignControl(TControl* AControl) {
     TRect r = GetClientRect();
     AdjustClientRect(r);
     AlignControls(AControl, r);
+    if (FUseDockManager && FDockManager) FDockManager->ResetBounds(false); // docking
     --FAlignLevel;
     FControlState -= csAlignmentNeeded;
 }
@@ -778,6 +788,141 @@ void TWinControl::ActionChange(TObject* Sender, bool CheckDefaults) {
     TControl::ActionChange(Sender, CheckDefaults);
     auto* a = DynCast<TCustomAction>(Sender);
     if (a && (!CheckDefaults || FHelpContext == 0)) SetHelpContext(a->GetHelpContext());
+}
+
+// ---- docking ----
+
+void TWinControl::SetDockSite(bool Value) {
+    FDockSite = Value;
+    if (Value && FUseDockManager && !FDockManager)
+        FDockManager = ComPtr<IDockManager>(CreateDockManager());
+}
+
+void TWinControl::SetUseDockManager(bool Value) {
+    FUseDockManager = Value;
+    if (!Value)
+        FDockManager = nullptr;
+    else if (FDockSite && !FDockManager)
+        FDockManager = ComPtr<IDockManager>(CreateDockManager());
+}
+
+void TWinControl::SetDockManager(IDockManager* Value) {
+    FDockManager = ComPtr<IDockManager>(Value);
+}
+
+IDockManager* TWinControl::CreateDockManager() {
+    return new TDockTree(this);
+}
+
+TControl* TWinControl::GetDockClients(Integer Index) const {
+    if (Index < 0 || Index >= GetDockClientCount())
+        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    return FDockClients[std::size_t(Index)];
+}
+
+void TWinControl::GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos,
+                              bool& CanDock) {
+    TPoint p = ClientToScreen({0, 0});
+    TRect c = GetClientRect();
+    InfluenceRect = {p.X, p.Y, p.X + c.Right, p.Y + c.Bottom};
+    CanDock = true;
+    if (FOnGetSiteInfo) FOnGetSiteInfo(this, Client, InfluenceRect, MousePos, CanDock);
+}
+
+void TWinControl::DockOver(TDragDockObject* Source, Integer X, Integer Y, TDragState State,
+                           bool& Accept) {
+    if (FOnDockOver) FOnDockOver(this, Source, X, Y, State, Accept);
+}
+
+bool TWinControl::DoUnDock(TWinControl* NewTarget, TControl* Client) {
+    bool allow = true;
+    if (FOnUnDock) FOnUnDock(this, Client, NewTarget, allow);
+    return allow;
+}
+
+void TWinControl::DoAddDockClient(TControl* Client, const TRect& ARect) {
+    if (std::find(FDockClients.begin(), FDockClients.end(), Client) == FDockClients.end())
+        FDockClients.push_back(Client);
+    bool managed = FUseDockManager && FDockManager;
+    if (managed) Client->SetAlign(alNone); // the manager places it
+    Client->SetParent(this);
+    Client->SetBoundsRect(ARect);
+    if (managed) { // a zone of its own unless a drop gave it one already
+        FDockManager->InsertControl(Client, alNone, nullptr);
+        FDockManager->ResetBounds(false);
+    }
+}
+
+void TWinControl::DoRemoveDockClient(TControl* Client) {
+    std::erase(FDockClients, Client);
+    if (FDockManager) FDockManager->RemoveControl(Client);
+    if (Client->FHostDockSite == this) Client->FHostDockSite = nullptr;
+}
+
+void TWinControl::DockDrop(TDragDockObject* Source, Integer X, Integer Y) {
+    if (!Source || !Source->GetControl())
+        throw EInvalidOperation("Nothing to dock: the dock object has no control");
+    TControl* c = Source->GetControl();
+    TRect r = Source->GetDockRect();
+    TPoint at = ScreenToClient({r.Left, r.Top});
+    DisableAlign(); // the manager places it once it knows the zone
+    if (FUseDockManager && FDockManager) {
+        // The zone the drop chose (a control docked here already moves to it).
+        if (c->FHostDockSite == this) FDockManager->RemoveControl(c);
+        FDockManager->InsertControl(c, Source->GetDropAlign(), Source->GetDropOnControl());
+    }
+    c->Dock(this, {at.X, at.Y, at.X + (r.Right - r.Left), at.Y + (r.Bottom - r.Top)});
+    EnableAlign();
+    if (FUseDockManager && FDockManager) FDockManager->ResetBounds(true);
+    if (FOnDockDrop) FOnDockDrop(this, Source, X, Y);
+}
+
+void TWinControl::DockDragMessage(TMessage& Message) {
+    auto* rec = static_cast<TDragRec*>(Message.Data);
+    auto* source = dynamic_cast<TDragDockObject*>(rec->Source);
+    if (!source) return;
+    TPoint p = ScreenToClient(rec->Pos);
+    switch (Message.WParam) {
+    case dmDragEnter:
+    case dmDragLeave:
+    case dmDragMove: {
+        TDragState state = Message.WParam == dmDragEnter   ? dsDragEnter
+                           : Message.WParam == dmDragLeave ? dsDragLeave
+                                                           : dsDragMove;
+        bool accept = true;
+        if (state == dsDragLeave) { // leaving: where it would have gone no longer matters
+            DockOver(source, p.X, p.Y, state, accept);
+            break;
+        }
+        // Where it would go: beside the docked control under the mouse, or the whole site.
+        TAlign side = alClient;
+        TControl* on = nullptr;
+        if (auto* tree = dynamic_cast<TDockTree*>(FDockManager.get()))
+            on = tree->FindDropControl(p, source->GetControl(), side);
+        if (!on) side = alClient;
+        source->SetDropTarget(on, side);
+        TRect dockRect = source->GetDockRect();
+        if (FUseDockManager && FDockManager) {
+            FDockManager->PositionDockRect(source->GetControl(), on, side, dockRect);
+        } else { // where the mouse puts it, at its own size
+            source->FloatingRectAt(rec->Pos);
+            dockRect = source->GetDockRect();
+        }
+        source->SetDockRect(dockRect);
+        DockOver(source, p.X, p.Y, state, accept);
+        Message.Result = accept;
+        break;
+    }
+    case dmDragDrop: {
+        TControl* c = source->GetControl();
+        TWinControl* old = c->GetHostDockSite();
+        if (old && old != this && !old->DoUnDock(this, c)) break; // refused: stays docked
+        DockDrop(source, p.X, p.Y);
+        Message.Result = 1;
+        break;
+    }
+    default: break;
+    }
 }
 
 } // namespace host

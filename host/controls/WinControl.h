@@ -3,6 +3,7 @@
 #pragma once
 
 #include "host/controls/Control.h"
+#include "host/system/Interfaces.h"
 
 #include <memory>
 #include <vector>
@@ -183,6 +184,32 @@ public:
     TKeyEvent GetOnKeyUp() const { return FOnKeyUp; }
     void SetOnKeyUp(TKeyEvent Value) { FOnKeyUp = Value; }
 
+    // ---- docking ----
+    /// Whether controls dock into this control when dragged over it.
+    bool GetDockSite() const { return FDockSite; }
+    void SetDockSite(bool Value);
+    /// Whether a dock manager (a TDockTree) lays the docked controls out.
+    bool GetUseDockManager() const { return FUseDockManager; }
+    void SetUseDockManager(bool Value);
+    IDockManager* GetDockManager() const { return FDockManager.get(); }
+    void SetDockManager(IDockManager* Value);
+    Integer GetDockClientCount() const { return Integer(FDockClients.size()); }
+    /// The controls docked here, in the order they docked.
+    TControl* GetDockClients(Integer Index) const;
+    /// Docks what `Source` drags here (the dock manager places it), then OnDockDrop.
+    virtual void DockDrop(TDragDockObject* Source, Integer X, Integer Y);
+    /// Where `Client` may dock (`InfluenceRect`, screen) and whether it may (OnGetSiteInfo).
+    virtual void GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos,
+                             bool& CanDock);
+    TDockDropEvent GetOnDockDrop() const { return FOnDockDrop; }
+    void SetOnDockDrop(TDockDropEvent Value) { FOnDockDrop = Value; }
+    TDockOverEvent GetOnDockOver() const { return FOnDockOver; }
+    void SetOnDockOver(TDockOverEvent Value) { FOnDockOver = Value; }
+    TGetSiteInfoEvent GetOnGetSiteInfo() const { return FOnGetSiteInfo; }
+    void SetOnGetSiteInfo(TGetSiteInfoEvent Value) { FOnGetSiteInfo = Value; }
+    TUnDockEvent GetOnUnDock() const { return FOnUnDock; }
+    void SetOnUnDock(TUnDockEvent Value) { FOnUnDock = Value; }
+
 protected:
     friend class TControl;
 
@@ -280,6 +307,28 @@ protected:
     /// A TWinControlActionLink, which also follows HelpContext.
     TControlActionLink* CreateActionLink() override;
     void ActionChange(TObject* Sender, bool CheckDefaults) override;
+
+    // ---- docking ----
+    /// Whether the site takes what is dragged over it to dock: yes unless OnDockOver refuses.
+    virtual void DockOver(TDragDockObject* Source, Integer X, Integer Y, TDragState State,
+                          bool& Accept);
+    /// Whether `Client` may leave for `NewTarget` (null: floating), as OnUnDock decides.
+    virtual bool DoUnDock(TWinControl* NewTarget, TControl* Client);
+    /// `Client` comes in at `ARect` (client coordinates) or leaves the docked controls.
+    virtual void DoAddDockClient(TControl* Client, const TRect& ARect);
+    virtual void DoRemoveDockClient(TControl* Client);
+    /// `Client` has gone elsewhere (a floating window left empty closes).
+    virtual void DockClientLeft(TControl* Client) {}
+    virtual IDockManager* CreateDockManager();
+    void DockDragMessage(TMessage& Message) override;
+    std::vector<TControl*> FDockClients;
+    bool FDockSite = false;
+    bool FUseDockManager = false;
+    ComPtr<IDockManager> FDockManager;
+    TDockDropEvent FOnDockDrop;
+    TDockOverEvent FOnDockOver;
+    TGetSiteInfoEvent FOnGetSiteInfo;
+    TUnDockEvent FOnUnDock;
 
 private:
     /// Paints the control, its children and its non-client part into `Surface`, whose
