@@ -198,7 +198,11 @@ void TCustomActionList::SetChildOrder(TComponent* Child, Integer Order) {
 void TCustomActionList::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FImages) SetImages(nullptr);
+    if (AComponent == FImages) {
+        // The list is going: it has let go of the link already, and is asked nothing more.
+        FImages = nullptr;
+        Change();
+    }
     // An action leaves its list as it is destroyed; this covers one that could not.
     if (FActions->IndexOf(AComponent) >= 0)
         RemoveAction(static_cast<TContainedAction*>(AComponent));

@@ -218,7 +218,12 @@ void TCustomForm::Loaded() {
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     TScrollingWinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FMenu) SetMenu(nullptr);
+    if (AComponent == FMenu) {
+        // The menu is going: the form forgets it without asking it anything.
+        FMenu = nullptr;
+        Realign();
+        Invalidate();
+    }
     if (AComponent == FActiveControl) FActiveControl = nullptr;
     if (AComponent == FFocusedControl) FFocusedControl = nullptr;
 }

@@ -219,7 +219,11 @@ void TMenu::SetChildOrder(TComponent* Child, Integer Order) {
 
 void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == FImages) SetImages(nullptr);
+    if (Operation == opRemove && AComponent && AComponent == FImages) {
+        // The list is going: it has let go of the link already, and is asked nothing more.
+        FImages = nullptr;
+        MenuChanged(this, nullptr, true);
+    }
 }
 
 // ---- TMainMenu ----
