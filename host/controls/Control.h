@@ -503,7 +503,7 @@ protected:
     virtual void DoStartDock(TDragDockObject*& DragObject);
     virtual void DoEndDock(TObject* Target, Integer X, Integer Y);
     /// CM_DRAG of a docking drag; only dock sites (TWinControl) answer.
-    virtual void DockDragMessage(TMessage& Message) {}
+    virtual void DockDragMessage(TMessage& /*Message*/) {}
     /// A new window of FloatingDockSiteClass at `Bounds` (screen), for the control to float in.
     TWinControl* CreateFloatingDockSite(const TRect& Bounds);
     TWinControl* FHostDockSite = nullptr;

@@ -24,7 +24,7 @@ public:
     virtual TCursor GetDragCursor(bool Accepted, Integer X, Integer Y);
     /// The drag ended on `Target` (null when nothing took it); X, Y in the target's
     /// coordinates.
-    virtual void Finished(TObject* Target, Integer X, Integer Y, bool Accepted) {}
+    virtual void Finished(TObject* /*Target*/, Integer /*X*/, Integer /*Y*/, bool /*Accepted*/) {}
 
     bool GetCancelling() const { return FCancelling; }
     void SetCancelling(bool Value) { FCancelling = Value; }

@@ -222,11 +222,11 @@ protected:
     void SetZOrder(TControl* AControl, bool Topmost);
     void InvalidateChild(TControl* AControl);
     /// The window's own content, over its background; the base paints nothing.
-    virtual void PaintWindow(TCanvas* Canvas) {}
+    virtual void PaintWindow(TCanvas* /*Canvas*/) {}
     /// The border and whatever else lies outside the client area (the bevels).
     virtual void PaintNonClient(TCanvas* Canvas) { PaintBevels(Canvas); }
     /// What shows over the children in the client area (an MDI form's child windows).
-    virtual void PaintOverChildren(HDC ClientDC) {}
+    virtual void PaintOverChildren(HDC /*ClientDC*/) {}
     /// Sends `Msg` to every child (a notification that the parent changed).
     void NotifyControls(Cardinal Msg);
     void Loaded() override;
@@ -243,12 +243,12 @@ protected:
     /// The bevels' edges round the window.
     void PaintBevels(TCanvas* Canvas);
     /// A child of this top-level window got the focus (the form moves its active control).
-    virtual void ChildFocused(TWinControl* Control) {}
+    virtual void ChildFocused(TWinControl* /*Control*/) {}
     /// Whether this top-level window sees its children's keys first (a form's KeyPreview).
     virtual bool PreviewsKeys() const { return false; }
     /// A top-level window's shortcuts (a form's menu, action lists and OnShortCut); true when
     /// one took the key.
-    virtual bool IsShortCutKey(TWMKey& Message) { return false; }
+    virtual bool IsShortCutKey(TWMKey& /*Message*/) { return false; }
     /// A key the focused control's popup menus or its window take as a shortcut.
     bool IsMenuKey(TWMKey& Message);
     virtual void KeyDown(Word& Key, TShiftState Shift);
@@ -318,7 +318,7 @@ protected:
     virtual void DoAddDockClient(TControl* Client, const TRect& ARect);
     virtual void DoRemoveDockClient(TControl* Client);
     /// `Client` has gone elsewhere (a floating window left empty closes).
-    virtual void DockClientLeft(TControl* Client) {}
+    virtual void DockClientLeft(TControl* /*Client*/) {}
     virtual IDockManager* CreateDockManager();
     void DockDragMessage(TMessage& Message) override;
     std::vector<TControl*> FDockClients;

@@ -18,8 +18,8 @@ using testjson::Value;
 
 namespace {
 // Units whose every class info must be registered.
-const std::set<std::string> CompleteUnits = {"Zelsystem", "Zelclasses", "Zelimglist",
-                                             "Zelactnlist", "Zelmenus"};
+const std::set<std::string> CompleteUnits = {"Zelsystem",   "Zelclasses", "Zelimglist",
+                                             "Zelactnlist", "Zelgraphics", "Zelmenus"};
 
 const Value& Tables() {
     static const Value v = [] {
