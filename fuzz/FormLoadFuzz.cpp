@@ -4,6 +4,7 @@
 // made, and what loads must save and load again to the same form.
 #include "host/classes/Component.h"
 #include "host/classes/FormLoading.h"
+#include "host/forms/Application.h"
 #include "host/classes/Streams.h"
 #include "host/system/Exceptions.h"
 #include "package/zeltrix_cb4.h"
@@ -50,7 +51,9 @@ bool LoadAndSave(const void* Data, std::size_t Size, std::string& Saved) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     if (Size > 65536) return 0;
-    static bool loaded = (zeltrix::LoadPackage(), true);
+    // The package, and the screen and application that forms and data modules join (made once,
+    // on first use, and living as long as the program: not objects a form left behind).
+    static bool loaded = (zeltrix::LoadPackage(), host::Screen(), host::Application(), true);
     (void)loaded;
     std::size_t before = LiveObjects::Count();
     std::string first, second;

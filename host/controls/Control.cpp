@@ -777,9 +777,7 @@ void TControl::CMDrag(TMessage& Message) {
     case dmDragEnter:
     case dmDragLeave:
     case dmDragMove: {
-        TDragState state = Message.WParam == dmDragEnter   ? dsDragEnter
-                           : Message.WParam == dmDragLeave ? dsDragLeave
-                                                           : dsDragMove;
+        TDragState state = DragStateOf(Message.WParam);
         bool accept = false;
         DragOver(source, p.X, p.Y, state, accept);
         Message.Result = accept;

@@ -20,6 +20,12 @@ enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 HOST_ENUM_INFO(TDragState, dsDragEnter, dsDragLeave, dsDragMove)
 /// The WParam of CM_DRAG: what happens to the control the message goes to.
 enum TDragMessage { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel, dmFindTarget };
+/// The state a drag-over message tells (enter, leave or move).
+constexpr TDragState DragStateOf(LongInt DragMessage) {
+    return DragMessage == dmDragEnter   ? dsDragEnter
+           : DragMessage == dmDragLeave ? dsDragLeave
+                                        : dsDragMove;
+}
 /// How a docked control's zone splits its parent zone: doHorizontal stacks zones top to
 /// bottom, doVertical side by side.
 enum TDockOrientation { doNoOrient, doHorizontal, doVertical };

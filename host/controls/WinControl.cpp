@@ -886,9 +886,7 @@ void TWinControl::DockDragMessage(TMessage& Message) {
     case dmDragEnter:
     case dmDragLeave:
     case dmDragMove: {
-        TDragState state = Message.WParam == dmDragEnter   ? dsDragEnter
-                           : Message.WParam == dmDragLeave ? dsDragLeave
-                                                           : dsDragMove;
+        TDragState state = DragStateOf(Message.WParam);
         bool accept = true;
         if (state == dsDragLeave) { // leaving: where it would have gone no longer matters
             DockOver(source, p.X, p.Y, state, accept);

@@ -1,4 +1,5 @@
 #include "host/graphics/MetafileRecorder.h"
+#include "host/graphics/Raster.h"
 
 #include "host/graphics/Text.h"
 
@@ -239,17 +240,7 @@ void TEmfRecorder::Block(TCanvas& C, TBlock Kind, const TRect& R) {
     case rbFocus:
         // Every other pixel of the frame inverted, as the canvas draws it: one inversion each.
         if (r.Right - r.Left < 1 || r.Bottom - r.Top < 1) return;
-        auto dot = [&](Integer X, Integer Y) {
-            if (((X + Y) & 1) == 0) Blt(emf::DSTINVERT, {X, Y, X + 1, Y + 1});
-        };
-        for (Integer x = r.Left; x < r.Right; ++x) {
-            dot(x, r.Top);
-            if (r.Bottom - 1 > r.Top) dot(x, r.Bottom - 1);
-        }
-        for (Integer y = r.Top + 1; y < r.Bottom - 1; ++y) {
-            dot(r.Left, y);
-            if (r.Right - 1 > r.Left) dot(r.Right - 1, y);
-        }
+        ForEachFocusDot(r, [&](Integer X, Integer Y) { Blt(emf::DSTINVERT, {X, Y, X + 1, Y + 1}); });
         break;
     }
 }

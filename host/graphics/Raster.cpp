@@ -414,17 +414,7 @@ void TRaster::FocusRect(const TRect& R) {
     if (r.Right - r.Left < 1 || r.Bottom - r.Top < 1) return;
     TPenMode mode = FPen.Mode;
     FPen.Mode = pmNot;
-    auto dot = [&](Integer X, Integer Y) {
-        if (((X + Y) & 1) == 0) Plot(X, Y, 0);
-    };
-    for (Integer x = r.Left; x < r.Right; ++x) {
-        dot(x, r.Top);
-        if (r.Bottom - 1 > r.Top) dot(x, r.Bottom - 1);
-    }
-    for (Integer y = r.Top + 1; y < r.Bottom - 1; ++y) {
-        dot(r.Left, y);
-        if (r.Right - 1 > r.Left) dot(r.Right - 1, y);
-    }
+    ForEachFocusDot(r, [&](Integer X, Integer Y) { Plot(X, Y, 0); });
     FPen.Mode = mode;
 }
 

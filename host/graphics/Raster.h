@@ -26,6 +26,22 @@ struct TRasterBrush {
     bool Visible() const { return Style != bsClear; }
 };
 
+/// Calls `Dot` with each pixel of the focus rectangle's pattern: every other pixel of R's frame.
+template <class F>
+void ForEachFocusDot(const TRect& R, F&& Dot) {
+    auto dot = [&](Integer X, Integer Y) {
+        if (((X + Y) & 1) == 0) Dot(X, Y);
+    };
+    for (Integer x = R.Left; x < R.Right; ++x) {
+        dot(x, R.Top);
+        if (R.Bottom - 1 > R.Top) dot(x, R.Bottom - 1);
+    }
+    for (Integer y = R.Top + 1; y < R.Bottom - 1; ++y) {
+        dot(R.Left, y);
+        if (R.Right - 1 > R.Left) dot(R.Right - 1, y);
+    }
+}
+
 /// Draws on one device context. Coordinates are the surface's; nothing outside the context's
 /// bounds (surface and clipping rectangle) is touched.
 class TRaster {
