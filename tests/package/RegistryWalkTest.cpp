@@ -11,6 +11,9 @@
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfo.h"
 #include "host/classes/Writer.h"
+#include "host/controls/ControlActionLink.h"
+#include "host/controls/Dock.h"
+#include "host/controls/Drag.h"
 #include "host/forms/Form.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Icon.h"
@@ -134,6 +137,19 @@ public:
             return Keep(new TMenuActionLink(Keep(new TMenuItem(nullptr)))); // freed before it
         if (name == "TWriter") return Keep(new TWriter(Keep(new TMemoryStream), 32));
         if (name == "TSizeConstraints") return Keep(new TSizeConstraints(nullptr));
+        if (name == "TBaseDragControlObject")
+            return Keep(new TBaseDragControlObject(Keep(new TWinControl(nullptr))));
+        if (name == "TDragControlObject")
+            return Keep(new TDragControlObject(Keep(new TWinControl(nullptr))));
+        if (name == "TDragDockObject")
+            return Keep(new TDragDockObject(Keep(new TWinControl(nullptr))));
+        if (name == "TControlActionLink")
+            return Keep(new TControlActionLink(Keep(new TWinControl(nullptr))));
+        if (name == "TWinControlActionLink")
+            return Keep(new TWinControlActionLink(Keep(new TWinControl(nullptr))));
+        if (name == "TDockTree") return Keep(new TDockTree(Keep(new TWinControl(nullptr))));
+        if (name == "TDockZone") // a zone of a tree of its own, freed after it
+            return Keep(new TDockZone(Keep(new TDockTree(Keep(new TWinControl(nullptr))))));
         if (name == "TControlScrollBar") // the scroll box's own, freed with it
             return Keep(new TScrollBox(nullptr))->GetVertScrollBar();
         if (name == "TBitmapImage") return (Keep(new TBitmap)->*&BitmapAccess::GetImage)();
