@@ -11,6 +11,7 @@
 #include "host/controls/Dock.h"
 #include "host/controls/Drag.h"
 #include "host/controls/DragImageList.h"
+#include "host/controls/HintWindow.h"
 #include "host/controls/Mouse.h"
 
 namespace zeltrix {
@@ -38,8 +39,38 @@ protected:
 ZEL_PLAIN_CLASSINFO(TControlCanvasClassInfo, TCanvasClassInfo, host::TControlCanvas);
 ZEL_PLAIN_CLASSINFO(TControlActionLinkClassInfo, TActionLinkClassInfo, host::TControlActionLink);
 ZEL_PLAIN_CLASSINFO(TSizeConstraintsClassInfo, TPersistentClassInfo, host::TSizeConstraints);
+class TControlClassInfo : public TzelFamily<TControlClassInfo, TComponentClassInfo, host::TControl> {
+    ZEL_CLASSINFO(TControlClassInfo)
+protected:
+    host::TScalingFlags FScalingFlagsSlot;
+    host::TAnchors FAnchorsSlot;
+    host::TRect FBoundsRectSlot;
+    host::TPoint FClientOriginSlot;
+    host::TRect FClientRectSlot;
+    host::TControlState FControlStateSlot;
+    host::TControlStyle FControlStyleSlot;
+    host::TPoint FClientToScreenSlot;
+    host::TPoint FScreenToClientSlot;
+};
 ZEL_PLAIN_CLASSINFO(TWinControlActionLinkClassInfo, TControlActionLinkClassInfo,
                     host::TWinControlActionLink);
+class TWinControlClassInfo
+    : public TzelFamily<TWinControlClassInfo, TControlClassInfo, host::TWinControl> {
+    ZEL_CLASSINFO(TWinControlClassInfo)
+protected:
+    host::TBevelEdges FBevelEdgesSlot;
+    host::HWND FWindowHandleSlot = 0;
+    host::HWND FParentWindowSlot = 0;
+    host::HWND FHandleSlot = 0;
+};
+ZEL_PLAIN_CLASSINFO(TGraphicControlClassInfo, TControlClassInfo, host::TGraphicControl);
+ZEL_PLAIN_CLASSINFO(TCustomControlClassInfo, TWinControlClassInfo, host::TCustomControl);
+class THintWindowClassInfo
+    : public TzelFamily<THintWindowClassInfo, TCustomControlClassInfo, host::THintWindow> {
+    ZEL_CLASSINFO(THintWindowClassInfo)
+protected:
+    host::TRect FCalcHintRectSlot;
+};
 ZEL_PLAIN_CLASSINFO(TDragImageListClassInfo, TCustomImageListClassInfo, host::TDragImageList);
 ZEL_PLAIN_CLASSINFO(TImageListClassInfo, TDragImageListClassInfo, host::TImageList);
 ZEL_PLAIN_CLASSINFO(TDockZoneClassInfo, TObjectClassInfo, host::TDockZone);
