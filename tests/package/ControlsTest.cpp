@@ -80,3 +80,95 @@ TEST_F(Controls, AScrollBarsPositionMovesTheContent) {
     child->Free();
     box->Free();
 }
+
+TEST_F(Controls, BoundsRectByAddressFollowsTheControlAndAnchorsSkipTheSetter) {
+    auto* parent = new TWinControl(nullptr);
+    parent->SetBounds(0, 0, 200, 100);
+    auto* c = new TWinControl(nullptr);
+    c->SetParent(parent);
+    c->SetBounds(10, 10, 50, 20);
+    Variant first = Get(c, "BoundsRect");
+    const auto* r = static_cast<const TRect*>(first.AsAddress());
+    EXPECT_EQ(r->Left, 10);
+    c->SetLeft(30);
+    EXPECT_EQ(Get(c, "BoundsRect").AsAddress(), r);
+    EXPECT_EQ(r->Left, 30); // the second read shows through the first address
+
+    // Anchors go straight into the control: its anchor rules are not taken again.
+    TAnchors anchors{akRight};
+    Set(c, "Anchors", Variant::Address(&anchors));
+    EXPECT_TRUE(c->GetAnchors() == anchors);
+    parent->SetWidth(300);
+    EXPECT_EQ(c->GetLeft(), 30); // no rule was taken for the new anchors, so nothing moved
+    delete c;
+    delete parent;
+}
+
+TEST_F(Controls, ListenersDecideOnCanResizeAndOnKeyPress) {
+    auto* c = new TWinControl(nullptr);
+    c->SetBounds(0, 0, 50, 50);
+    Hearing resize("OnCanResize", [&](TObject*, TzelEventInfo* E) {
+        E->GetArgs(1)->Value = 80; // NewWidth
+        if (E->GetArgs(2)->Value.AsInteger() == 99) E->GetArgs(3)->Value = false; // Resize
+    });
+    Info(c)->AddListener(&resize);
+    c->SetBounds(0, 0, 60, 60);
+    EXPECT_EQ(c->GetWidth(), 80);
+    EXPECT_EQ(c->GetHeight(), 60);
+    c->SetBounds(0, 0, 70, 99); // refused by the listener
+    EXPECT_EQ(c->GetHeight(), 60);
+    Info(c)->RemoveListener(&resize);
+
+    struct Field : TWinControl {
+        using TWinControl::TWinControl;
+        std::string Got;
+        void WndProc(TMessage& M) override {
+            TWinControl::WndProc(M);
+            if (M.Msg == WM_CHAR && M.WParam) Got += char(M.WParam);
+        }
+    };
+    auto* f = new Field(nullptr);
+    Hearing key("OnKeyPress", [&](TObject*, TzelEventInfo* E) {
+        if (E->GetArgs(1)->Value.AsString() == "a") E->GetArgs(1)->Value = AnsiString("z");
+    });
+    Info(f)->AddListener(&key);
+    f->SetFocus();
+    input::Type("ab");
+    Info(f)->RemoveListener(&key);
+    EXPECT_EQ(f->Got, "zb");
+    delete f;
+    delete c;
+}
+
+TEST_F(Controls, AListenerRefusingOnDragOverOutweighsTheControlsOwnHandler) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 208, 127);
+    auto* source = new TWinControl(&form);
+    source->SetParent(&form);
+    source->SetBounds(0, 0, 50, 50);
+    source->SetDragMode(dmAutomatic);
+    auto* target = new TWinControl(&form);
+    target->SetParent(&form);
+    target->SetBounds(100, 0, 50, 50);
+    struct Own {
+        int Dropped = 0;
+        void Over(TObject*, TObject*, Integer, Integer, TDragState, bool& Accept) { Accept = true; }
+        void Drop(TObject*, TObject*, Integer, Integer) { ++Dropped; }
+    } own;
+    target->SetOnDragOver(TDragOverEvent::Bind<&Own::Over>(&own));
+    target->SetOnDragDrop(TDragDropEvent::Bind<&Own::Drop>(&own));
+    Hearing refuse("OnDragOver", [&](TObject*, TzelEventInfo* E) { E->GetArgs(5)->Value = false; });
+    Info(target)->AddListener(&refuse);
+    form.Show();
+    input::MouseDown(&form, {10, 10});
+    input::MouseMove(&form, {30, 10});
+    input::MouseMove(&form, {120, 10});
+    input::MouseUp(&form, {120, 10});
+    EXPECT_EQ(own.Dropped, 0);
+    Info(target)->RemoveListener(&refuse);
+    input::MouseDown(&form, {10, 10}); // without the listener the control's handler accepts
+    input::MouseMove(&form, {30, 10});
+    input::MouseMove(&form, {120, 10});
+    input::MouseUp(&form, {120, 10});
+    EXPECT_EQ(own.Dropped, 1);
+}
