@@ -107,6 +107,12 @@ namespace Zelforms {
 namespace {
 constexpr const TzelClassTable* Tables[] = {
     &TControlScrollBarClassInfo::ZelTable,
+    &TScrollingWinControlClassInfo::ZelTable,
+    &TScrollBoxClassInfo::ZelTable,
+    &TCustomFormClassInfo::ZelTable,
+    &TCustomActiveFormClassInfo::ZelTable,
+    &TFormClassInfo::ZelTable,
+    &TCustomDockFormClassInfo::ZelTable,
     &TDataModuleClassInfo::ZelTable,
     &TMonitorClassInfo::ZelTable,
     &TScreenClassInfo::ZelTable,

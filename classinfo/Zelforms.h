@@ -4,10 +4,25 @@
 
 #include "classinfo/Zelcontrols.h"
 #include "host/forms/Application.h"
+#include "host/forms/DockForm.h"
 
 namespace zeltrix {
 
 ZEL_PLAIN_CLASSINFO(TControlScrollBarClassInfo, TPersistentClassInfo, host::TControlScrollBar);
+ZEL_PLAIN_CLASSINFO(TScrollingWinControlClassInfo, TWinControlClassInfo,
+                    host::TScrollingWinControl);
+ZEL_PLAIN_CLASSINFO(TScrollBoxClassInfo, TScrollingWinControlClassInfo, host::TScrollBox);
+class TCustomFormClassInfo
+    : public TzelFamily<TCustomFormClassInfo, TScrollingWinControlClassInfo, host::TCustomForm> {
+    ZEL_CLASSINFO(TCustomFormClassInfo)
+protected:
+    host::TBorderIcons FBorderIconsSlot;
+    host::HWND FClientHandleSlot = 0;
+    host::TFormState FFormStateSlot;
+};
+ZEL_PLAIN_CLASSINFO(TCustomActiveFormClassInfo, TCustomFormClassInfo, host::TCustomActiveForm);
+ZEL_PLAIN_CLASSINFO(TFormClassInfo, TCustomFormClassInfo, host::TForm);
+ZEL_PLAIN_CLASSINFO(TCustomDockFormClassInfo, TCustomFormClassInfo, host::TCustomDockForm);
 
 class TDataModuleClassInfo
     : public TzelFamily<TDataModuleClassInfo, TComponentClassInfo, host::TDataModule> {

@@ -293,6 +293,31 @@ struct ZelForward<host::Closure<void(A...)>> {
     }
 };
 
+/// An event that answers (a help event): the forwarder does as for the others and answers
+/// with the saved handler's answer, false when there is none.
+template <class R, class... A>
+struct ZelForward<host::Closure<R(A...)>> {
+    using Event = host::Closure<R(A...)>;
+
+    template <auto G, auto S>
+    static R Code(void* Data, A... Args) {
+        TzelForwardScope f(Data, reinterpret_cast<void*>(&Code<G, S>));
+        if (!f.Active()) return R{};
+        int i = 0;
+        (ZelEventParam<A>::In(f.Arg(i++), Args), ...);
+        R answer{};
+        if (f.Saved().Code) {
+            answer = Event::FromMethod(f.Saved())(Args...);
+            i = 0;
+            (ZelEventParam<A>::Refresh(f.Arg(i++), Args), ...);
+        }
+        f.Fire();
+        i = 0;
+        (ZelEventParam<A>::Back(f.Arg(i++), Args), ...);
+        return answer;
+    }
+};
+
 template <auto G>
 using ZelEventType = std::remove_cvref_t<typename ZelTraits<G>::Result>;
 
@@ -314,8 +339,8 @@ host::TMethod zelForwarder(TzelClassInfo* Self) {
 
 template <class E>
 inline constexpr int ZelEventArity = -1;
-template <class... A>
-inline constexpr int ZelEventArity<host::Closure<void(A...)>> = sizeof...(A);
+template <class R, class... A>
+inline constexpr int ZelEventArity<host::Closure<R(A...)>> = sizeof...(A);
 
 // ---- verbs ----
 

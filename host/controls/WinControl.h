@@ -63,6 +63,8 @@ public:
     bool GetCtl3D() const { return FCtl3D; }
     void SetCtl3D(bool Value);
     bool GetParentCtl3D() const { return FParentCtl3D; }
+    /// Written when the control has its own, not its parent's.
+    bool IsCtl3DStored() const { return !FParentCtl3D; }
     void SetParentCtl3D(bool Value);
     TBevelEdges GetBevelEdges() const { return FBevelEdges; }
     void SetBevelEdges(TBevelEdges Value);

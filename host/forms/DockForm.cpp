@@ -1,5 +1,6 @@
 #include "host/forms/DockForm.h"
 
+#include "host/classes/TypInfoRows.h"
 #include "host/forms/Application.h"
 
 namespace host {
@@ -7,7 +8,11 @@ namespace host {
 const TMessageEntry TCustomDockForm::Messages[] = {
     HOST_ON(TCustomDockForm, CM_RELEASE, CMRelease),
 };
-HOST_COMPONENT_METACLASS(TCustomDockForm, TCustomForm, MessageTable(TCustomDockForm::Messages));
+namespace {
+constexpr TPropInfo DockFormProps[] = {"PixelsPerInch"};
+} // namespace
+HOST_COMPONENT_METACLASS(TCustomDockForm, TCustomForm,
+                         PropTable(DockFormProps, MessageTable(TCustomDockForm::Messages)));
 
 TCustomDockForm::TCustomDockForm(TComponent* AOwner) : TCustomForm(AOwner) {
     SetBorderStyle(bsSizeToolWin);

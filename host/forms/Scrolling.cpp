@@ -30,13 +30,19 @@ constexpr TPropInfo ScrollingProps[] = {
     HOST_PROP(TScrollingWinControl, VertScrollBar),
 };
 constexpr TPropInfo ScrollBoxProps[] = {
-    "Align",       "Anchors",    "AutoScroll", HOST_PROP(TScrollBox, BorderStyle).Default(bsSingle),
-    "Constraints", "Enabled",    "Color",      "Font",
-    "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu",
-    "ShowHint",    "TabOrder",   "TabStop",    "Visible",
-    "OnCanResize", "OnClick",    "OnConstrainedResize", "OnDblClick",
-    "OnEnter",     "OnExit",     "OnMouseDown", "OnMouseMove",
-    "OnMouseUp",   "OnResize",
+    "Align",          "Anchors",       "AutoScroll",  "AutoSize",
+    "BiDiMode",       HOST_PROP(TScrollBox, BorderStyle).Default(bsSingle),
+    "Constraints",    "DockSite",      "DragCursor",  "DragKind",
+    "DragMode",       "Enabled",       "Color",       "Ctl3D",
+    "Font",           "ParentBiDiMode", "ParentColor", "ParentCtl3D",
+    "ParentFont",     "ParentShowHint", "PopupMenu",  "ShowHint",
+    "TabOrder",       "TabStop",       "Visible",     "OnCanResize",
+    "OnClick",        "OnConstrainedResize", "OnDblClick", "OnDockDrop",
+    "OnDockOver",     "OnDragDrop",    "OnDragOver",  "OnEndDock",
+    "OnEndDrag",      "OnEnter",       "OnExit",      "OnGetSiteInfo",
+    "OnMouseDown",    "OnMouseMove",   "OnMouseUp",   "OnMouseWheel",
+    "OnMouseWheelDown", "OnMouseWheelUp", "OnResize", "OnStartDock",
+    "OnStartDrag",    "OnUnDock",
 };
 } // namespace
 

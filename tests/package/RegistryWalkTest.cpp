@@ -58,7 +58,18 @@ Published OfHostClass(TClass C) {
 
 /// Published members that intentionally differ between a class info and its host class, by
 /// "HostClass.Member", with the reason.
-const std::map<std::string, const char*> IntendedDifferences = {};
+const std::map<std::string, const char*> IntendedDifferences = {
+    // The form's class info lists these protected, as the form declares them there; the host
+    // class streams them, as its controls' published members are its own.
+    {"TCustomForm.Height", "protected in the form's class info, published by TControl"},
+    {"TCustomForm.Width", "protected in the form's class info, published by TControl"},
+    {"TCustomForm.HorzScrollBar", "protected in the form's class info, published by its parent"},
+    {"TCustomForm.VertScrollBar", "protected in the form's class info, published by its parent"},
+    {"TCustomDockForm.Height", "as TCustomForm"},
+    {"TCustomDockForm.Width", "as TCustomForm"},
+    {"TCustomDockForm.HorzScrollBar", "as TCustomForm"},
+    {"TCustomDockForm.VertScrollBar", "as TCustomForm"},
+};
 
 std::set<std::string> Without(const std::set<std::string>& A, const std::set<std::string>& B,
                               const AnsiString& Class) {
