@@ -4,6 +4,7 @@
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfoRows.h"
 #include "host/controls/Input.h"
+#include "host/graphics/Icon.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
@@ -28,6 +29,24 @@ TApplication* Application() {
         input::SetMouseMessageHook([](TControl* Control, TMessage& Message) {
             Application()->HintMouseMessage(Control, Message);
         });
+        // An action its list left alone goes to the application, then to the active control
+        // and the active form.
+        ActionApplicationHooks.ExecuteAction = [](TBasicAction* A) {
+            return Application()->ExecuteAction(A);
+        };
+        ActionApplicationHooks.UpdateAction = [](TBasicAction* A) {
+            return Application()->UpdateAction(A);
+        };
+        ActionApplicationHooks.ExecuteTarget = [](TBasicAction* A) {
+            TWinControl* c = Screen()->GetActiveControl();
+            TCustomForm* f = Screen()->GetActiveCustomForm();
+            return (c && c->ExecuteAction(A)) || (f && f->ExecuteAction(A));
+        };
+        ActionApplicationHooks.UpdateTarget = [](TBasicAction* A) {
+            TWinControl* c = Screen()->GetActiveControl();
+            TCustomForm* f = Screen()->GetActiveCustomForm();
+            return (c && c->UpdateAction(A)) || (f && f->UpdateAction(A));
+        };
         return app;
     }();
     return a;
@@ -45,7 +64,10 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
     FTitle = ChangeFileExt(ExtractFileName(exe), "");
 }
 
-TApplication::~TApplication() = default;
+TApplication::~TApplication() {
+    FreeObject(FWindow);
+    FreeObject(FIcon);
+}
 
 AnsiString TApplication::GetExeName() const {
     char path[4096];
@@ -174,8 +196,7 @@ void TApplication::ShowException(Exception* E) {
     MessageBox(message, FTitle, MB_OK);
 }
 
-Integer TApplication::MessageBox(const AnsiString& Text, const AnsiString& Caption,
-                                 Integer Flags) {
+Integer TApplication::MessageBox(const AnsiString& Text, const AnsiString& Caption, Integer Flags) {
     FLastBoxText = Text;
     TForm box(nullptr);
     box.SetBorderStyle(bsDialog);
@@ -191,6 +212,91 @@ Integer TApplication::MessageBox(const AnsiString& Text, const AnsiString& Capti
         }
     }
     return r;
+}
+
+AnsiString TApplication::GetCurrentHelpFile() const {
+    TCustomForm* active = Screen()->GetActiveCustomForm();
+    return active && !active->GetHelpFile().empty() ? active->GetHelpFile() : FHelpFile;
+}
+
+HWND TApplication::GetHandle() {
+    if (!FWindow) FWindow = new TWinControl(nullptr);
+    return FWindow->GetHandle();
+}
+
+void TApplication::SetHandle(HWND Value) {
+    // Another window becomes the application's (a library's host): only one the program has.
+    if (Value == 0) {
+        FreeObject(FWindow);
+        FWindow = nullptr;
+        return;
+    }
+    auto* w = FindControl(Value);
+    if (!w) throw EInvalidOperation("Invalid window handle");
+    if (w != FWindow) {
+        FreeObject(FWindow);
+        FWindow = nullptr;
+    }
+}
+
+void TApplication::SetIcon(TIcon* Value) {
+    if (!FIcon) FIcon = new TIcon;
+    FIcon->Assign(Value);
+}
+
+void TApplication::BringToFront() {
+    if (FMainForm && FMainForm->GetVisible()) Screen()->FormActivated(FMainForm);
+    SetActive(true);
+}
+
+void TApplication::SetActive(bool Value) {
+    if (Value == FActive) return;
+    FActive = Value;
+    if (Value && FOnActivate) FOnActivate(this);
+    if (!Value && FOnDeactivate) FOnDeactivate(this);
+}
+
+bool TApplication::ExecuteAction(TBasicAction* Action) {
+    bool handled = false;
+    if (FOnActionExecute) FOnActionExecute(Action, handled);
+    return handled;
+}
+
+bool TApplication::UpdateAction(TBasicAction* Action) {
+    bool handled = false;
+    if (FOnActionUpdate) FOnActionUpdate(Action, handled);
+    return handled;
+}
+
+bool TApplication::HelpCommand(Integer Command, LongInt Data) {
+    bool callHelp = true;
+    bool answer = false;
+    if (FOnHelp) answer = FOnHelp(Word(Command), Data, callHelp);
+    // With CallHelp still true the help system would run: there is none headless.
+    return callHelp ? false : answer;
+}
+
+bool TApplication::HelpJump(const AnsiString& JumpID) {
+    // The host hands the macro's address in Data, which 32 bits cannot hold here: a handler
+    // reads the macro from HelpCommandText() instead, and Data is 0.
+    FHelpCommandText = "JumpID(\"\",\"" + JumpID + "\")";
+    bool r = HelpCommand(HELP_COMMAND, 0);
+    FHelpCommandText.clear();
+    return r;
+}
+
+void TApplication::NormalizeTopMosts() {
+    ++FTopMostLevel;
+}
+
+void TApplication::RestoreTopMosts() {
+    if (FTopMostLevel > 0) --FTopMostLevel;
+}
+
+bool TApplication::IsShortCut(TWMKey& Message) {
+    bool handled = false;
+    if (FOnShortCut) FOnShortCut(Message, handled);
+    return handled;
 }
 
 void TApplication::Minimize() {
@@ -466,9 +572,9 @@ TStrings* TScreen::GetFonts() {
     if (!FFonts) {
         auto* list = new TStringList;
         // The faces the host's programs ask for, all drawn with the Liberation fonts.
-        for (const char* name : {"Arial", "Courier New", "Liberation Mono", "Liberation Sans",
-                                 "Liberation Serif", "MS Sans Serif", "System", "Tahoma",
-                                 "Times New Roman"})
+        for (const char* name :
+             {"Arial", "Courier New", "Liberation Mono", "Liberation Sans", "Liberation Serif",
+              "MS Sans Serif", "System", "Tahoma", "Times New Roman"})
             list->Add(name);
         FFonts = list;
     }

@@ -17,8 +17,8 @@ class THintTimer;
 using HCURSOR = LongWord;
 using HKL = LongWord;
 
-inline constexpr Integer IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5,
-                         IDYES = 6, IDNO = 7;
+inline constexpr Integer IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6,
+                         IDNO = 7;
 inline constexpr Integer MB_OK = 0x0000, MB_OKCANCEL = 0x0001, MB_ABORTRETRYIGNORE = 0x0002,
                          MB_YESNOCANCEL = 0x0003, MB_YESNO = 0x0004, MB_RETRYCANCEL = 0x0005;
 
@@ -27,6 +27,9 @@ using TIdleEvent = Closure<void(TObject* Sender, bool& Done)>;
 using TExceptionEvent = Closure<void(TObject* Sender, Exception* E)>;
 /// OnShowHint: may change the text, forbid the hint, or change how it shows.
 using TShowHintEvent = Closure<void(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+
+// Help commands.
+inline constexpr Word HELP_CONTEXT = 0x0001, HELP_COMMAND = 0x0102;
 
 class TApplication : public TComponent {
     HOST_CLASS(TApplication, TComponent)
@@ -87,6 +90,69 @@ public:
 
     void Minimize();
     void Restore();
+
+    // ---- more of the application ----
+    bool GetAllowTesting() const { return FAllowTesting; }
+    void SetAllowTesting(bool Value) { FAllowTesting = Value; }
+    AnsiString GetHelpFile() const { return FHelpFile; }
+    void SetHelpFile(const AnsiString& Value) { FHelpFile = Value; }
+    /// The active form's help file where it has one, else the application's.
+    AnsiString GetCurrentHelpFile() const;
+    /// The window of a modeless dialog the loop serves (0 for none).
+    HWND GetDialogHandle() const { return FDialogHandle; }
+    void SetDialogHandle(HWND Value) { FDialogHandle = Value; }
+    /// The application's own (hidden) window, made when first asked for.
+    HWND GetHandle();
+    void SetHandle(HWND Value);
+    void CreateHandle() { GetHandle(); }
+    TIcon* GetIcon() const { return FIcon; }
+    void SetIcon(TIcon* Value);
+    TBiDiMode GetBiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value) { FBiDiMode = Value; }
+    bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftScrollBar() const {
+        return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign;
+    }
+    bool GetUpdateFormatSettings() const { return FUpdateFormatSettings; }
+    void SetUpdateFormatSettings(bool Value) { FUpdateFormatSettings = Value; }
+    bool GetUpdateMetricSettings() const { return FUpdateMetricSettings; }
+    void SetUpdateMetricSettings(bool Value) { FUpdateMetricSettings = Value; }
+    /// Brings the application's forms forward: the main form becomes the active form.
+    void BringToFront();
+    /// OnActionExecute / OnActionUpdate decide; false when they leave the action alone.
+    bool ExecuteAction(TBasicAction* Action) override;
+    bool UpdateAction(TBasicAction* Action) override;
+    /// Help: OnHelp decides (its answer, and whether the help system is still called); no help
+    /// viewer runs headless, so calling it answers false.
+    bool HelpCommand(Integer Command, LongInt Data);
+    bool HelpContext(THelpContext Context) { return HelpCommand(HELP_CONTEXT, Context); }
+    bool HelpJump(const AnsiString& JumpID);
+    /// The macro of the HELP_COMMAND being asked for (empty outside one).
+    const AnsiString& HelpCommandText() const { return FHelpCommandText; }
+    /// Forms that stay on top step down while a message box or another window shows, and back.
+    void NormalizeTopMosts();
+    void NormalizeAllTopMosts() { NormalizeTopMosts(); }
+    void RestoreTopMosts();
+    Integer GetTopMostLevel() const { return FTopMostLevel; }
+    /// The application's shortcuts: OnShortCut; true when it took the key.
+    bool IsShortCut(TWMKey& Message);
+    TActionEvent GetOnActionExecute() const { return FOnActionExecute; }
+    void SetOnActionExecute(TActionEvent Value) { FOnActionExecute = Value; }
+    TActionEvent GetOnActionUpdate() const { return FOnActionUpdate; }
+    void SetOnActionUpdate(TActionEvent Value) { FOnActionUpdate = Value; }
+    TNotifyEvent GetOnActivate() const { return FOnActivate; }
+    void SetOnActivate(TNotifyEvent Value) { FOnActivate = Value; }
+    TNotifyEvent GetOnDeactivate() const { return FOnDeactivate; }
+    void SetOnDeactivate(TNotifyEvent Value) { FOnDeactivate = Value; }
+    THelpEvent GetOnHelp() const { return FOnHelp; }
+    void SetOnHelp(THelpEvent Value) { FOnHelp = Value; }
+    TShortCutEvent GetOnShortCut() const { return FOnShortCut; }
+    void SetOnShortCut(TShortCutEvent Value) { FOnShortCut = Value; }
+    /// The application comes to the front or goes behind another program's (OnActivate,
+    /// OnDeactivate).
+    void SetActive(bool Value);
 
     // ---- events ----
     TMessageEvent GetOnMessage() const { return FOnMessage; }
@@ -171,6 +237,18 @@ private:
 
     TCustomForm* FMainForm = nullptr;
     bool FShowMainForm = true;
+    bool FAllowTesting = true;
+    AnsiString FHelpFile, FHelpCommandText;
+    HWND FDialogHandle = 0;
+    TWinControl* FWindow = nullptr; // the application's hidden window
+    TIcon* FIcon = nullptr;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FUpdateFormatSettings = true, FUpdateMetricSettings = true;
+    Integer FTopMostLevel = 0;
+    TActionEvent FOnActionExecute, FOnActionUpdate;
+    TNotifyEvent FOnActivate, FOnDeactivate;
+    THelpEvent FOnHelp;
+    TShortCutEvent FOnShortCut;
     AnsiString FTitle;
     AnsiString FHint;
     bool FShowHint = true;

@@ -1,17 +1,17 @@
 #include "host/forms/Form.h"
 
+#include "host/actnlist/ActionList.h"
 #include "host/classes/Filer.h"
-#include "host/forms/Application.h"
 #include "host/classes/Reader.h"
 #include "host/classes/TypInfoRows.h"
 #include "host/classes/Writer.h"
+#include "host/forms/Application.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Icon.h"
-#include "host/actnlist/ActionList.h"
 #include "host/menus/Menu.h"
 
-#include <functional>
 #include "host/system/SysUtils.h"
+#include <functional>
 
 #include <algorithm>
 
@@ -152,14 +152,18 @@ HOST_COMPONENT_METACLASS(TCustomForm, TScrollingWinControl,
 HOST_COMPONENT_METACLASS(TForm, TCustomForm, PropTable(FormProps));
 namespace {
 constexpr TPropInfo ActiveFormProps[] = {
-    "ActiveControl",  "Anchors",      "AutoScroll",    "AutoSize",   "BorderWidth",
-    "Caption",        "Color",        "Constraints",   "Font",       "Height",
-    "HorzScrollBar",  "KeyPreview",   "OldCreateOrder", "PixelsPerInch", "PopupMenu",
-    "PrintScale",     "Scaled",       "ShowHint",      "VertScrollBar", "Width",
-    HOST_PROP(TCustomActiveForm, AxBorderStyle).Default(afbNone),
-    "OnActivate",     "OnClick",      "OnCreate",      "OnDblClick", "OnDestroy",
-    "OnDeactivate",   "OnDragDrop",   "OnDragOver",    "OnKeyDown",  "OnKeyPress",
-    "OnKeyUp",        "OnMouseDown",  "OnMouseMove",   "OnMouseUp",  "OnPaint",
+    "ActiveControl",  "Anchors",       "AutoScroll",
+    "AutoSize",       "BorderWidth",   "Caption",
+    "Color",          "Constraints",   "Font",
+    "Height",         "HorzScrollBar", "KeyPreview",
+    "OldCreateOrder", "PixelsPerInch", "PopupMenu",
+    "PrintScale",     "Scaled",        "ShowHint",
+    "VertScrollBar",  "Width",         HOST_PROP(TCustomActiveForm, AxBorderStyle).Default(afbNone),
+    "OnActivate",     "OnClick",       "OnCreate",
+    "OnDblClick",     "OnDestroy",     "OnDeactivate",
+    "OnDragDrop",     "OnDragOver",    "OnKeyDown",
+    "OnKeyPress",     "OnKeyUp",       "OnMouseDown",
+    "OnMouseMove",    "OnMouseUp",     "OnPaint",
 };
 } // namespace
 HOST_COMPONENT_METACLASS(TCustomActiveForm, TCustomForm, PropTable(ActiveFormProps));
@@ -320,10 +324,10 @@ bool TCustomForm::IsOldCreateOrderStored() const {
 void TCustomForm::DefineProperties(TFiler* Filer) {
     TScrollingWinControl::DefineProperties(Filer);
     bool control = FParent != nullptr; // a form inside another: no metrics of its own
-    Filer->DefineProperty(
-        "PixelsPerInch", TReaderProc::Bind<&TCustomForm::ReadPixelsPerInch>(this),
-        TWriterProc::Bind<&TCustomForm::WritePixelsPerInch>(this),
-        !control && AsRead("PixelsPerInch", FPixelsPerInch, FAsLoaded.PixelsPerInch));
+    Filer->DefineProperty("PixelsPerInch", TReaderProc::Bind<&TCustomForm::ReadPixelsPerInch>(this),
+                          TWriterProc::Bind<&TCustomForm::WritePixelsPerInch>(this),
+                          !control &&
+                              AsRead("PixelsPerInch", FPixelsPerInch, FAsLoaded.PixelsPerInch));
     Filer->DefineProperty("TextHeight", TReaderProc::Bind<&TCustomForm::ReadTextHeight>(this),
                           TWriterProc::Bind<&TCustomForm::WriteTextHeight>(this),
                           !control && AsRead("TextHeight", FTextHeight, FAsLoaded.TextHeight));
@@ -386,7 +390,8 @@ void TCustomForm::SetActiveControl(TWinControl* Value) {
     if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
     FActiveControl = Value;
     if (Value) Value->FreeNotification(this);
-    if (Value && FActive && !GetComponentState().Contains(csLoading)) host::SetFocus(Value->GetHandle());
+    if (Value && FActive && !GetComponentState().Contains(csLoading))
+        host::SetFocus(Value->GetHandle());
 }
 
 void TCustomForm::FocusControl(TWinControl* Control) {
@@ -432,6 +437,10 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
         Control->FreeNotification(this);
     }
     return true;
+}
+
+bool TCustomForm::IsShortCutKey(TWMKey& Message) {
+    return Application()->IsShortCut(Message) || IsShortCut(Message);
 }
 
 bool TCustomForm::IsShortCut(TWMKey& Message) {

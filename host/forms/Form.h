@@ -23,8 +23,16 @@ HOST_ENUM_INFO(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolW
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 HOST_ENUM_INFO(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
 using TBorderIcons = Set<TBorderIcon, 4>;
-enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
-                 poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
 HOST_ENUM_INFO(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly,
                poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -363,7 +371,8 @@ protected:
     virtual void Paint();
     void ChildFocused(TWinControl* Control) override;
     bool PreviewsKeys() const override { return FKeyPreview; }
-    bool IsShortCutKey(TWMKey& Message) override { return IsShortCut(Message); }
+    /// The application's OnShortCut first, then the form's shortcuts.
+    bool IsShortCutKey(TWMKey& Message) override;
     void PaintOverChildren(HDC ClientDC) override;
     /// Where Position and WindowState put a form that is shown.
     void PlaceOnShow();

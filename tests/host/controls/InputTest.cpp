@@ -2,6 +2,7 @@
 // coordinates, capture, focus by mouse and by Tab with OnEnter and OnExit in the host's order,
 // KeyPreview, and typed characters that handlers may change.
 #include "host/controls/Input.h"
+#include "host/forms/Application.h"
 #include "host/forms/Form.h"
 #include "host/menus/Menu.h"
 #include "host/menus/ShortCuts.h"
@@ -89,11 +90,11 @@ TEST(Input, ClicksReachTheControlUnderTheMouseInItsOwnCoordinates) {
     Fixture f;
     f.Form.Show();
     f.L.Lines.clear();
-    input::Click(&f.Form, {125, 55}); // the panel's glyph, at (15, 5) of it
+    input::Click(&f.Form, {125, 55});                    // the panel's glyph, at (15, 5) of it
     input::Click(&f.Form, {150, 90}, mbLeft, {ssShift}); // the panel itself
-    EXPECT_EQ(f.L.Lines,
-              (std::vector<std::string>{"Glyph down 15,5", "Glyph click", "Glyph up 15,5",
-                                        "Panel down 50,90 shift", "Panel click", "Panel up 50,90"}));
+    EXPECT_EQ(f.L.Lines, (std::vector<std::string>{"Glyph down 15,5", "Glyph click",
+                                                   "Glyph up 15,5", "Panel down 50,90 shift",
+                                                   "Panel click", "Panel up 50,90"}));
     // A control that is disabled lets the click through to what is beneath it.
     f.Glyph->SetEnabled(false);
     f.L.Lines.clear();
@@ -105,10 +106,10 @@ TEST(Input, TheControlPressedKeepsTheMouseUntilItIsReleased) {
     Fixture f;
     f.Form.Show();
     f.L.Lines.clear();
-    input::MouseDown(&f.Form, {20, 15});          // on A
-    input::MouseMove(&f.Form, {150, 50});         // over the panel: still A's
-    input::MouseUp(&f.Form, {150, 50});           // released outside A: no click
-    input::Click(&f.Form, {150, 50});             // and the panel's again
+    input::MouseDown(&f.Form, {20, 15});  // on A
+    input::MouseMove(&f.Form, {150, 50}); // over the panel: still A's
+    input::MouseUp(&f.Form, {150, 50});   // released outside A: no click
+    input::Click(&f.Form, {150, 50});     // and the panel's again
     EXPECT_EQ(f.L.Lines, (std::vector<std::string>{"A down 10,5", "A up 140,40", "Panel down 50,50",
                                                    "Panel click", "Panel up 50,50"}));
     input::DoubleClick(&f.Form, {20, 15});
@@ -136,8 +137,8 @@ TEST(Input, FocusMovesByMouseAndByTabWithExitThenEnter) {
     input::PressKey(VK_TAB, {ssShift});
     EXPECT_TRUE(f.A->Focused());
     // Tab is the form's dialog key: the controls' OnKeyDown never sees it.
-    EXPECT_EQ(f.L.Lines, (std::vector<std::string>{"Inner exit", "Panel exit", "A enter",
-                                                   "A exit", "B enter", "B exit", "A enter"}));
+    EXPECT_EQ(f.L.Lines, (std::vector<std::string>{"Inner exit", "Panel exit", "A enter", "A exit",
+                                                   "B enter", "B exit", "A enter"}));
     f.B->SetEnabled(false); // skipped
     input::PressKey(VK_TAB);
     EXPECT_TRUE(f.Inner->Focused());
@@ -174,8 +175,7 @@ TEST(Input, KeysGoToTheFocusedControlThroughThePreviewAndTheirHandlers) {
     f.L.Lines.clear();
     input::PressKey((VK_F1 + 1));
     input::PressKey((VK_F1 + 2));
-    EXPECT_EQ(f.L.Lines,
-              (std::vector<std::string>{"form key 113", "form key 114", "A key 114"}));
+    EXPECT_EQ(f.L.Lines, (std::vector<std::string>{"form key 113", "form key 114", "A key 114"}));
 }
 
 TEST(Input, ShortcutsGoToTheFormsMenuBeforeTheControl) {
@@ -201,6 +201,20 @@ TEST(Input, ShortcutsGoToTheFormsMenuBeforeTheControl) {
     f.L.Lines.clear();
     input::PressKey('S', {ssCtrl});
     EXPECT_TRUE(f.L.Lines.empty());
+    // The application's OnShortCut comes before the form's.
+    f.Form.SetOnShortCut({});
+    struct App {
+        Log* L;
+        void On(TWMKey& M, bool& Handled) {
+            L->Lines.push_back("application " + std::to_string(M.CharCode));
+            Handled = true;
+        }
+    } app{&f.L};
+    Application()->SetOnShortCut(TShortCutEvent::Bind<&App::On>(&app));
+    f.L.Lines.clear();
+    input::PressKey('S', {ssCtrl});
+    Application()->SetOnShortCut({});
+    EXPECT_EQ(f.L.Lines, (std::vector<std::string>{"application 83"}));
 }
 
 } // namespace

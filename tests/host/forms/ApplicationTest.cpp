@@ -2,6 +2,9 @@
 // the application's clock, exceptions and message boxes, and the main form ending the run.
 #include "host/forms/Application.h"
 
+#include "host/actnlist/ActionList.h"
+#include "host/actnlist/CustomAction.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,7 +39,8 @@ TEST(Application, FormsAreMadeListedAndTheFirstIsTheMainForm) {
     EXPECT_EQ(app.GetMainForm(), first);
     EXPECT_EQ(first->GetOwner(), &app);
     bool listed = false;
-    for (Integer i = 0; i < Screen()->GetFormCount(); ++i) listed |= Screen()->GetForms(i) == second;
+    for (Integer i = 0; i < Screen()->GetFormCount(); ++i)
+        listed |= Screen()->GetForms(i) == second;
     EXPECT_TRUE(listed);
     second->Show();
     EXPECT_EQ(Screen()->GetActiveForm(), second);
@@ -137,6 +141,53 @@ TEST(Application, MessageBoxesAreAnsweredByTheModalHookOrClosedUnanswered) {
         app.HandleException(&app);
     }
     EXPECT_EQ(app.LastMessageBoxText(), "'x' is not a valid integer value.");
+}
+
+TEST(Application, HelpAndActionsAskTheApplicationsEvents) {
+    TApplication* app = Application();
+    // Help: OnHelp answers when it says the help system need not run; none runs headless.
+    struct Help {
+        std::vector<std::string> Asked;
+        bool Keep = true;
+        bool On(Word Command, LongInt Data, bool& CallHelp) {
+            Asked.push_back(std::to_string(Command) + ":" + std::to_string(Data) + ":" +
+                            Application()->HelpCommandText());
+            CallHelp = !Keep;
+            return true;
+        }
+    } help;
+    EXPECT_FALSE(app->HelpContext(7));
+    app->SetOnHelp(THelpEvent::Bind<&Help::On>(&help));
+    EXPECT_TRUE(app->HelpContext(7));
+    EXPECT_TRUE(app->HelpJump("Intro"));
+    help.Keep = false;
+    EXPECT_FALSE(app->HelpContext(8));
+    app->SetOnHelp({});
+    EXPECT_EQ(help.Asked,
+              (std::vector<std::string>{"1:7:", "258:0:JumpID(\"\",\"Intro\")", "1:8:"}));
+
+    // An action no list handles goes to OnActionExecute before its own OnExecute.
+    TComponent owner(nullptr);
+    auto* list = new TActionList(&owner);
+    auto* action = new TAction(&owner);
+    action->SetActionList(list);
+    struct Run {
+        std::vector<std::string> Seen;
+        bool Take = false;
+        void App(TBasicAction* A, bool& Handled) {
+            Seen.push_back("application " + A->GetName());
+            Handled = Take;
+        }
+        void Own(TObject*) { Seen.push_back("own"); }
+    } run;
+    action->SetName("Save");
+    action->SetOnExecute(TNotifyEvent::Bind<&Run::Own>(&run));
+    app->SetOnActionExecute(TActionEvent::Bind<&Run::App>(&run));
+    EXPECT_TRUE(action->Execute());
+    run.Take = true;
+    EXPECT_TRUE(action->Execute());
+    app->SetOnActionExecute({});
+    EXPECT_EQ(run.Seen, (std::vector<std::string>{"application Save", "own", "application Save"}));
 }
 
 } // namespace
