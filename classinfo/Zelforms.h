@@ -1,5 +1,5 @@
-// Class infos of the host's Forms unit: so far the scroll bars, data modules, monitors and the
-// screen; the forms and the application follow.
+// Class infos of the host's Forms unit: the scroll bars, scrolling controls and forms, data
+// modules, monitors, the screen and the application.
 #pragma once
 
 #include "classinfo/Zelcontrols.h"
@@ -39,6 +39,14 @@ class TScreenClassInfo : public TzelFamily<TScreenClassInfo, TComponentClassInfo
 protected:
     host::HCURSOR FCursorsSlot = 0;
     host::HKL FDefaultKbLayoutSlot = 0;
+};
+
+class TApplicationClassInfo
+    : public TzelFamily<TApplicationClassInfo, TComponentClassInfo, host::TApplication> {
+    ZEL_CLASSINFO(TApplicationClassInfo)
+protected:
+    host::HWND FDialogHandleSlot = 0;
+    host::HWND FHandleSlot = 0;
 };
 
 namespace Zelforms {

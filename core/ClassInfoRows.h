@@ -135,7 +135,12 @@ struct ZelEventParam {
         if constexpr (Var && !ZelByAddress<T>) In(V, X);
     }
     static void Back(Variant* V, P X) {
-        if constexpr (Var && !ZelByAddress<T>) {
+        if constexpr (Var && ZelByAddress<T>) {
+            // A listener may hand back a record of its own: it is copied into the caller's.
+            if (!V) return;
+            const void* from = zelAddressFromVariant(*V);
+            if (from != &X) std::memcpy(static_cast<void*>(&X), from, sizeof(T));
+        } else if constexpr (Var) {
             if (!V) return;
             if constexpr (std::is_same_v<T, void*>)
                 X = const_cast<void*>(zelPointerFromVariant(*V)); // code the host will call

@@ -62,6 +62,7 @@ TScreen* Screen() {
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
     AnsiString exe = GetExeName();
     FTitle = ChangeFileExt(ExtractFileName(exe), "");
+    FIcon = new TIcon;
 }
 
 TApplication::~TApplication() {
@@ -240,8 +241,12 @@ void TApplication::SetHandle(HWND Value) {
 }
 
 void TApplication::SetIcon(TIcon* Value) {
-    if (!FIcon) FIcon = new TIcon;
-    FIcon->Assign(Value);
+    if (Value) {
+        FIcon->Assign(Value);
+    } else { // no icon: the application's own becomes empty
+        FreeObject(FIcon);
+        FIcon = new TIcon;
+    }
 }
 
 void TApplication::BringToFront() {

@@ -108,7 +108,7 @@ TEST_F(Controls, ListenersDecideOnCanResizeAndOnKeyPress) {
     auto* c = new TWinControl(nullptr);
     c->SetBounds(0, 0, 50, 50);
     Hearing resize("OnCanResize", [&](TObject*, TzelEventInfo* E) {
-        E->GetArgs(1)->Value = 80; // NewWidth
+        E->GetArgs(1)->Value = 80;                                                // NewWidth
         if (E->GetArgs(2)->Value.AsInteger() == 99) E->GetArgs(3)->Value = false; // Resize
     });
     Info(c)->AddListener(&resize);
@@ -171,4 +171,62 @@ TEST_F(Controls, AListenerRefusingOnDragOverOutweighsTheControlsOwnHandler) {
     input::MouseMove(&form, {120, 10});
     input::MouseUp(&form, {120, 10});
     EXPECT_EQ(own.Dropped, 1);
+}
+
+TEST_F(Controls, TheApplicationsIrregularMembers) {
+    TApplication app(nullptr);
+    // The application's own help handler, there before its class info hooks the events.
+    struct Help {
+        bool On(Word, LongInt, bool& CallHelp) {
+            CallHelp = false;
+            return true;
+        }
+    } help;
+    app.SetOnHelp(THelpEvent::Bind<&Help::On>(&help));
+    // CreateForm leaves the new form in its Reference argument.
+    TzelMethodInfo* create = Call(&app, "CreateForm", Variant::Address(TForm::StaticClass()), 0);
+    auto* form = reinterpret_cast<TForm*>(create->GetArgs(1)->Value.AsInt64());
+    ASSERT_EQ(form, app.GetMainForm());
+    EXPECT_EQ(form->GetOwner(), &app);
+
+    // MessageBox's texts are character pointers, answered through the modal hook.
+    struct Answer {
+        static void No(TCustomForm* Box, void*) { Box->SetModalResult(mrNo); }
+    };
+    TCustomForm::SetModalHook(&Answer::No, nullptr);
+    const char text[] = "Save changes?";
+    TzelMethodInfo* box =
+        Call(&app, "MessageBox", Variant::Address(text), AnsiString("Editor"), int(MB_YESNO));
+    TCustomForm::SetModalHook(nullptr, nullptr);
+    EXPECT_EQ(box->Result.AsInteger(), IDNO);
+    EXPECT_EQ(app.LastMessageBoxText(), "Save changes?");
+    EXPECT_THROW(Call(&app, "MessageBox", 12345, AnsiString("Editor"), 0), EInvalidCast);
+
+    // OnHelp: with a listener, the application's own handler still answers.
+    std::vector<std::string> heard;
+    Hearing listen("OnHelp", [&](TObject*, TzelEventInfo* E) {
+        heard.push_back(std::to_string(E->GetArgs(0)->Value.AsInteger()));
+    });
+    Info(&app)->AddListener(&listen);
+    EXPECT_TRUE(app.HelpContext(12));
+    Info(&app)->RemoveListener(&listen);
+    EXPECT_EQ(heard, (std::vector<std::string>{"1"})); // HELP_CONTEXT
+
+    // OnShowHint: a listener may hand back a hint record of its own, text and all.
+    THintInfo theirs;
+    theirs.HintStr = "from the listener";
+    theirs.HideTimeout = 900;
+    Hearing hint("OnShowHint", [&](TObject*, TzelEventInfo* E) {
+        E->GetArgs(0)->Value = AnsiString("shorter");
+        E->GetArgs(2)->Value = Variant::Address(&theirs);
+    });
+    Info(&app)->AddListener(&hint);
+    AnsiString str = "long hint";
+    bool canShow = true;
+    THintInfo info;
+    app.GetOnShowHint()(str, canShow, info);
+    Info(&app)->RemoveListener(&hint);
+    EXPECT_EQ(str, "shorter");
+    EXPECT_EQ(info.HintStr, "from the listener");
+    EXPECT_EQ(info.HideTimeout, 900);
 }
