@@ -2,6 +2,7 @@
 // following the children (AutoScroll), the bars painted in the classic look inside the border.
 #include "host/classes/TypInfoRows.h"
 #include "host/forms/Form.h"
+#include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
 
 #include <algorithm>
@@ -30,19 +31,54 @@ constexpr TPropInfo ScrollingProps[] = {
     HOST_PROP(TScrollingWinControl, VertScrollBar),
 };
 constexpr TPropInfo ScrollBoxProps[] = {
-    "Align",          "Anchors",       "AutoScroll",  "AutoSize",
-    "BiDiMode",       HOST_PROP(TScrollBox, BorderStyle).Default(bsSingle),
-    "Constraints",    "DockSite",      "DragCursor",  "DragKind",
-    "DragMode",       "Enabled",       "Color",       "Ctl3D",
-    "Font",           "ParentBiDiMode", "ParentColor", "ParentCtl3D",
-    "ParentFont",     "ParentShowHint", "PopupMenu",  "ShowHint",
-    "TabOrder",       "TabStop",       "Visible",     "OnCanResize",
-    "OnClick",        "OnConstrainedResize", "OnDblClick", "OnDockDrop",
-    "OnDockOver",     "OnDragDrop",    "OnDragOver",  "OnEndDock",
-    "OnEndDrag",      "OnEnter",       "OnExit",      "OnGetSiteInfo",
-    "OnMouseDown",    "OnMouseMove",   "OnMouseUp",   "OnMouseWheel",
-    "OnMouseWheelDown", "OnMouseWheelUp", "OnResize", "OnStartDock",
-    "OnStartDrag",    "OnUnDock",
+    "Align",
+    "Anchors",
+    "AutoScroll",
+    "AutoSize",
+    "BiDiMode",
+    HOST_PROP(TScrollBox, BorderStyle).Default(bsSingle),
+    "Constraints",
+    "DockSite",
+    "DragCursor",
+    "DragKind",
+    "DragMode",
+    "Enabled",
+    "Color",
+    "Ctl3D",
+    "Font",
+    "ParentBiDiMode",
+    "ParentColor",
+    "ParentCtl3D",
+    "ParentFont",
+    "ParentShowHint",
+    "PopupMenu",
+    "ShowHint",
+    "TabOrder",
+    "TabStop",
+    "Visible",
+    "OnCanResize",
+    "OnClick",
+    "OnConstrainedResize",
+    "OnDblClick",
+    "OnDockDrop",
+    "OnDockOver",
+    "OnDragDrop",
+    "OnDragOver",
+    "OnEndDock",
+    "OnEndDrag",
+    "OnEnter",
+    "OnExit",
+    "OnGetSiteInfo",
+    "OnMouseDown",
+    "OnMouseMove",
+    "OnMouseUp",
+    "OnMouseWheel",
+    "OnMouseWheelDown",
+    "OnMouseWheelUp",
+    "OnResize",
+    "OnStartDock",
+    "OnStartDrag",
+    "OnUnDock",
 };
 } // namespace
 
@@ -83,7 +119,8 @@ void TControlScrollBar::SetRange(Integer Value) {
 }
 
 void TControlScrollBar::SetPosition(Integer Value) {
-    Integer extent = FKind == sbHorizontal ? FControl->GetClientWidth() : FControl->GetClientHeight();
+    Integer extent =
+        FKind == sbHorizontal ? FControl->GetClientWidth() : FControl->GetClientHeight();
     Value = std::clamp(Value, 0, std::max(FRange - extent, 0));
     if (Value == FPosition) return;
     Integer delta = FPosition - Value;
@@ -225,6 +262,25 @@ void Fill(TCanvas* Canvas, const TRect& R, TColor Color) {
     Canvas->FillRect(R);
 }
 
+/// A bar's track. A regular bar in its default colour is the platform's: every other pixel the
+/// highlight, the rest the face; any other is filled with the bar's colour.
+void PaintTrack(TCanvas* Canvas, const TRect& R, TControlScrollBar* Bar) {
+    if (Bar->GetStyle() != ssRegular || Bar->GetColor() != clBtnHighlight) {
+        Fill(Canvas, R, Bar->GetColor());
+        return;
+    }
+    TBitmap pattern;
+    pattern.SetPixelFormat(pf24bit);
+    pattern.SetSize(8, 8);
+    TColor light = clBtnHighlight, face = clBtnFace;
+    for (Integer y = 0; y < 8; ++y)
+        for (Integer x = 0; x < 8; ++x)
+            pattern.GetCanvas()->SetPixels(x, y, (x + y) % 2 ? face : light);
+    Canvas->GetBrush()->SetBitmap(&pattern);
+    Canvas->FillRect(R);
+    Canvas->GetBrush()->SetBitmap(nullptr);
+}
+
 /// A raised button: a light edge on the top and left, shadows on the bottom and right.
 void Button(TCanvas* Canvas, const TRect& R) {
     Fill(Canvas, R, clBtnFace);
@@ -264,23 +320,23 @@ void TScrollingWinControl::PaintScrollBars(TCanvas* Canvas) {
         Integer button = std::min(thick, length / 2);
         TRect first = Horizontal ? TRect{Track.Left, Track.Top, Track.Left + button, Track.Bottom}
                                  : TRect{Track.Left, Track.Top, Track.Right, Track.Top + button};
-        TRect last = Horizontal ? TRect{Track.Right - button, Track.Top, Track.Right, Track.Bottom}
-                                : TRect{Track.Left, Track.Bottom - button, Track.Right, Track.Bottom};
-        // The track in the bar's colour, then the thumb in proportion to what shows.
-        Fill(Canvas, Track, Bar->GetColor());
+        TRect last = Horizontal
+                         ? TRect{Track.Right - button, Track.Top, Track.Right, Track.Bottom}
+                         : TRect{Track.Left, Track.Bottom - button, Track.Right, Track.Bottom};
+        // The track, then the thumb in proportion to what shows.
+        PaintTrack(Canvas, Track, Bar);
         Integer space = length - 2 * button;
         Integer extent = Horizontal ? GetClientWidth() : GetClientHeight();
         if (space > 8 && Bar->GetRange() > 0) {
-            Integer thumb = std::max<Integer>(8, Integer(static_cast<long long>(space) * extent /
-                                                         Bar->GetRange()));
+            Integer thumb = std::max<Integer>(
+                8, Integer(static_cast<long long>(space) * extent / Bar->GetRange()));
             thumb = std::min(thumb, space);
             Integer room = std::max(Bar->GetRange() - extent, 1);
-            Integer at = button + Integer(static_cast<long long>(space - thumb) *
-                                          Bar->GetPosition() / room);
-            TRect t = Horizontal ? TRect{Track.Left + at, Track.Top, Track.Left + at + thumb,
-                                         Track.Bottom}
-                                 : TRect{Track.Left, Track.Top + at, Track.Right,
-                                         Track.Top + at + thumb};
+            Integer at =
+                button + Integer(static_cast<long long>(space - thumb) * Bar->GetPosition() / room);
+            TRect t = Horizontal
+                          ? TRect{Track.Left + at, Track.Top, Track.Left + at + thumb, Track.Bottom}
+                          : TRect{Track.Left, Track.Top + at, Track.Right, Track.Top + at + thumb};
             Button(Canvas, t);
         }
         Button(Canvas, first);
@@ -288,9 +344,14 @@ void TScrollingWinControl::PaintScrollBars(TCanvas* Canvas) {
         Arrow(Canvas, first, Horizontal ? 0 : 1);
         Arrow(Canvas, last, Horizontal ? 2 : 3);
     };
-    if (v) bar(FVertScrollBar, {inner.Right - vs, inner.Top, inner.Right, inner.Bottom - (h ? hs : 0)}, false);
-    if (h) bar(FHorzScrollBar, {inner.Left, inner.Bottom - hs, inner.Right - (v ? vs : 0), inner.Bottom}, true);
-    if (h && v) Fill(Canvas, {inner.Right - vs, inner.Bottom - hs, inner.Right, inner.Bottom}, clBtnFace);
+    if (v)
+        bar(FVertScrollBar, {inner.Right - vs, inner.Top, inner.Right, inner.Bottom - (h ? hs : 0)},
+            false);
+    if (h)
+        bar(FHorzScrollBar,
+            {inner.Left, inner.Bottom - hs, inner.Right - (v ? vs : 0), inner.Bottom}, true);
+    if (h && v)
+        Fill(Canvas, {inner.Right - vs, inner.Bottom - hs, inner.Right, inner.Bottom}, clBtnFace);
 }
 
 // ---- TScrollBox ----

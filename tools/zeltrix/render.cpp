@@ -9,11 +9,10 @@
 #include "host/classes/Streams.h"
 #include "host/forms/Form.h"
 #include "host/graphics/Bitmap.h"
+#include "host/graphics/PngFile.h"
 #include "host/menus/Menu.h"
 #include "host/menus/MenuPaint.h"
 #include "host/system/SysUtils.h"
-
-#include <png.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -43,37 +42,6 @@ Integer KeptInteger(TComponent* Root, const char* Name, Integer Default) {
     }
 }
 
-void WritePng(TBitmap* Bitmap, const char* Path) {
-    FILE* f = std::fopen(Path, "wb");
-    if (!f) throw EFCreateError(Format("Cannot create file %s", {Path}));
-    std::unique_ptr<FILE, int (*)(FILE*)> file(f, &std::fclose);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        throw EOutOfResources("Not enough storage is available to process this command");
-    }
-    Integer w = Bitmap->GetWidth(), h = Bitmap->GetHeight();
-    std::vector<png_byte> rows(std::size_t(w) * std::size_t(h) * 3);
-    for (Integer y = 0; y < h; ++y)
-        for (Integer x = 0; x < w; ++x) {
-            TColorRef c = Bitmap->ColorAt(x, y);
-            png_byte* p = &rows[(std::size_t(y) * std::size_t(w) + std::size_t(x)) * 3];
-            p[0] = GetRValue(c), p[1] = GetGValue(c), p[2] = GetBValue(c);
-        }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        throw EWriteError(Format("Cannot write file %s", {Path}));
-    }
-    png_init_io(png, f);
-    png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (Integer y = 0; y < h; ++y) png_write_row(png, &rows[std::size_t(y) * std::size_t(w) * 3]);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-}
-
 } // namespace
 
 void RenderForm(TComponent* Root, const char* Path) {
@@ -81,7 +49,7 @@ void RenderForm(TComponent* Root, const char* Path) {
         // The form as the host shows it: frame, caption, menu bar, client area and controls.
         std::unique_ptr<TBitmap, void (*)(TBitmap*)> image(form->GetFormImage(),
                                                            [](TBitmap* b) { b->Free(); });
-        WritePng(image.get(), Path);
+        SaveBitmapToPng(image.get(), Path);
         return;
     }
     // Not a form (a data module, a plain component): a design surface of its size.
@@ -107,7 +75,7 @@ void RenderForm(TComponent* Root, const char* Path) {
     c->GetBrush()->SetColor(clBtnFace);
     c->FillRect({0, 0, w, h + bar});
     if (menu) PaintMenuBar(menu, c, {0, 0, w, bar});
-    WritePng(picture.get(), Path);
+    SaveBitmapToPng(picture.get(), Path);
 }
 
 } // namespace zeltrix::tool
