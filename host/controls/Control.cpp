@@ -3,9 +3,9 @@
 #include "host/classes/ClassRegistration.h"
 #include "host/classes/TypInfoRows.h"
 #include "host/controls/ControlActionLink.h"
-#include "host/controls/HintWindow.h"
 #include "host/controls/Dock.h"
 #include "host/controls/Drag.h"
+#include "host/controls/HintWindow.h"
 #include "host/controls/WinControl.h"
 #include "host/graphics/Canvas.h"
 #include "host/menus/Menu.h"
@@ -93,7 +93,8 @@ const TMessageEntry TControl::Messages[] = {
     HOST_ON(TControl, CM_HINTSHOW, CMHintShow),
     HOST_ON(TControl, CM_DRAG, CMDrag),
 };
-HOST_COMPONENT_METACLASS(TControl, TComponent, PropTable(ControlProps, MessageTable(TControl::Messages)));
+HOST_COMPONENT_METACLASS(TControl, TComponent,
+                         PropTable(ControlProps, MessageTable(TControl::Messages)));
 
 TShiftState KeysToShiftState(LongInt Keys) {
     TShiftState s;
@@ -161,7 +162,16 @@ TControl::TControl(TComponent* AOwner)
     FFont->SetOnChange(TNotifyEvent::Bind<&TControl::FontChanged>(this));
 }
 
+namespace {
+TControlDestroyedHook ControlDestroyedHook = nullptr;
+} // namespace
+
+void SetControlDestroyedHook(TControlDestroyedHook Hook) {
+    ControlDestroyedHook = Hook;
+}
+
 TControl::~TControl() {
+    if (ControlDestroyedHook) ControlDestroyedHook(this);
     if (FParent) SetParent(nullptr);
     delete FActionLink;
     FConstraints->Free();
@@ -326,8 +336,8 @@ void TControl::UpdateAnchorRules() {
 TRect TControl::AnchoredBounds(TPoint ParentSize) const {
     TRect r = GetBoundsRect();
     if (FOriginalParentSize.X == 0 && FOriginalParentSize.Y == 0) return r;
-    auto axis = [](bool Low, bool High, Integer Rule, Integer Original, Integer Now,
-                   Integer& Pos, Integer& Size) {
+    auto axis = [](bool Low, bool High, Integer Rule, Integer Original, Integer Now, Integer& Pos,
+                   Integer& Size) {
         if (High) {
             if (Low)
                 Size = Now - (Original - Rule); // the margins stay

@@ -52,8 +52,8 @@ enum TControlStyleE {
 };
 HOST_ENUM_INFO(TControlStyleE, csAcceptsControls, csCaptureMouse, csDesignInteractive,
                csClickEvents, csFramed, csSetCaption, csOpaque, csDoubleClicks, csFixedWidth,
-               csFixedHeight, csNoDesignVisible, csReplicatable, csNoStdEvents,
-               csDisplayDragImage, csReflector, csActionClient, csMenuEvents)
+               csFixedHeight, csNoDesignVisible, csReplicatable, csNoStdEvents, csDisplayDragImage,
+               csReflector, csActionClient, csMenuEvents)
 using TControlStyle = Set<TControlStyleE, 17>;
 enum TControlStateE {
     csLButtonDown,
@@ -85,14 +85,13 @@ inline constexpr LongInt DT_LEFT = 0x0000, DT_CENTER = 0x0001, DT_RIGHT = 0x0002
 /// A size limit in pixels; 0 for none.
 using TConstraintSize = Integer;
 
-using TMouseEvent = Closure<void(TObject* Sender, TMouseButton Button, TShiftState Shift,
-                                 Integer X, Integer Y)>;
+using TMouseEvent =
+    Closure<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseMoveEvent = Closure<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
 using TCanResizeEvent =
     Closure<void(TObject* Sender, Integer& NewWidth, Integer& NewHeight, bool& Resize)>;
-using TConstrainedResizeEvent = Closure<void(TObject* Sender, Integer& MinWidth,
-                                             Integer& MinHeight, Integer& MaxWidth,
-                                             Integer& MaxHeight)>;
+using TConstrainedResizeEvent = Closure<void(TObject* Sender, Integer& MinWidth, Integer& MinHeight,
+                                             Integer& MaxWidth, Integer& MaxHeight)>;
 /// The window procedure a control's messages go through (WindowProc).
 using TWndMethod = Closure<void(TMessage& Message)>;
 
@@ -125,6 +124,11 @@ private:
     TConstraintSize FMaxHeight = 0, FMaxWidth = 0, FMinHeight = 0, FMinWidth = 0;
     TNotifyEvent FOnChange;
 };
+
+/// Told of each control as it is destroyed, before anything of it goes: the application lets
+/// go of its hint control and main form (installed by the Forms unit).
+using TControlDestroyedHook = void (*)(TControl* Control);
+void SetControlDestroyedHook(TControlDestroyedHook Hook);
 
 class TControl : public TComponent {
     HOST_CLASS(TControl, TComponent)
@@ -420,7 +424,7 @@ protected:
     Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     TAlign FAlign = alNone;
     TAnchors FAnchors{akLeft, akTop};
-    TPoint FAnchorRules;       // per axis: the distance or size the anchors keep
+    TPoint FAnchorRules;        // per axis: the distance or size the anchors keep
     TPoint FOriginalParentSize; // the parent's client size the rules were taken at
     TSizeConstraints* FConstraints;
     bool FVisible = true;

@@ -59,13 +59,28 @@ TScreen* Screen() {
 
 // ---- TApplication ----
 
+namespace {
+/// The program's application and any other made (tests make their own): each hears of every
+/// control that goes.
+std::vector<TApplication*>& Applications() {
+    static auto* all = new std::vector<TApplication*>;
+    return *all;
+}
+void TellApplications(TControl* Control) {
+    for (TApplication* a : Applications()) a->ControlDestroyed(Control);
+}
+} // namespace
+
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+    Applications().push_back(this);
+    SetControlDestroyedHook(&TellApplications);
     AnsiString exe = GetExeName();
     FTitle = ChangeFileExt(ExtractFileName(exe), "");
     FIcon = new TIcon;
 }
 
 TApplication::~TApplication() {
+    std::erase(Applications(), this);
     FreeObject(FWindow);
     FreeObject(FIcon);
 }

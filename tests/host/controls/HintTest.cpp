@@ -418,3 +418,27 @@ TEST(HintWindow, KeysButtonsAndTheWheelAreHintMessagesAMoveIsNot) {
 }
 
 } // namespace
+
+namespace {
+TEST_F(Hints, AControlFreedWhileItsHintIsDueOrShowingTakesTheHintWithIt) {
+    input::MouseMove(&Form, {20, 20});
+    A->Free(); // due, not yet shown
+    App->AdvanceClock(600);
+    EXPECT_EQ(Shown(), "(none)");
+    input::MouseMove(&Form, {20, 50});
+    App->AdvanceClock(500);
+    ASSERT_EQ(Shown(), "Open");
+    B->Free(); // showing
+    EXPECT_EQ(Shown(), "(none)");
+    App->AdvanceClock(5000);
+    EXPECT_EQ(Shown(), "(none)");
+
+    // The main form, freed, is no longer the application's.
+    TApplication app(nullptr);
+    TForm* main = nullptr;
+    app.CreateForm(TForm::StaticClass(), &main);
+    ASSERT_EQ(app.GetMainForm(), main);
+    main->Free();
+    EXPECT_EQ(app.GetMainForm(), nullptr);
+}
+} // namespace
