@@ -19,6 +19,9 @@ public:
     /// Keeps `Value` under `Name`, replacing what was kept under that name (ignoring case).
     void Keep(const AnsiString& Name, std::string Value);
     const TKeptProperty* Find(const AnsiString& Name) const;
+    /// The value kept under `Name` read as an integer; `Default` when none is kept or it is
+    /// not an integer.
+    Integer FindInteger(const AnsiString& Name, Integer Default) const;
     const std::vector<TKeptProperty>& Items() const { return FItems; }
 
     /// A component the form gave as inherited (with its child position, -1 for none) while the

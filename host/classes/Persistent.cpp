@@ -37,6 +37,20 @@ const TKeptProperty* TKeptProperties::Find(const AnsiString& Name) const {
     return nullptr;
 }
 
+Integer TKeptProperties::FindInteger(const AnsiString& Name, Integer Default) const {
+    const TKeptProperty* p = Find(Name);
+    if (!p || p->Value.empty()) return Default;
+    // The binary form's integer values: a tag (vaInt8, vaInt16, vaInt32), then little-endian.
+    const std::string& v = p->Value;
+    std::size_t size = v[0] == 2 ? 1 : v[0] == 3 ? 2 : v[0] == 4 ? 4 : 0;
+    if (!size || v.size() != 1 + size) return Default;
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < size; ++i) bits |= std::uint32_t(Byte(v[1 + i])) << (8 * i);
+    if (size == 1) return Integer(std::int8_t(bits));
+    if (size == 2) return Integer(std::int16_t(bits));
+    return Integer(std::int32_t(bits));
+}
+
 void TPersistent::Assign(TPersistent* Source) {
     if (Source)
         Source->AssignTo(this);

@@ -51,6 +51,10 @@ printf 'object Empty: TEmptyForm\nend\n' >"$tmp/empty.dfm"
 "$zeltrix" run "$src/tests/data/forms/project/editor.dfm" --render "$tmp/editor.png" 2>/dev/null
 size=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(); assert d[:8]==b"\x89PNG\r\n\x1a\n"; print("%dx%d" % struct.unpack(">II", d[16:24]))' "$tmp/editor.png")
 [ "$size" = "308x166" ] || { echo "render: $size"; exit 1; } # 300 x 120 within 4 + 19 + 19 + 4
+# a data module: its design surface, of its design size
+"$zeltrix" run "$src/tests/data/forms/project/data.dfm" --render "$tmp/data.png" 2>/dev/null
+size=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$tmp/data.png")
+[ "$size" = "300x200" ] || { echo "render: $size"; exit 1; }
 
 # errors name the subcommand and the file
 if "$zeltrix" run "$tmp/none.dfm" 2>"$tmp/err"; then echo "missing file"; exit 1; fi

@@ -1,6 +1,10 @@
-// A small form's picture, pixel for pixel against the one kept in the tests: its frame, caption
-// bar with the border icons, menu bar, a scroll box with its bar and a beveled panel. Run with
-// ZELTRIX_UPDATE_PICTURES=1 to write the reference again (on purpose only, and look at it).
+// Pictures, pixel for pixel against those kept in the tests: a small form (its frame, caption
+// bar with the border icons, menu bar, a scroll box with its bar and a beveled panel) and a
+// data module's design surface. Run with ZELTRIX_UPDATE_PICTURES=1 to write the references
+// again (on purpose only, and look at them).
+#include "host/classes/FormLoading.h"
+#include "host/classes/Streams.h"
+#include "host/forms/ComponentIcons.h"
 #include "host/forms/Form.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/PngFile.h"
@@ -11,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -19,6 +24,27 @@ using Picture = std::unique_ptr<TBitmap, void (*)(TBitmap*)>;
 
 Picture Own(TBitmap* B) {
     return Picture(B, [](TBitmap* P) { P->Free(); });
+}
+
+/// Compares with the reference picture `Name` in the tests' data; ZELTRIX_UPDATE_PICTURES=1
+/// writes it again instead.
+void ExpectLooksAs(TBitmap* Image, const char* Name) {
+    const std::filesystem::path reference =
+        std::filesystem::path(ZELTRIX_TEST_DATA) / "pictures" / Name;
+    if (std::getenv("ZELTRIX_UPDATE_PICTURES")) SaveBitmapToPng(Image, reference.string());
+    Picture expected = Own(LoadBitmapFromPng(reference.string()));
+    ASSERT_EQ(Image->GetWidth(), expected->GetWidth());
+    ASSERT_EQ(Image->GetHeight(), expected->GetHeight());
+    int differ = 0;
+    for (Integer y = 0; y < Image->GetHeight(); ++y)
+        for (Integer x = 0; x < Image->GetWidth(); ++x)
+            differ += Image->ColorAt(x, y) != expected->ColorAt(x, y);
+    if (differ) {
+        const auto actual = std::filesystem::temp_directory_path() / Name;
+        SaveBitmapToPng(Image, actual.string());
+        ADD_FAILURE() << differ << " pixels differ from " << reference << "; this one is in "
+                      << actual;
+    }
 }
 
 TEST(FormPicture, ASmallFormLooksAsItsReference) {
@@ -46,23 +72,27 @@ TEST(FormPicture, ASmallFormLooksAsItsReference) {
     panel->SetBevelInner(bvRaised);
     panel->SetBevelOuter(bvLowered);
     Picture image = Own(form.GetFormImage());
+    ExpectLooksAs(image.get(), "small_form.png");
+}
 
-    const std::filesystem::path reference =
-        std::filesystem::path(ZELTRIX_TEST_DATA) / "pictures" / "small_form.png";
-    if (std::getenv("ZELTRIX_UPDATE_PICTURES")) SaveBitmapToPng(image.get(), reference.string());
-    Picture expected = Own(LoadBitmapFromPng(reference.string()));
-    ASSERT_EQ(image->GetWidth(), expected->GetWidth());
-    ASSERT_EQ(image->GetHeight(), expected->GetHeight());
-    int differ = 0;
-    for (Integer y = 0; y < image->GetHeight(); ++y)
-        for (Integer x = 0; x < image->GetWidth(); ++x)
-            differ += image->ColorAt(x, y) != expected->ColorAt(x, y);
-    if (differ) {
-        const auto actual = std::filesystem::temp_directory_path() / "small_form.actual.png";
-        SaveBitmapToPng(image.get(), actual.string());
-        ADD_FAILURE() << differ << " pixels differ from " << reference << "; this form is in "
-                      << actual;
-    }
+TEST(FormPicture, ADataModuleShowsItsComponentsIconsWhereTheDesignerPutThem) {
+    // An older IDE's data module: its size as Height and Width, components of classes this
+    // program lacks (stand-ins at their streamed place), a field and an action inside others.
+    TFileStream file(std::string(ZELTRIX_TEST_DATA) + "/forms/project/data.dfm", fmOpenRead);
+    std::vector<TFormLoadNote> notes;
+    std::unique_ptr<TComponent, void (*)(TComponent*)> root(LoadForm(&file, notes),
+                                                            [](TComponent* C) { C->Free(); });
+    auto* module = dynamic_cast<TDataModule*>(root.get());
+    ASSERT_TRUE(module);
+    EXPECT_EQ(module->GetDesignSize().X, 300);
+    EXPECT_EQ(module->GetDesignSize().Y, 200);
+    EXPECT_EQ(DesignPosition(module->FindComponent("Orders")).X, 96);
+    EXPECT_EQ(DesignPosition(module->FindComponent("Images")).X, 168); // a known class
+    EXPECT_FALSE(ShowsAsIcon(module->FindComponent("OrdersID")));      // inside its query
+    EXPECT_FALSE(ShowsAsIcon(module->FindComponent("Save")));          // inside its action list
+    EXPECT_TRUE(ShowsAsIcon(module->FindComponent("Actions")));
+    Picture image = Own(GetDesignImage(module, 300, 200));
+    ExpectLooksAs(image.get(), "data_module.png");
 }
 
 TEST(FormPicture, APngIsReadBackAsWrittenAndAnythingElseIsRefused) {
