@@ -8,10 +8,14 @@
 #include "host/classes/StandIn.h"
 #include "host/classes/Streams.h"
 #include "host/classes/Writer.h"
+#include "host/controls/StandInControls.h"
 #include "host/forms/FormRoots.h"
 #include "host/system/SysUtils.h"
 
+#include <deque>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace host {
 
@@ -57,13 +61,96 @@ TClass RegisteredComponentClass(const AnsiString& Name) {
     return c && c->InheritsFrom(TComponent::StaticClass()) ? c : nullptr;
 }
 
+/// What the form makes of each component whose class the program lacks: a control where it
+/// has a size inside a control, else a plain component. A control stands on a windowed one
+/// when it holds others or follows a windowed sibling: the host writes a parent's graphic
+/// controls before its windowed ones, so that choice writes the siblings back in the file's
+/// order. Worked out from the whole file before reading, since a stand-in's class is chosen
+/// before its properties and children are read; the reader asks in the file's order.
+class StandInKinds {
+public:
+    StandInKinds(TStream* Binary, bool RootIsControl) {
+        TReader reader(Binary, 4096);
+        try {
+            reader.ReadSignature();
+            bool windowed = false;
+            Scan(reader, RootIsControl, 0, true, windowed);
+        } catch (const Exception&) {
+            // A malformed form: the reading proper reports it; what was seen so far stands.
+        }
+    }
+    /// The kind of the next component of this class, in the file's order.
+    TStandInKind Next(const AnsiString& ClassName) {
+        for (auto& [name, kinds] : FKinds)
+            if (SameText(name, ClassName) && !kinds.empty()) {
+                TStandInKind k = kinds.front();
+                kinds.pop_front();
+                return k;
+            }
+        return TStandInKind::Component;
+    }
+
+private:
+    // Deeper than any real form; a file nesting further is only read, not looked ahead in.
+    static constexpr int MaxDepth = 200;
+
+    void Scan(TReader& Reader, bool ParentIsControl, int Depth, bool IsRoot,
+              bool& WindowedSibling) {
+        if (Depth > MaxDepth) throw EReadError("Form nested too deeply");
+        TFilerFlags flags;
+        Integer position = 0;
+        Reader.ReadPrefix(flags, position);
+        AnsiString className = Reader.ReadStr();
+        Reader.ReadStr(); // the name
+        bool sized = false;
+        while (!Reader.EndOfList()) {
+            AnsiString property = Reader.ReadStr();
+            sized = sized || SameText(property, "Width") || SameText(property, "Height");
+            Reader.SkipValue();
+        }
+        Reader.ReadListEnd();
+        bool children = !Reader.EndOfList();
+        bool holds = ParentIsControl; // whether its children are controls
+        if (!IsRoot) {
+            if (TClass known = RegisteredComponentClass(className)) {
+                holds = known->InheritsFrom(TWinControl::StaticClass());
+                WindowedSibling = WindowedSibling || holds;
+            } else {
+                TStandInKind kind = TStandInKind::Component;
+                if (ParentIsControl && sized)
+                    kind = children || WindowedSibling ? TStandInKind::WinControl
+                                                       : TStandInKind::Control;
+                Note(className, kind);
+                holds = kind == TStandInKind::WinControl;
+                WindowedSibling = WindowedSibling || holds;
+            }
+        }
+        bool windowed = false;
+        while (!Reader.EndOfList()) Scan(Reader, holds, Depth + 1, false, windowed);
+        Reader.ReadListEnd();
+    }
+
+    void Note(const AnsiString& ClassName, TStandInKind Kind) {
+        for (auto& [name, kinds] : FKinds)
+            if (SameText(name, ClassName)) {
+                kinds.push_back(Kind);
+                return;
+            }
+        FKinds.emplace_back(ClassName, std::deque<TStandInKind>{Kind});
+    }
+
+    std::vector<std::pair<AnsiString, std::deque<TStandInKind>>> FKinds;
+};
+
 /// The reader's handlers: stand-ins for unknown classes, every rejected property kept.
 struct Lenient {
     std::vector<TFormLoadNote>* Notes = nullptr;
+    StandInKinds* Kinds = nullptr;
     AnsiString MissingMethod; // set by FindMethod, consumed by the error it causes
 
     void FindComponentClass(TReader*, const AnsiString& ClassName, TClass& Class) {
-        if (!RegisteredComponentClass(ClassName)) Class = StandInClass(ClassName);
+        if (!RegisteredComponentClass(ClassName))
+            Class = StandInClassOf(ClassName, Kinds->Next(ClassName));
     }
 
     void FindMethod(TReader*, const AnsiString& MethodName, void*& Address, bool& Error) {
@@ -141,8 +228,15 @@ TComponent* LoadForm(TStream* Source, std::vector<TFormLoadNote>& Notes) {
     AnsiString rootClass = RootClassName(binary.get(), &rootProperties);
     binary->SetPosition(0);
 
+    // The root: a registered class, or one made over the host class its properties imply.
+    TClass registered = RegisteredComponentClass(rootClass);
+    TClass rootType = registered ? registered : ImpliedRootClass(rootProperties);
+    StandInKinds kinds(binary.get(), rootType->InheritsFrom(TWinControl::StaticClass()));
+    binary->SetPosition(0);
+
     Lenient lenient;
     lenient.Notes = &Notes;
+    lenient.Kinds = &kinds;
     TReader reader(binary.get(), 4096);
     reader.SetKeepRejectedProperties(true);
     reader.SetOnError(TReaderError::Bind<&Lenient::Error>(&lenient));
@@ -152,8 +246,7 @@ TComponent* LoadForm(TStream* Source, std::vector<TFormLoadNote>& Notes) {
     reader.SetOnAncestorNotFound(
         TAncestorNotFoundEvent::Bind<&Lenient::AncestorNotFound>(&lenient));
     // A registered root class is created by the reader (and freed by it when reading fails).
-    TComponent* made = nullptr;
-    if (!RegisteredComponentClass(rootClass)) made = MakeFormRoot(rootClass, rootProperties);
+    TComponent* made = registered ? nullptr : MakeFormRoot(rootClass, rootProperties);
     TComponent* root = nullptr;
     try {
         root = reader.ReadRootComponent(made);

@@ -25,9 +25,11 @@ struct TFormLoadNote {
 
 /// Reads a form (binary, binary behind a resource header, or text) the way the IDE opens a form
 /// from another project, and returns its root, which the caller frees:
-/// - a root class that is not registered becomes a stand-in of that class (TStandIn);
+/// - a root class that is not registered is made at run time over the form or data module
+///   its properties imply (else it is a stand-in);
 /// - a component class that is not registered becomes a stand-in that keeps its properties
-///   and children as streamed;
+///   and children as streamed: a control when it has a size inside a control (a windowed one
+///   when it holds others), so that it takes its place; else a plain component;
 /// - a property its object cannot take (unknown to its class, a value of the wrong kind, an
 ///   event handler the root does not have, a reference of the wrong class) is kept with the
 ///   object as streamed and noted in `Notes`; the load goes on.

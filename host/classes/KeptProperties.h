@@ -22,6 +22,11 @@ public:
     /// The value kept under `Name` read as an integer; `Default` when none is kept or it is
     /// not an integer.
     Integer FindInteger(const AnsiString& Name, Integer Default) const;
+    /// The identifier kept under `Name` (an enumeration's value); empty when none is kept or
+    /// it is not an identifier.
+    AnsiString FindIdent(const AnsiString& Name) const;
+    /// The Boolean kept under `Name`, or `Default`.
+    bool FindBoolean(const AnsiString& Name, bool Default) const;
     const std::vector<TKeptProperty>& Items() const { return FItems; }
 
     /// A component the form gave as inherited (with its child position, -1 for none) while the

@@ -51,6 +51,20 @@ Integer TKeptProperties::FindInteger(const AnsiString& Name, Integer Default) co
     return Integer(std::int32_t(bits));
 }
 
+AnsiString TKeptProperties::FindIdent(const AnsiString& Name) const {
+    const TKeptProperty* p = Find(Name);
+    // vaIdent, a length byte, the characters.
+    if (!p || p->Value.size() < 2 || p->Value[0] != 7) return AnsiString();
+    std::size_t n = Byte(p->Value[1]);
+    return p->Value.size() == 2 + n ? p->Value.substr(2) : AnsiString();
+}
+
+bool TKeptProperties::FindBoolean(const AnsiString& Name, bool Default) const {
+    const TKeptProperty* p = Find(Name);
+    if (!p || p->Value.size() != 1) return Default;
+    return p->Value[0] == 9 ? true : p->Value[0] == 8 ? false : Default; // vaTrue, vaFalse
+}
+
 void TPersistent::Assign(TPersistent* Source) {
     if (Source)
         Source->AssignTo(this);

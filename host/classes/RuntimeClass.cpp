@@ -13,6 +13,7 @@ struct RuntimeClass {
     AnsiString Name;
     TMetaClass Meta;
     TRuntimeFactory Factory;
+    bool StandIn;
 };
 
 struct Classes {
@@ -26,7 +27,8 @@ Classes& Made() {
 }
 } // namespace
 
-TClass MakeRuntimeClass(const AnsiString& Name, TClass Base, TRuntimeFactory Factory) {
+TClass MakeRuntimeClass(const AnsiString& Name, TClass Base, TRuntimeFactory Factory,
+                        bool StandIn) {
     if (!IsValidIdent(Name)) RaiseFmt<EClassNotFound>("Class %s not found", {Name});
     Classes& c = Made();
     std::lock_guard g(c.Lock);
@@ -35,6 +37,7 @@ TClass MakeRuntimeClass(const AnsiString& Name, TClass Base, TRuntimeFactory Fac
     RuntimeClass& r = c.Items.emplace_back();
     r.Name = Name;
     r.Factory = Factory;
+    r.StandIn = StandIn;
     r.Meta.ClassName = r.Name.c_str();
     r.Meta.Parent = Base;
     r.Meta.InstanceSize = Base->InstanceSize;
@@ -47,6 +50,14 @@ TRuntimeFactory RuntimeFactory(TClass Class) {
     for (RuntimeClass& r : c.Items)
         if (&r.Meta == Class) return r.Factory;
     return nullptr;
+}
+
+bool IsStandInClass(TClass Class) {
+    Classes& c = Made();
+    std::lock_guard g(c.Lock);
+    for (RuntimeClass& r : c.Items)
+        if (&r.Meta == Class) return r.StandIn;
+    return false;
 }
 
 } // namespace host

@@ -13,10 +13,14 @@ class TComponent;
 using TRuntimeFactory = TComponent* (*)(TClass Class, TComponent* Owner);
 
 /// The class named `Name` made at run time over `Base`, whose instances `Factory` creates; made
-/// once per name (ignoring case) and base, then found again. Raises EClassNotFound for a name
-/// that is not an identifier.
-TClass MakeRuntimeClass(const AnsiString& Name, TClass Base, TRuntimeFactory Factory);
+/// once per name (ignoring case) and base, then found again. `StandIn` marks the classes whose
+/// instances are stand-ins for a class the program lacks (not a form's own class). Raises
+/// EClassNotFound for a name that is not an identifier.
+TClass MakeRuntimeClass(const AnsiString& Name, TClass Base, TRuntimeFactory Factory,
+                        bool StandIn = false);
 /// The factory of a class made at run time; null for a class of the program.
 TRuntimeFactory RuntimeFactory(TClass Class);
+/// Whether `Class` was made at run time for stand-ins.
+bool IsStandInClass(TClass Class);
 
 } // namespace host

@@ -46,13 +46,11 @@ void TStandIn::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 TClass StandInClass(const AnsiString& Name) {
-    return MakeRuntimeClass(Name, TComponent::StaticClass(), &NewStandIn);
+    return MakeRuntimeClass(Name, TComponent::StaticClass(), &NewStandIn, true);
 }
 
-TStandIn* AsStandIn(TComponent* Component) {
-    return Component && RuntimeFactory(Component->ClassType()) == &NewStandIn
-               ? static_cast<TStandIn*>(Component)
-               : nullptr;
+TComponent* AsStandIn(TComponent* Component) {
+    return Component && IsStandInClass(Component->ClassType()) ? Component : nullptr;
 }
 
 } // namespace host

@@ -38,7 +38,8 @@ private:
 
 /// The class `Name` made at run time over TComponent, whose instances are stand-ins.
 TClass StandInClass(const AnsiString& Name);
-/// `Component` as a stand-in; null when its class is one of the program's.
-TStandIn* AsStandIn(TComponent* Component);
+/// `Component` when it is a stand-in (of any kind: a component, or a control in the Controls
+/// unit); null when its class is one of the program's.
+TComponent* AsStandIn(TComponent* Component);
 
 } // namespace host

@@ -6,6 +6,7 @@
 #include "host/classes/FormLoading.h"
 #include "host/classes/Streams.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,13 @@ struct FreeRoot {
     void operator()(host::TComponent* C) const { host::FreeObject(C); }
 };
 using RootPtr = std::unique_ptr<host::TComponent, FreeRoot>;
+
+/// A form's text from its lines, each ended as the IDE ends them (CR LF).
+inline std::string Lines(std::initializer_list<const char*> L) {
+    std::string s;
+    for (const char* l : L) s += std::string(l) + "\r\n";
+    return s;
+}
 
 inline RootPtr Load(const std::string& Text, std::vector<host::TFormLoadNote>& Notes) {
     host::TMemoryStream s;

@@ -97,7 +97,6 @@ HOST_COMPONENT_METACLASS(
               {.Methods = FormMethods, .MethodCount = 2, .Fields = FormFields, .FieldCount = 2}));
 HOST_COMPONENT_METACLASS(TLayoutForm, TTestForm);
 
-
 // ---- TTestFont, TTestItem ----
 
 void TTestFont::Assign(TPersistent* Source) {
@@ -261,12 +260,6 @@ TComponent* ReadText(const std::string& Text, TComponent* Root) {
     s.WriteBuffer(b.data(), static_cast<Integer>(b.size()));
     s.SetPosition(0);
     return s.ReadComponent(Root);
-}
-
-std::string Lines(std::initializer_list<const char*> L) {
-    std::string s;
-    for (const char* l : L) s += std::string(l) + "\r\n";
-    return s;
 }
 
 } // namespace host::streaming_test

@@ -5,6 +5,7 @@
 #include "host/classes/Component.h"
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfo.h"
+#include "tests/host/FormFiles.h"
 
 #include <string>
 #include <vector>
@@ -206,5 +207,5 @@ std::string ToBinary(const std::string& Text);
 /// Reads a text form into `Root` (or a new component when null).
 TComponent* ReadText(const std::string& Text, TComponent* Root = nullptr);
 /// Lines joined by the canonical CR LF.
-std::string Lines(std::initializer_list<const char*> L);
+using formtest::Lines;
 } // namespace host::streaming_test

@@ -43,7 +43,8 @@ grep -A4 '^  object Orders: TOrderGrid$' <<<"$stepped" | grep -q '^    Tag = 7$'
 # check lists the stand-ins, and says when there is no connection list
 out=$("$zeltrix" check "$form")
 grep -q '^stand-ins$' <<<"$out"
-grep -q '^  OrdersForm.Header.Title: TShadowLabel$' <<<"$out"
+grep -q '^  OrdersForm.Header.Title: TShadowLabel$' <<<"$out"             # no size: a component
+grep -q '^  OrdersForm.Header: TGradientPanel (a windowed control)$' <<<"$out" # holds others
 printf 'object Empty: TEmptyForm\nend\n' >"$tmp/empty.dfm"
 [ "$("$zeltrix" check "$tmp/empty.dfm")" = "no connection list" ] || { echo "no list"; exit 1; }
 

@@ -3,6 +3,8 @@
 // Without it a connection whose names do not resolve just stays inactive, silently.
 #include "tools/zeltrix/run.h"
 
+#include "host/controls/WinControl.h"
+
 #include "connections/Zele2m.h"
 #include "connections/Zele2p.h"
 #include "connections/Zelp2p.h"
@@ -88,7 +90,11 @@ int Check(int Argc, char** Argv) {
             if (!AsStandIn(c)) continue;
             if (!header) std::printf("stand-ins\n");
             header = true;
-            std::printf("  %s: %s\n", ComponentPath(c).c_str(), c->ClassName().c_str());
+            // What it stands on: its place and size in the form come from that.
+            const char* on = dynamic_cast<TWinControl*>(c) ? " (a windowed control)"
+                             : dynamic_cast<TControl*>(c)  ? " (a control)"
+                                                           : "";
+            std::printf("  %s: %s%s\n", ComponentPath(c).c_str(), c->ClassName().c_str(), on);
         }
     } catch (const std::exception& e) {
         std::fflush(stdout);

@@ -1,8 +1,9 @@
 // Forms: their window's parts and sizes, showing, closing and modal showing with their events,
 // OnCreate once, their picture, and form files from real projects read and written back as
 // they were, whichever version of the host's IDE wrote them.
-#include "host/classes/FormLoading.h"
 #include "host/forms/Form.h"
+#include "host/classes/FormLoading.h"
+#include "host/classes/StandIn.h"
 #include "host/forms/FormRoots.h"
 #include "host/graphics/Bitmap.h"
 #include "host/menus/Menu.h"
@@ -21,7 +22,7 @@ TEST(Form, TheFrameCaptionAndMenuBarTakeTheirRoomFromTheWholeSize) {
     TForm form(nullptr);
     form.SetClientWidth(200);
     form.SetClientHeight(100);
-    EXPECT_EQ(form.GetWidth(), 208); // a sizeable frame: 4 on each side
+    EXPECT_EQ(form.GetWidth(), 208);  // a sizeable frame: 4 on each side
     EXPECT_EQ(form.GetHeight(), 127); // and a caption of 19
     TMainMenu menu(nullptr);
     auto* file = new TMenuItem(&menu);
@@ -229,6 +230,82 @@ TEST(Form, OnCreateFiresOnceAfterTheFormIsRead) {
     form->Loaded(); // read later: not again
     EXPECT_EQ(created.N, 1);
     form->Free();
+}
+
+TEST(Form, StandInsTakeTheirPlaceAsControlsAndSaveBackUnchanged) {
+    // A third-party panel (sized, aligned, holding controls), a label inside it, a scroll box
+    // (a known class) inside it, and a query with a field (not controls: no size).
+    const std::string text = formtest::Lines({
+        "object Main: TMain",
+        "  Left = 10",
+        "  Top = 10",
+        "  Caption = 'Main'",
+        "  ClientHeight = 200",
+        "  ClientWidth = 300",
+        "  TextHeight = 13",
+        "  object Header: TGradientPanel",
+        "    Left = 0",
+        "    Top = 0",
+        "    Width = 300",
+        "    Height = 41",
+        "    Align = alTop",
+        "    Colors.Start = clNavy",
+        "    object Title: TShadowLabel",
+        "      Left = 8",
+        "      Top = 12",
+        "      Width = 60",
+        "      Height = 13",
+        "      Caption = 'Orders'",
+        "    end",
+        "    object Box: TScrollBox",
+        "      Left = 100",
+        "      Top = 4",
+        "      Width = 80",
+        "      Height = 30",
+        "      TabOrder = 0",
+        "    end",
+        "  end",
+        "  object Hidden: TFancyButton",
+        "    Left = 8",
+        "    Top = 60",
+        "    Width = 75",
+        "    Height = 25",
+        "    Visible = False",
+        "  end",
+        "  object Query: TADOQuery",
+        "    Left = 16",
+        "    Top = 150",
+        "    object QueryID: TAutoIncField",
+        "      FieldName = 'ID'",
+        "    end",
+        "  end",
+        "end",
+    });
+    formtest::RootPtr root = formtest::Load(text);
+    auto* form = DynCast<TForm>(root.get());
+    ASSERT_TRUE(form);
+    auto* header = dynamic_cast<TWinControl*>(root->FindComponent("Header"));
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->GetParent(), form);
+    EXPECT_EQ(header->GetAlign(), alTop); // kept as streamed, and taken
+    auto* title = dynamic_cast<TControl*>(root->FindComponent("Title"));
+    ASSERT_TRUE(title);
+    EXPECT_FALSE(dynamic_cast<TWinControl*>(title)); // holds nothing: a graphic control
+    EXPECT_EQ(title->GetParent(), header);
+    auto* box = DynCast<TScrollBox>(root->FindComponent("Box"));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->GetParent(), header);
+    EXPECT_EQ(box->ClientToScreen({0, 0}).X, header->ClientToScreen({100, 0}).X + 2);
+    EXPECT_FALSE(dynamic_cast<TControl*>(root->FindComponent("Hidden"))->GetVisible());
+    EXPECT_FALSE(dynamic_cast<TControl*>(root->FindComponent("Query")));
+    EXPECT_EQ(root->FindComponent("QueryID")->GetParentComponent(), root->FindComponent("Query"));
+    EXPECT_TRUE(AsStandIn(header) && AsStandIn(title) && AsStandIn(root->FindComponent("Query")));
+
+    // The aligned panel follows the form; everything saves back as it came.
+    form->SetClientWidth(400);
+    EXPECT_EQ(header->GetWidth(), 400);
+    form->SetClientWidth(300);
+    EXPECT_EQ(formtest::Save(root.get(), true), text);
 }
 
 } // namespace
