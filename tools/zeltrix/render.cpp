@@ -1,7 +1,7 @@
 // zeltrix run FORM --render OUT.png: the form's picture as the host paints it (its frame,
 // caption bar, menu bar, client area and controls; a stand-in takes its place but paints
-// nothing of its own), or a data module's design
-// surface with its components' icons, written as a PNG for people to look at.
+// nothing of its own), or a data module's design surface with its components' icons, written
+// as a PNG for people to look at.
 #include "tools/zeltrix/run.h"
 
 #include "host/classes/Component.h"
