@@ -195,7 +195,12 @@ constexpr TMetaClass MakeComponentMetaClass(const char* Name, TClass Parent,
         if (!Extra.NewWithOwner)
             Extra.NewWithOwner = [](TObject* Owner) -> TObject* {
                 T* c = new T(As<TComponent>(Owner));
-                c->AfterConstruction();
+                try {
+                    c->AfterConstruction(); // a form reads its layout here, which may fail
+                } catch (...) {
+                    FreeObject(c);
+                    throw;
+                }
                 return c;
             };
     }

@@ -1,5 +1,7 @@
+#include "host/classes/ComponentStreaming.h"
 #include "host/classes/Filer.h"
 #include "host/classes/Reader.h"
+#include "host/classes/RuntimeClass.h"
 #include "host/classes/Writer.h"
 #include "host/forms/Application.h"
 #include "host/forms/Form.h"
@@ -25,13 +27,17 @@ bool TDataModule::Stored(const char* Name, Integer Value) const {
 void TDataModule::DefineProperties(TFiler* Filer) {
     TPersistent::DefineProperties(Filer); // not the component's design place: its own
     Filer->DefineProperty("Left", TReaderProc::Bind<&TDataModule::ReadLeft>(this),
-                          TWriterProc::Bind<&TDataModule::WriteLeft>(this), Stored("Left", FDesignOffset.X));
+                          TWriterProc::Bind<&TDataModule::WriteLeft>(this),
+                          Stored("Left", FDesignOffset.X));
     Filer->DefineProperty("Top", TReaderProc::Bind<&TDataModule::ReadTop>(this),
-                          TWriterProc::Bind<&TDataModule::WriteTop>(this), Stored("Top", FDesignOffset.Y));
+                          TWriterProc::Bind<&TDataModule::WriteTop>(this),
+                          Stored("Top", FDesignOffset.Y));
     Filer->DefineProperty("Height", TReaderProc::Bind<&TDataModule::ReadHeight>(this),
-                          TWriterProc::Bind<&TDataModule::WriteHeight>(this), Stored("Height", FDesignSize.Y));
+                          TWriterProc::Bind<&TDataModule::WriteHeight>(this),
+                          Stored("Height", FDesignSize.Y));
     Filer->DefineProperty("Width", TReaderProc::Bind<&TDataModule::ReadWidth>(this),
-                          TWriterProc::Bind<&TDataModule::WriteWidth>(this), Stored("Width", FDesignSize.X));
+                          TWriterProc::Bind<&TDataModule::WriteWidth>(this),
+                          Stored("Width", FDesignSize.X));
 }
 
 void TDataModule::ReadLeft(TReader* R) {
@@ -68,6 +74,11 @@ void TDataModule::GetChildren(TGetChildProc Proc, TComponent* Root) {
 
 void TDataModule::AfterConstruction() {
     TComponent::AfterConstruction();
+    // A data module class of the program's reads its layout, as a form class does.
+    TClass c = ClassType();
+    if (c != TDataModule::StaticClass() && !RuntimeFactory(c) &&
+        !GetComponentState().Contains(csDesigning))
+        InitInheritedComponent(this, TDataModule::StaticClass());
     if (FOnCreate && !GetComponentState().Contains(csDesigning)) FOnCreate(this);
 }
 

@@ -1,8 +1,10 @@
 #include "host/forms/Form.h"
 
 #include "host/actnlist/ActionList.h"
+#include "host/classes/ComponentStreaming.h"
 #include "host/classes/Filer.h"
 #include "host/classes/Reader.h"
+#include "host/classes/RuntimeClass.h"
 #include "host/classes/TypInfoRows.h"
 #include "host/classes/Writer.h"
 #include "host/forms/Application.h"
@@ -200,6 +202,21 @@ TCustomForm::~TCustomForm() {
 
 void TCustomForm::AfterConstruction() {
     TScrollingWinControl::AfterConstruction();
+    // A form class of the program's reads its layout, as the host's constructor does: the form
+    // files registered as resources named after it and its ancestors (text or binary), which
+    // bind its published fields and handlers by name. A class without one is built in code.
+    TClass c = ClassType();
+    if (c != TForm::StaticClass() && c != TCustomForm::StaticClass() && !RuntimeFactory(c) &&
+        !GetComponentState().Contains(csDesigning)) {
+        FReadingLayout = true;
+        try {
+            InitInheritedComponent(this, TForm::StaticClass());
+        } catch (...) {
+            FReadingLayout = false;
+            throw;
+        }
+        FReadingLayout = false;
+    }
     DoCreate();
 }
 

@@ -415,6 +415,7 @@ protected:
     TRect FNormalBounds{}; // the bounds to restore from a maximised state
     THelpEvent FOnHelp;
     bool FCreated = false;
+    bool FReadingLayout = false; // reading the class's own layout (fsCreating)
     bool FFromFile = false;
     std::vector<AnsiString> FStreamed;
     Integer FPendingClientWidth = -1, FPendingClientHeight = -1;

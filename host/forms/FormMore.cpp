@@ -34,7 +34,7 @@ void TCustomForm::SetIcon(TIcon* Value) {
 
 TFormState TCustomForm::GetFormState() const {
     TFormState s;
-    if (!FCreated && FOnCreate) s += fsCreating;
+    if (FReadingLayout || (!FCreated && FOnCreate)) s += fsCreating;
     if (FVisible) s += fsVisible;
     if (FShowing) s += fsShowing;
     if (FModal) s += fsModal;
@@ -83,9 +83,7 @@ void TCustomForm::PlaceOnShow() {
     switch (FPosition) {
     case poScreenCenter:
     case poDesktopCenter: centreOver(screen); break;
-    case poMainFormCenter:
-        centreOver(main && main != this ? main->GetBoundsRect() : screen);
-        break;
+    case poMainFormCenter: centreOver(main && main != this ? main->GetBoundsRect() : screen); break;
     case poOwnerFormCenter:
         if (auto* owner = dynamic_cast<TCustomForm*>(GetOwner()))
             centreOver(owner->GetBoundsRect());
@@ -122,7 +120,8 @@ Integer TCustomForm::GetMDIChildCount() const {
 TCustomForm* TCustomForm::GetMDIChildren(Integer I) const {
     if (FFormStyle == fsMDIForm)
         for (Integer i = 0; i < Screen()->GetCustomFormCount(); ++i)
-            if (TCustomForm* f = Screen()->GetCustomForms(i); f->FFormStyle == fsMDIChild && I-- == 0)
+            if (TCustomForm* f = Screen()->GetCustomForms(i);
+                f->FFormStyle == fsMDIChild && I-- == 0)
                 return f;
     throw EListError("List index out of bounds (" + std::to_string(I) + ")");
 }
@@ -133,7 +132,8 @@ TCustomForm* TCustomForm::GetActiveMDIChild() const {
     if (active && active->FFormStyle == fsMDIChild) return active;
     // Else the last shown of them.
     for (Integer i = Screen()->GetCustomFormCount() - 1; i >= 0; --i)
-        if (TCustomForm* f = Screen()->GetCustomForms(i); f->FFormStyle == fsMDIChild && f->FVisible)
+        if (TCustomForm* f = Screen()->GetCustomForms(i);
+            f->FFormStyle == fsMDIChild && f->FVisible)
             return f;
     return nullptr;
 }
