@@ -230,3 +230,60 @@ TEST_F(Controls, TheApplicationsIrregularMembers) {
     EXPECT_EQ(info.HintStr, "from the listener");
     EXPECT_EQ(info.HideTimeout, 900);
 }
+
+TEST_F(Controls, AFormsBorderIconsSlotAndItsWriteOnlySizesAndVisible) {
+    TForm form(nullptr);
+    form.SetBorderIcons(TBorderIcons{biSystemMenu});
+    Variant first = Get(&form, "BorderIcons");
+    form.SetBorderIcons(TBorderIcons{biSystemMenu, biMaximize});
+    Variant second = Get(&form, "BorderIcons");
+    EXPECT_EQ(first.AsAddress(), second.AsAddress()); // one slot: the set of the second read
+    EXPECT_TRUE(*static_cast<const TBorderIcons*>(first.AsAddress()) ==
+                (TBorderIcons{biSystemMenu, biMaximize}));
+
+    // Write-only in the metadata, yet read through the class info they give their values.
+    form.SetClientWidth(222);
+    form.SetClientHeight(111);
+    for (const char* name : {"ClientHeight", "ClientWidth", "Visible"}) {
+        TzelPropertyInfo* p = Info(&form)->FindProperty(name);
+        ASSERT_TRUE(p) << name;
+        EXPECT_TRUE(p->Style == TzelPropertyStyle{psWritable}) << name;
+    }
+    EXPECT_EQ(Get(&form, "ClientWidth").AsInteger(), 222);
+    EXPECT_EQ(Get(&form, "ClientHeight").AsInteger(), 111);
+    EXPECT_FALSE(Get(&form, "Visible").AsBoolean());
+
+    // The constructors are metadata only.
+    TzelConstructorInfo* ctor = Info(&form)->FindConstructor("CreateNew");
+    ASSERT_TRUE(ctor);
+    Integer before = form.GetComponentCount();
+    Info(&form)->InvokeConstructor(ctor);
+    EXPECT_EQ(form.GetComponentCount(), before);
+}
+
+TEST_F(Controls, AListenerRefusesAFormsCloseOverItsOwnOnCloseQuery) {
+    auto* form = new TForm(nullptr);
+    struct Own {
+        int Asked = 0;
+        void Query(TObject*, bool& CanClose) {
+            ++Asked;
+            CanClose = true; // the form itself would close
+        }
+    } own;
+    form->SetOnCloseQuery(TCloseQueryEvent::Bind<&Own::Query>(&own));
+    bool refuse = true;
+    Hearing listen("OnCloseQuery", [&](TObject*, TzelEventInfo* E) {
+        EXPECT_TRUE(E->GetArgs(1)->Value.AsBoolean()); // what the form's handler left
+        if (refuse) E->GetArgs(1)->Value = false;
+    });
+    Info(form)->AddListener(&listen);
+    form->Show();
+    form->Close();
+    EXPECT_TRUE(form->GetVisible()); // refused
+    refuse = false;
+    form->Close();
+    EXPECT_FALSE(form->GetVisible());
+    EXPECT_EQ(own.Asked, 2);
+    Info(form)->RemoveListener(&listen);
+    form->Free();
+}
