@@ -6,19 +6,15 @@
 #include "host/forms/Form.h"
 #include "package/zeltrix_cb4.h"
 
+#include "BenchPackage.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace zeltrix;
 using namespace host;
 
 namespace {
-struct Package {
-    Package() { LoadPackage(); }
-    ~Package() { UnloadPackage(); }
-};
-void EnsurePackage() {
-    static Package p;
-}
+using bench::EnsurePackage;
 
 /// A shown form with one control that counts its clicks.
 struct ClickForm {

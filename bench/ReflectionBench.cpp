@@ -5,20 +5,15 @@
 #include "host/classes/StringList.h"
 #include "package/zeltrix_cb4.h"
 
+#include "BenchPackage.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace zeltrix;
 using namespace host;
 
 namespace {
-struct Package {
-    Package() { LoadPackage(); }
-    ~Package() { UnloadPackage(); }
-};
-Package& EnsurePackage() {
-    static Package p;
-    return p;
-}
+using bench::EnsurePackage;
 
 // ---- creating a class info ----
 

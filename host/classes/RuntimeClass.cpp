@@ -44,20 +44,25 @@ TClass MakeRuntimeClass(const AnsiString& Name, TClass Base, TRuntimeFactory Fac
     return &r.Meta;
 }
 
-TRuntimeFactory RuntimeFactory(TClass Class) {
+namespace {
+/// The class made at run time whose metaclass `Class` is; null for a class of the program.
+const RuntimeClass* Find(TClass Class) {
     Classes& c = Made();
     std::lock_guard g(c.Lock);
-    for (RuntimeClass& r : c.Items)
-        if (&r.Meta == Class) return r.Factory;
+    for (const RuntimeClass& r : c.Items)
+        if (&r.Meta == Class) return &r; // never moves nor goes: safe after the lock
     return nullptr;
+}
+} // namespace
+
+TRuntimeFactory RuntimeFactory(TClass Class) {
+    const RuntimeClass* r = Find(Class);
+    return r ? r->Factory : nullptr;
 }
 
 bool IsStandInClass(TClass Class) {
-    Classes& c = Made();
-    std::lock_guard g(c.Lock);
-    for (RuntimeClass& r : c.Items)
-        if (&r.Meta == Class) return r.StandIn;
-    return false;
+    const RuntimeClass* r = Find(Class);
+    return r && r->StandIn;
 }
 
 } // namespace host
