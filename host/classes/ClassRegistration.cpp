@@ -8,6 +8,8 @@
 #include "host/forms/DockForm.h"
 #include "host/forms/Form.h"
 #include "host/menus/Menu.h"
+#include "host/stdctrls/ButtonControls.h"
+#include "host/stdctrls/Labels.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
@@ -53,8 +55,9 @@ Registry& Classes() {
              {TComponent::StaticClass(), TBasicAction::StaticClass(), TActionList::StaticClass(),
               TAction::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
               TMenuItem::StaticClass(), TImageList::StaticClass(), TForm::StaticClass(),
-              TCustomDockForm::StaticClass(), TDataModule::StaticClass(),
-              TScrollBox::StaticClass()})
+              TCustomDockForm::StaticClass(), TDataModule::StaticClass(), TScrollBox::StaticClass(),
+              TLabel::StaticClass(), TStaticText::StaticClass(), TGroupBox::StaticClass(),
+              TButton::StaticClass(), TCheckBox::StaticClass(), TRadioButton::StaticClass()})
             r->Add(c);
         return r;
     }();

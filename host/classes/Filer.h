@@ -42,7 +42,9 @@ enum TValueType : Byte {
     vaDouble // written by newer versions of the host; read, never written
 };
 inline constexpr TValueType vaLastValueType = vaDouble;
-HOST_ENUM_INFO(TValueType, vaNull, vaList, vaInt8, vaInt16, vaInt32, vaExtended, vaString, vaIdent, vaFalse, vaTrue, vaBinary, vaSet, vaLString, vaNil, vaCollection, vaSingle, vaCurrency, vaDate, vaWString, vaInt64, vaUTF8String, vaDouble)
+HOST_ENUM_INFO(TValueType, vaNull, vaList, vaInt8, vaInt16, vaInt32, vaExtended, vaString, vaIdent,
+               vaFalse, vaTrue, vaBinary, vaSet, vaLString, vaNil, vaCollection, vaSingle,
+               vaCurrency, vaDate, vaWString, vaInt64, vaUTF8String, vaDouble)
 
 /// Flags of the prefix byte ($F0 | flags) that may precede a component's class name.
 enum TFilerFlag { ffInherited, ffChildPos, ffInline };

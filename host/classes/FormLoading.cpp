@@ -117,7 +117,9 @@ private:
                 WindowedSibling = WindowedSibling || holds;
             } else {
                 TStandInKind kind = TStandInKind::Component;
-                if (ParentIsControl && sized)
+                if (ParentIsControl && flags.Contains(ffInline))
+                    kind = TStandInKind::WinControl; // a frame
+                else if (ParentIsControl && sized)
                     kind = children || WindowedSibling ? TStandInKind::WinControl
                                                        : TStandInKind::Control;
                 Note(className, kind);

@@ -33,9 +33,14 @@ public:
     /// ancestor form was not there to compare with: written back as inherited again.
     bool Inherited = false;
     Integer ChildPos = -1;
+    /// The properties the form gave such a component (their first part: Font for Font.Name).
+    /// Only these are written back: the others are the missing ancestor's to say.
+    void NoteRead(const AnsiString& Name);
+    bool WasRead(const AnsiString& Name) const;
 
 private:
     std::vector<TKeptProperty> FItems;
+    std::vector<AnsiString> FRead;
 };
 
 } // namespace host

@@ -51,6 +51,17 @@ Integer TKeptProperties::FindInteger(const AnsiString& Name, Integer Default) co
     return Integer(std::int32_t(bits));
 }
 
+void TKeptProperties::NoteRead(const AnsiString& Name) {
+    AnsiString first = Name.substr(0, Name.find('.'));
+    if (!WasRead(first)) FRead.push_back(first);
+}
+
+bool TKeptProperties::WasRead(const AnsiString& Name) const {
+    for (const AnsiString& n : FRead)
+        if (SameText(n, Name)) return true;
+    return false;
+}
+
 AnsiString TKeptProperties::FindIdent(const AnsiString& Name) const {
     const TKeptProperty* p = Find(Name);
     // vaIdent, a length byte, the characters.

@@ -29,6 +29,7 @@ public:
     /// have, or a value of the wrong kind), when the reader was asked to keep it; null when
     /// nothing was kept. The writer writes it back after the object's own properties.
     const TKeptProperties* GetKeptProperties() const { return FKept; }
+    TKeptProperties* GetKeptProperties() { return FKept; }
     /// Keeps one value as streamed (tag included) under `Name`.
     void KeepProperty(const AnsiString& Name, std::string Value);
     /// Keeps that the form gave this object as inherited, at child position `ChildPos` (-1: none).

@@ -2,6 +2,7 @@
 #include "host/classes/ClassRegistration.h"
 #include "host/classes/Collection.h"
 #include "host/classes/Component.h"
+#include "host/classes/KeptProperties.h"
 #include "host/classes/Reader.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TypInfo.h"
@@ -488,6 +489,8 @@ void TReader::ReadProperty(TPersistent* AInstance) {
     Nesting guard(this);
     AnsiString path = ReadStr();
     FPropPath = path;
+    if (TKeptProperties* kept = AInstance->GetKeptProperties(); kept && kept->Inherited)
+        kept->NoteRead(path);
     Integer valueStart = GetPosition();
     bool canHandle = true;
     try {

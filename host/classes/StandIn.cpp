@@ -31,9 +31,11 @@ void TStandIn::GetChildren(TGetChildProc Proc, TComponent* Root) {
                 Proc(c);
         return;
     }
-    if (!Root) return;
-    for (Integer i = 0; i < Root->GetComponentCount(); ++i)
-        if (TComponent* c = Root->GetComponents(i); c->GetParentComponent() == this) Proc(c);
+    // An inline stand-in (a frame) owns its children; any other lists the root's.
+    TComponent* owner = GetChildOwner() ? this : Root;
+    if (!owner) return;
+    for (Integer i = 0; i < owner->GetComponentCount(); ++i)
+        if (TComponent* c = owner->GetComponents(i); c->GetParentComponent() == this) Proc(c);
 }
 
 TComponent* TStandIn::GetChildOwner() {

@@ -18,7 +18,6 @@ HOST_EXCEPTION(EPropertyConvertError, Exception)
 /// names (searched from `Owner`'s parent up). Null when no ancestor declares the name.
 const TPropInfo* ResolvePropInfo(TClass Owner, const TPropInfo* Prop);
 
-
 /// The property `PropName` of `AClass` or its ancestors (case-insensitive), or null.
 const TPropInfo* GetPropInfo(TClass AClass, const AnsiString& PropName);
 const TPropInfo* GetPropInfo(TObject* Instance, const AnsiString& PropName);

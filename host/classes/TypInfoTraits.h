@@ -221,8 +221,9 @@ struct TypeInfoTrait<Closure<R(A...)>> {
 /// look-up, so an enum of any namespace can be described where it is declared.
 template <class E>
 struct TypeInfoTrait<E, std::enable_if_t<std::is_enum_v<E>>> {
-    static_assert(requires { HostEnumTypeInfo(static_cast<E*>(nullptr)); },
-                  "describe the enumeration with HOST_ENUM_INFO beside it");
+    static_assert(
+        requires { HostEnumTypeInfo(static_cast<E*>(nullptr)); },
+        "describe the enumeration with HOST_ENUM_INFO beside it");
     static constexpr const TTypeInfo& Info = *HostEnumTypeInfo(static_cast<E*>(nullptr));
 };
 

@@ -223,11 +223,14 @@ void TWriter::WriteProperties(TPersistent* Instance) {
             WriteStr(k.Name);
             Write(k.Value.data(), static_cast<Integer>(k.Value.size()));
         };
+        // Inherited from an ancestor form that is not loaded: only what the form gave it.
+        const bool onlyRead = kept && kept->Inherited && !FAncestor;
         for (const TPropInfo* p : GetPropInfos(Instance->ClassType())) {
             if (const TKeptProperty* k = kept ? kept->Find(p->Name) : nullptr) {
                 writeKept(*k);
                 continue;
             }
+            if (onlyRead && !kept->WasRead(p->Name)) continue;
             bool writable = p->HasSetter || p->PropType->Kind == tkClass;
             if (writable && IsStoredProp(Instance, p)) WriteProperty(Instance, p);
         }

@@ -1,5 +1,7 @@
 #include "host/controls/Control.h"
 
+#include "host/classes/StandIn.h"
+
 #include "host/classes/ClassRegistration.h"
 #include "host/classes/TypInfoRows.h"
 #include "host/controls/ControlActionLink.h"
@@ -187,11 +189,19 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 void TControl::SetParentComponent(TComponent* Value) {
-    if (auto* w = dynamic_cast<TWinControl*>(Value)) SetParent(w);
+    if (auto* w = dynamic_cast<TWinControl*>(Value)) {
+        SetParent(w);
+        return;
+    }
+    // Read inside a stand-in that is no window (a frame whose class the program lacks): it
+    // stays inside it, so the form is written back as it came.
+    if (FStandInParent) FStandInParent->RemoveFreeNotification(this);
+    FStandInParent = AsStandIn(Value);
+    if (FStandInParent) FStandInParent->FreeNotification(this);
 }
 
 TComponent* TControl::GetParentComponent() {
-    return FParent;
+    return FParent ? static_cast<TComponent*>(FParent) : FStandInParent;
 }
 
 void TControl::ReadState(TReader* Reader) {
@@ -219,6 +229,7 @@ void TControl::Loaded() {
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+    if (Operation == opRemove && AComponent == FStandInParent) FStandInParent = nullptr;
 }
 
 // ---- place ----
@@ -513,6 +524,9 @@ void TControl::DefaultHandler(void* Message) {
 }
 
 void TControl::MouseButton(TMessage& Message, TMouseButton Button, bool Down) {
+    // The window's own handling first (a button presses, an edit places its caret), as the
+    // host's handlers call inherited before the events.
+    DispatchInherited(&ClassMeta, &Message);
     TPoint p = PointOf(Message);
     TShiftState shift = KeysToShiftState(Message.WParam);
     if (Down) {
@@ -535,6 +549,7 @@ void TControl::WMLButtonUp(TMessage& Message) {
     MouseButton(Message, mbLeft, false);
 }
 void TControl::WMLButtonDblClk(TMessage& Message) {
+    DispatchInherited(&ClassMeta, &Message);
     TPoint p = PointOf(Message);
     if (FControlStyle.Contains(csDoubleClicks)) DblClick();
     if (!FControlStyle.Contains(csNoStdEvents))
@@ -553,6 +568,7 @@ void TControl::WMMButtonUp(TMessage& Message) {
     MouseButton(Message, mbMiddle, false);
 }
 void TControl::WMMouseMove(TMessage& Message) {
+    DispatchInherited(&ClassMeta, &Message);
     TPoint p = PointOf(Message);
     if (!FControlStyle.Contains(csNoStdEvents))
         MouseMove(KeysToShiftState(Message.WParam), p.X, p.Y);

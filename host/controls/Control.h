@@ -421,6 +421,7 @@ protected:
     static const TMessageEntry Messages[];
 
     TWinControl* FParent = nullptr;
+    TComponent* FStandInParent = nullptr; // a stand-in it was read inside, that is no window
     Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     TAlign FAlign = alNone;
     TAnchors FAnchors{akLeft, akTop};

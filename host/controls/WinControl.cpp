@@ -16,7 +16,9 @@ namespace host {
 namespace {
 constexpr TPropInfo WinControlProps[] = {
     HOST_PROP(TWinControl, HelpContext).Default(0).Stored<&TWinControl::IsHelpContextStored>(),
-    HOST_PROP(TWinControl, BevelEdges).Default(TBevelEdges{beLeft, beTop, beRight, beBottom}).Unpublished(),
+    HOST_PROP(TWinControl, BevelEdges)
+        .Default(TBevelEdges{beLeft, beTop, beRight, beBottom})
+        .Unpublished(),
     HOST_PROP(TWinControl, BevelInner).Default(bvRaised).Unpublished(),
     HOST_PROP(TWinControl, BevelOuter).Default(bvRaised).Unpublished(),
     HOST_PROP(TWinControl, BevelKind).Default(bkNone).Unpublished(),
@@ -74,6 +76,8 @@ const TMessageEntry TWinControl::Messages[] = {
     HOST_ON(TWinControl, CM_MOUSEWHEEL, CMMouseWheel),
     HOST_ON(TWinControl, CM_PARENTCTL3DCHANGED, CMParentCtl3DChanged),
     HOST_ON(TWinControl, CM_ENTER, CMEnter),
+    HOST_ON(TWinControl, CM_DIALOGKEY, CMDialogMessage),
+    HOST_ON(TWinControl, CM_DIALOGCHAR, CMDialogMessage),
     HOST_ON(TWinControl, CM_EXIT, CMExit),
     HOST_ON(TWinControl, CM_FONTCHANGED, CMFontChanged),
     HOST_ON(TWinControl, CM_COLORCHANGED, CMColorChanged),
@@ -193,6 +197,12 @@ void TWinControl::Broadcast(TMessage& Message) {
     }
 }
 
+void TWinControl::CMDialogMessage(TMessage& Message) {
+    // A dialog key or accelerator goes down to the children until one takes it (a default
+    // button's Enter, a caption's &S).
+    Broadcast(Message);
+}
+
 void TWinControl::NotifyControls(Cardinal Msg) {
     TMessage m;
     m.Msg = Msg;
@@ -237,8 +247,8 @@ void TWinControl::SetChildOrder(TComponent* Child, Integer Order) {
         auto it = std::find(List.begin(), List.end(), Item);
         if (it == List.end()) return;
         List.erase(it);
-        List.insert(List.begin() + std::clamp<std::ptrdiff_t>(Order, 0, std::ptrdiff_t(List.size())),
-                    Item);
+        List.insert(
+            List.begin() + std::clamp<std::ptrdiff_t>(Order, 0, std::ptrdiff_t(List.size())), Item);
     };
     if (auto* w = dynamic_cast<TWinControl*>(c))
         place(FWinControls, w);
@@ -365,7 +375,9 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
     };
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient, alCustom, alNone}) {
         std::vector<TControl*> list;
-        auto takes = [&](TControl* C) { return C->FAlign == align && (align == alNone || C->FVisible); };
+        auto takes = [&](TControl* C) {
+            return C->FAlign == align && (align == alNone || C->FVisible);
+        };
         if (AControl && AControl->FParent == this && takes(AControl)) list.push_back(AControl);
         for (Integer i = 0; i < GetControlCount(); ++i) {
             TControl* c = GetControls(i);
@@ -496,8 +508,7 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
 }
 
 void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
-    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop))
-        next->SetFocus();
+    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop)) next->SetFocus();
 }
 
 TRect TWinControl::GetClientRect() {
@@ -599,9 +610,8 @@ void TWinControl::PaintTree(std::shared_ptr<TPixelSurface> Surface) {
                   for (TWinControl* child : FWinControls)
                       if (child->FVisible)
                           PaintOver(*Client, all, {child->FLeft, child->FTop}, child->FWidth,
-                                    child->FHeight, [&](std::shared_ptr<TPixelSurface> S) {
-                                        child->PaintTree(S);
-                                    });
+                                    child->FHeight,
+                                    [&](std::shared_ptr<TPixelSurface> S) { child->PaintTree(S); });
                   HDC over = CreateSurfaceDC(Client);
                   try {
                       PaintOverChildren(over);
@@ -673,7 +683,8 @@ TWMKey& AsKey(TMessage& M) {
 
 bool TWinControl::DoKeyDown(TWMKey& Message) {
     // A form that previews its controls' keys sees them first.
-    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyDown(Message))
+    if (TWinControl* top = GetTopLevel();
+        top != this && top->PreviewsKeys() && top->DoKeyDown(Message))
         return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     KeyDown(Message.CharCode, KeyDataToShiftState(Message.KeyData));
@@ -681,7 +692,8 @@ bool TWinControl::DoKeyDown(TWMKey& Message) {
 }
 
 bool TWinControl::DoKeyUp(TWMKey& Message) {
-    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyUp(Message))
+    if (TWinControl* top = GetTopLevel();
+        top != this && top->PreviewsKeys() && top->DoKeyUp(Message))
         return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     KeyUp(Message.CharCode, KeyDataToShiftState(Message.KeyData));
@@ -689,7 +701,8 @@ bool TWinControl::DoKeyUp(TWMKey& Message) {
 }
 
 bool TWinControl::DoKeyPress(TWMKey& Message) {
-    if (TWinControl* top = GetTopLevel(); top != this && top->PreviewsKeys() && top->DoKeyPress(Message))
+    if (TWinControl* top = GetTopLevel();
+        top != this && top->PreviewsKeys() && top->DoKeyPress(Message))
         return true;
     if (FControlStyle.Contains(csNoStdEvents)) return false;
     char c = char(Message.CharCode);

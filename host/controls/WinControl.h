@@ -21,10 +21,22 @@ HOST_ENUM_INFO(TBevelEdge, beLeft, beTop, beRight, beBottom)
 using TBevelEdges = Set<TBevelEdge, 4>;
 enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
 HOST_ENUM_INFO(TBevelKind, bkNone, bkTile, bkSoft, bkFlat)
-enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata,
-                imKata, imChinese, imSHanguel, imHanguel };
-HOST_ENUM_INFO(TImeMode, imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira,
-               imSKata, imKata, imChinese, imSHanguel, imHanguel)
+enum TImeMode {
+    imDisable,
+    imClose,
+    imOpen,
+    imDontCare,
+    imSAlpha,
+    imAlpha,
+    imHira,
+    imSKata,
+    imKata,
+    imChinese,
+    imSHanguel,
+    imHanguel
+};
+HOST_ENUM_INFO(TImeMode, imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata,
+               imKata, imChinese, imSHanguel, imHanguel)
 using TImeName = AnsiString;
 inline constexpr Integer WHEEL_DELTA = 120;
 
@@ -270,6 +282,7 @@ protected:
     void WMChar(TMessage& Message);
     void WMSetFocus(TMessage& Message);
     void CMEnter(TMessage& Message);
+    void CMDialogMessage(TMessage& Message);
     void CMExit(TMessage& Message);
     void CMFontChanged(TMessage& Message);
     void CMColorChanged(TMessage& Message);
@@ -277,7 +290,7 @@ protected:
     void CMBiDiModeChanged(TMessage& Message);
     static const TMessageEntry Messages[];
 
-    std::vector<TControl*> FControls;    // graphic children, bottom to top
+    std::vector<TControl*> FControls;       // graphic children, bottom to top
     std::vector<TWinControl*> FWinControls; // windowed children, bottom to top (tab order too)
     std::vector<TWinControl*> FTabList;
     HWND FHandle = 0;

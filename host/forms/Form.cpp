@@ -484,7 +484,9 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
         !(Message.LParam & AltMask)) {
         SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
         Message.Result = 1;
+        return;
     }
+    DispatchInherited(&ClassMeta, &Message); // the controls' own: a default button's Enter
 }
 
 void TCustomForm::CMTextChanged(TMessage& Message) {

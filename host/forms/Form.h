@@ -513,4 +513,7 @@ private:
     TNotifyEvent FOnCreate, FOnDestroy;
 };
 
+/// The form a control is on: the top of its parents when that is a form, else null.
+TCustomForm* GetParentForm(TControl* Control);
+
 } // namespace host

@@ -216,4 +216,9 @@ void TCustomActiveForm::SetAxBorderStyle(TActiveFormBorderStyle Value) {
     SetBorderStyle(Value == afbNone ? bsNone : bsSingle);
 }
 
+TCustomForm* GetParentForm(TControl* Control) {
+    while (Control && Control->GetParent()) Control = Control->GetParent();
+    return dynamic_cast<TCustomForm*>(Control);
+}
+
 } // namespace host
