@@ -11,6 +11,7 @@
 #include "host/stdctrls/ButtonControls.h"
 #include "host/stdctrls/Edit.h"
 #include "host/stdctrls/Labels.h"
+#include "host/stdctrls/ListBox.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>

@@ -57,4 +57,20 @@ protected:
     TControlCanvas* FCanvas;
 };
 
+/// Paints with `Canvas` on the device context of `Target` for the time of `Paint`, the
+/// control's font and brush as they are set.
+template <class F>
+void PaintWith(TControlCanvas* Canvas, TControl* Control, TCanvas* Target, F&& Paint) {
+    HDC own = Canvas->HandleAllocated() ? Canvas->GetHandleValue() : 0;
+    Canvas->SetHandle(Target->GetHandle());
+    Canvas->GetFont()->Assign(Control->GetFont());
+    try {
+        Paint();
+    } catch (...) {
+        Canvas->SetHandle(own);
+        throw;
+    }
+    Canvas->SetHandle(own);
+}
+
 } // namespace host
