@@ -4,6 +4,7 @@
 #include "classinfo/Zelclasses.h"
 #include "classinfo/Zelcontrols.h"
 #include "classinfo/Zelforms.h"
+#include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zelgraphics.h"
 #include "classinfo/Zelimglist.h"
 #include "classinfo/Zelmenus.h"
@@ -39,6 +40,7 @@ constexpr Unit Units[] = {
     {"Zelgraphics", &Zelgraphics::Initialize, &Zelgraphics::Finalize},
     {"Zelcontrols", &Zelcontrols::Initialize, &Zelcontrols::Finalize},
     {"Zelforms", &Zelforms::Initialize, &Zelforms::Finalize},
+    {"Zelstdctrls", &Zelstdctrls::Initialize, &Zelstdctrls::Finalize},
     {"Zelmenus", &Zelmenus::Initialize, &Zelmenus::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
     {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},

@@ -39,7 +39,7 @@ constexpr TPropInfo ControlProps[] = {
     HOST_PROP(TControl, BiDiMode).Default(bdLeftToRight).Unpublished(),
     HOST_PROP(TControl, Anchors).Default(TAnchors{akLeft, akTop}).Unpublished(),
     HOST_PROP(TControl, Caption).Stored<&TControl::IsCaptionStored>().Unpublished(),
-    HOST_PROP(TControl, Color).Stored<&TControl::IsColorStored>().Unpublished(),
+    HOST_PROP(TControl, Color).Default(clWindow).Stored<&TControl::IsColorStored>().Unpublished(),
     HOST_PROP(TControl, Constraints).Unpublished(),
     HOST_PROP(TControl, DragCursor).Default(crDrag).Unpublished(),
     HOST_PROP(TControl, DragKind).Default(dkDrag).Unpublished(),

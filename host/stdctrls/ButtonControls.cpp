@@ -43,7 +43,7 @@ constexpr TPropInfo ButtonProps[] = {
     "PopupMenu",
     "ShowHint",
     "TabOrder",
-    "TabStop",
+    HOST_PROP(TWinControl, TabStop).Default(true),
     "Visible",
     "OnClick",
     "OnDragDrop",
@@ -65,6 +65,8 @@ constexpr TPropInfo CustomCheckBoxProps[] = {
     HOST_PROP(TCustomCheckBox, Alignment).Default(taRightJustify).Unpublished(),
     HOST_PROP(TCustomCheckBox, AllowGrayed).Default(false).Unpublished(),
     HOST_PROP(TCustomCheckBox, State).Default(cbUnchecked).Unpublished(),
+    // Published here with the default these controls have.
+    HOST_PROP(TWinControl, TabStop).Default(true),
 };
 constexpr TPropInfo CheckBoxProps[] = {
     "Action",      "Alignment",      "AllowGrayed", "Anchors",        "BiDiMode",    "Caption",

@@ -27,18 +27,21 @@ constexpr TPropInfo CustomEditProps[] = {
     HOST_PROP(TCustomEdit, PasswordChar).Default(0).Unpublished(),
     HOST_PROP(TCustomEdit, ReadOnly).Default(false).Unpublished(),
     HOST_PROP(TCustomEdit, OnChange).Unpublished(),
+    HOST_PROP(TControl, ParentColor).Default(false).Unpublished(),
+    // Published here with the default these controls have.
+    HOST_PROP(TWinControl, TabStop).Default(true),
 };
 constexpr TPropInfo EditProps[] = {
-    "Anchors",     "AutoSelect",     "AutoSize",       "BiDiMode",    "BorderStyle",
-    "CharCase",    "Color",          "Constraints",    "Ctl3D",       "DragCursor",
-    "DragKind",    "DragMode",       "Enabled",        "Font",        "HideSelection",
-    "MaxLength",   "OEMConvert",     "ParentBiDiMode", "ParentColor", "ParentCtl3D",
-    "ParentFont",  "ParentShowHint", "PasswordChar",   "PopupMenu",   "ReadOnly",
-    "ShowHint",    "TabOrder",       "TabStop",        "Text",        "Visible",
-    "OnChange",    "OnClick",        "OnDblClick",     "OnDragDrop",  "OnDragOver",
-    "OnEndDock",   "OnEndDrag",      "OnEnter",        "OnExit",      "OnKeyDown",
-    "OnKeyPress",  "OnKeyUp",        "OnMouseDown",    "OnMouseMove", "OnMouseUp",
-    "OnStartDock", "OnStartDrag",
+    "Anchors",     "AutoSelect",  "AutoSize",    "BiDiMode",       "BorderStyle",
+    "CharCase",    "Color",       "Constraints", "Ctl3D",          "DragCursor",
+    "DragKind",    "DragMode",    "Enabled",     "Font",           "HideSelection",
+    "ImeMode",     "ImeName",     "MaxLength",   "OEMConvert",     "ParentBiDiMode",
+    "ParentColor", "ParentCtl3D", "ParentFont",  "ParentShowHint", "PasswordChar",
+    "PopupMenu",   "ReadOnly",    "ShowHint",    "TabOrder",       "TabStop",
+    "Text",        "Visible",     "OnChange",    "OnClick",        "OnDblClick",
+    "OnDragDrop",  "OnDragOver",  "OnEndDock",   "OnEndDrag",      "OnEnter",
+    "OnExit",      "OnKeyDown",   "OnKeyPress",  "OnKeyUp",        "OnMouseDown",
+    "OnMouseMove", "OnMouseUp",   "OnStartDock", "OnStartDrag",
 };
 
 bool IsWordChar(char C) {

@@ -28,18 +28,22 @@ constexpr TPropInfo CustomListBoxProps[] = {
     HOST_PROP(TCustomListBox, TabWidth).Default(0).Unpublished(),
     HOST_PROP(TCustomListBox, OnDrawItem).Unpublished(),
     HOST_PROP(TCustomListBox, OnMeasureItem).Unpublished(),
+    HOST_PROP(TControl, ParentColor).Default(false).Unpublished(),
+    // Published here with the default these controls have.
+    HOST_PROP(TWinControl, TabStop).Default(true),
 };
 constexpr TPropInfo ListBoxProps[] = {
-    "Align",       "Anchors",     "BiDiMode",       "BorderStyle",    "Color",
-    "Columns",     "Constraints", "Ctl3D",          "DragCursor",     "DragKind",
-    "DragMode",    "Enabled",     "ExtendedSelect", "Font",           "IntegralHeight",
-    "ItemHeight",  "Items",       "MultiSelect",    "ParentBiDiMode", "ParentColor",
-    "ParentCtl3D", "ParentFont",  "ParentShowHint", "PopupMenu",      "ShowHint",
-    "Sorted",      "Style",       "TabOrder",       "TabStop",        "TabWidth",
-    "Visible",     "OnClick",     "OnDblClick",     "OnDragDrop",     "OnDragOver",
-    "OnDrawItem",  "OnEndDock",   "OnEndDrag",      "OnEnter",        "OnExit",
-    "OnKeyDown",   "OnKeyPress",  "OnKeyUp",        "OnMeasureItem",  "OnMouseDown",
-    "OnMouseMove", "OnMouseUp",   "OnStartDock",    "OnStartDrag",
+    "Align",          "Anchors",        "BiDiMode",       "BorderStyle", "Color",
+    "Columns",        "Constraints",    "Ctl3D",          "DragCursor",  "DragKind",
+    "DragMode",       "Enabled",        "ExtendedSelect", "Font",        "ImeMode",
+    "ImeName",        "IntegralHeight", "ItemHeight",     "Items",       "MultiSelect",
+    "ParentBiDiMode", "ParentColor",    "ParentCtl3D",    "ParentFont",  "ParentShowHint",
+    "PopupMenu",      "ShowHint",       "Sorted",         "Style",       "TabOrder",
+    "TabStop",        "TabWidth",       "Visible",        "OnClick",     "OnDblClick",
+    "OnDragDrop",     "OnDragOver",     "OnDrawItem",     "OnEndDock",   "OnEndDrag",
+    "OnEnter",        "OnExit",         "OnKeyDown",      "OnKeyPress",  "OnKeyUp",
+    "OnMeasureItem",  "OnMouseDown",    "OnMouseMove",    "OnMouseUp",   "OnStartDock",
+    "OnStartDrag",
 };
 } // namespace
 

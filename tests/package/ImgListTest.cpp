@@ -36,8 +36,7 @@ TEST_F(ImgList, HotSpotAndHandlesComeBackByAddressInTheirSlots) {
     b->SetSize(32, 16);
     EXPECT_EQ(Call(list, "Add", Obj(b), Obj(nullptr))->Result.AsInteger(), 0);
     EXPECT_EQ(Get(list, "Count").AsInteger(), 2);
-    EXPECT_NE(*static_cast<const HBITMAP*>(Call(list, "GetImageBitmap")->Result.AsAddress()),
-              0u);
+    EXPECT_NE(*static_cast<const HBITMAP*>(Call(list, "GetImageBitmap")->Result.AsAddress()), 0u);
 
     // The handle written by address: another list's platform list is taken over.
     auto* other = new TImageList(nullptr);
@@ -67,10 +66,9 @@ TEST_F(ImgList, GetInstResReadsTheModuleAndTheLoadFlagsAtTheirAddresses) {
     auto* list = new TImageList(nullptr);
     THandle instance = module;
     TLoadResources flags{lrMap3DColors};
-    TzelMethodInfo* m =
-        Call(list, "GetInstRes", Variant::Address(&instance), Variant(int(rtBitmap)),
-             Variant(AnsiString("GLYPHS")), Variant(8), Variant::Address(&flags),
-             Variant(int(clNone)));
+    TzelMethodInfo* m = Call(list, "GetInstRes", Variant::Address(&instance),
+                             Variant(int(rtBitmap)), Variant(AnsiString("GLYPHS")), Variant(8),
+                             Variant::Address(&flags), Variant(int(clNone)));
     EXPECT_TRUE(m->Result.AsBoolean());
     EXPECT_EQ(list->GetCount(), 3);
     EXPECT_EQ(list->GetHeight(), 8);

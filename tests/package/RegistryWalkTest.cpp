@@ -19,6 +19,7 @@
 #include "host/graphics/Icon.h"
 #include "host/graphics/Metafile.h"
 #include "host/menus/MenuItem.h"
+#include "host/stdctrls/ButtonControls.h"
 #include "package/zeltrix_cb4.h"
 
 #include <gtest/gtest.h>
@@ -158,6 +159,8 @@ public:
             return Keep(new TControlActionLink(Keep(new TWinControl(nullptr))));
         if (name == "TWinControlActionLink")
             return Keep(new TWinControlActionLink(Keep(new TWinControl(nullptr))));
+        if (name == "TButtonActionLink")
+            return Keep(new TButtonActionLink(Keep(new TButton(nullptr))));
         if (name == "TDockTree") return Keep(new TDockTree(Keep(new TWinControl(nullptr))));
         if (name == "TDockZone") // a zone of a tree of its own, freed after it
             return Keep(new TDockZone(Keep(new TDockTree(Keep(new TWinControl(nullptr))))));

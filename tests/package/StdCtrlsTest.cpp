@@ -1,0 +1,90 @@
+// The standard controls' class infos: a list box's Selected by index and its item rectangle
+// by address, an edit's password character as a one-character string, a listener deciding an
+// owner-drawn item's height, and concrete class infos answering as their parents.
+#include "ClassesFixture.h"
+
+#include "host/classes/StringList.h"
+#include "host/controls/Input.h"
+#include "host/forms/Form.h"
+#include "host/graphics/Bitmap.h"
+#include "host/stdctrls/Edit.h"
+#include "host/stdctrls/ListBox.h"
+
+#include <gtest/gtest.h>
+
+using namespace classes_test;
+using StdCtrls = ClassesTest;
+
+TEST_F(StdCtrls, AListBoxsSelectedByIndexAndItsItemRectByAddress) {
+    TForm form(nullptr);
+    auto* list = new TListBox(&form);
+    list->SetParent(&form);
+    list->SetMultiSelect(true);
+    for (const char* s : {"a", "b", "c", "d"}) list->GetItems()->Add(s);
+    TzelPropertyInfo* selected = Info(list)->FindProperty("Selected");
+    ASSERT_TRUE(selected);
+    selected->GetIndexes(0)->Value = 2;
+    Info(list)->SetProperty(selected, true);
+    list->SetSelected(3, true);
+    EXPECT_TRUE(Info(list)->GetProperty(selected).AsBoolean());
+    Info(list)->SetProperty(selected, false); // that item only
+    EXPECT_FALSE(list->GetSelected(2));
+    EXPECT_TRUE(list->GetSelected(3));
+
+    TzelMethodInfo* rect = Call(list, "ItemRect", 1);
+    const auto* r = static_cast<const TRect*>(rect->Result.AsAddress());
+    EXPECT_TRUE(*r == list->ItemRect(1));
+    TPoint inside{5, r->Top + 1};
+    EXPECT_EQ(Call(list, "ItemAtPos", Variant::Address(&inside), true)->Result.AsInteger(), 1);
+    // Items is an object reference; writing one assigns its strings.
+    TStringList other;
+    other.Add("x");
+    Set(list, "Items", AddressOf(&other));
+    EXPECT_EQ(list->GetItems()->GetCount(), 1);
+}
+
+TEST_F(StdCtrls, AnEditsPasswordCharIsAOneCharacterString) {
+    auto* edit = new TEdit(nullptr);
+    EXPECT_EQ(Get(edit, "PasswordChar").AsString(), std::string(1, '\0'));
+    Set(edit, "PasswordChar", AnsiString("*"));
+    EXPECT_EQ(edit->GetPasswordChar(), '*');
+    Set(edit, "PasswordChar", AnsiString("#!"));
+    EXPECT_EQ(edit->GetPasswordChar(), '#'); // the first character
+    // TEdit answers as TCustomEdit: its class info only changes visibilities.
+    Set(edit, "Text", AnsiString("hello"));
+    Set(edit, "SelStart", 1);
+    Set(edit, "SelLength", 3);
+    EXPECT_EQ(Get(edit, "SelText").AsString(), "ell");
+    char buffer[3];
+    TzelMethodInfo* m = Call(edit, "GetSelTextBuf", Variant::Address(buffer), 3);
+    EXPECT_EQ(m->Result.AsInteger(), 2);
+    EXPECT_STREQ(buffer, "el");
+    EXPECT_EQ(Info(edit)->FindProperty("SelText")->Visibility, pvPublic);
+    EXPECT_EQ(Info(edit)->FindProperty("MaxLength")->Visibility, pvPublished);
+    edit->Free();
+}
+
+TEST_F(StdCtrls, AListenerSetsAnOwnerDrawnItemsHeight) {
+    TForm form(nullptr);
+    auto* list = new TListBox(&form);
+    list->SetParent(&form);
+    list->SetStyle(lbOwnerDrawVariable);
+    for (const char* s : {"a", "b", "c"}) list->GetItems()->Add(s);
+    Hearing tall("OnMeasureItem", [&](TObject*, TzelEventInfo* E) {
+        if (E->GetArgs(1)->Value.AsInteger() == 0) E->GetArgs(2)->Value = 30;
+    });
+    Info(list)->AddListener(&tall);
+    EXPECT_EQ(list->ItemRect(1).Top, 30);
+    EXPECT_EQ(list->ItemRect(0).Bottom - list->ItemRect(0).Top, 30);
+    // OnDrawItem's Rect and State are the forwarder's copies, by address.
+    TRect seen{};
+    Hearing draw("OnDrawItem", [&](TObject*, TzelEventInfo* E) {
+        if (E->GetArgs(1)->Value.AsInteger() == 1)
+            seen = *static_cast<const TRect*>(E->GetArgs(2)->Value.AsAddress());
+    });
+    Info(list)->AddListener(&draw);
+    form.GetFormImage()->Free();
+    EXPECT_EQ(seen.Top, 30);
+    Info(list)->RemoveListener(&draw);
+    Info(list)->RemoveListener(&tall);
+}
