@@ -4,6 +4,7 @@
 #include "host/forms/Form.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
+#include "host/graphics/ScrollBarLook.h"
 
 #include <algorithm>
 
@@ -261,52 +262,6 @@ void Fill(TCanvas* Canvas, const TRect& R, TColor Color) {
     Canvas->GetBrush()->SetColor(Color);
     Canvas->FillRect(R);
 }
-
-/// A bar's track. A regular bar in its default colour is the platform's: every other pixel the
-/// highlight, the rest the face; any other is filled with the bar's colour.
-void PaintTrack(TCanvas* Canvas, const TRect& R, TControlScrollBar* Bar) {
-    if (Bar->GetStyle() != ssRegular || Bar->GetColor() != clBtnHighlight) {
-        Fill(Canvas, R, Bar->GetColor());
-        return;
-    }
-    TBitmap pattern;
-    pattern.SetPixelFormat(pf24bit);
-    pattern.SetSize(8, 8);
-    TColor light = clBtnHighlight, face = clBtnFace;
-    for (Integer y = 0; y < 8; ++y)
-        for (Integer x = 0; x < 8; ++x)
-            pattern.GetCanvas()->SetPixels(x, y, (x + y) % 2 ? face : light);
-    Canvas->GetBrush()->SetBitmap(&pattern);
-    Canvas->FillRect(R);
-    Canvas->GetBrush()->SetBitmap(nullptr);
-}
-
-/// A raised button: a light edge on the top and left, shadows on the bottom and right.
-void Button(TCanvas* Canvas, const TRect& R) {
-    Fill(Canvas, R, clBtnFace);
-    Fill(Canvas, {R.Left, R.Top, R.Right, R.Top + 1}, cl3DLight);
-    Fill(Canvas, {R.Left, R.Top, R.Left + 1, R.Bottom}, cl3DLight);
-    Fill(Canvas, {R.Left + 1, R.Top + 1, R.Right - 1, R.Top + 2}, clBtnHighlight);
-    Fill(Canvas, {R.Left + 1, R.Top + 1, R.Left + 2, R.Bottom - 1}, clBtnHighlight);
-    Fill(Canvas, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, cl3DDkShadow);
-    Fill(Canvas, {R.Right - 1, R.Top, R.Right, R.Bottom}, cl3DDkShadow);
-    Fill(Canvas, {R.Left + 1, R.Bottom - 2, R.Right - 1, R.Bottom - 1}, clBtnShadow);
-    Fill(Canvas, {R.Right - 2, R.Top + 1, R.Right - 1, R.Bottom - 1}, clBtnShadow);
-}
-
-/// A small black triangle pointing `Dir` (0 left, 1 up, 2 right, 3 down) centred in R.
-void Arrow(TCanvas* Canvas, const TRect& R, int Dir) {
-    Integer cx = (R.Left + R.Right) / 2, cy = (R.Top + R.Bottom) / 2;
-    for (Integer i = 0; i < 4; ++i) {
-        Integer len = 2 * i + 1;
-        switch (Dir) {
-        case 0: Fill(Canvas, {cx - 2 + i, cy - i, cx - 1 + i, cy - i + len}, clBtnText); break;
-        case 2: Fill(Canvas, {cx + 1 - i, cy - i, cx + 2 - i, cy - i + len}, clBtnText); break;
-        case 1: Fill(Canvas, {cx - i, cy - 2 + i, cx - i + len, cy - 1 + i}, clBtnText); break;
-        default: Fill(Canvas, {cx - i, cy + 1 - i, cx - i + len, cy + 2 - i}, clBtnText); break;
-        }
-    }
-}
 } // namespace
 
 void TScrollingWinControl::PaintScrollBars(TCanvas* Canvas) {
@@ -315,34 +270,11 @@ void TScrollingWinControl::PaintScrollBars(TCanvas* Canvas) {
     bool h = FHorzScrollBar->IsScrollBarVisible(), v = FVertScrollBar->IsScrollBarVisible();
     Integer hs = FHorzScrollBar->Thickness(), vs = FVertScrollBar->Thickness();
     auto bar = [&](TControlScrollBar* Bar, TRect Track, bool Horizontal) {
-        Integer length = Horizontal ? Track.Right - Track.Left : Track.Bottom - Track.Top;
-        Integer thick = Horizontal ? Track.Bottom - Track.Top : Track.Right - Track.Left;
-        Integer button = std::min(thick, length / 2);
-        TRect first = Horizontal ? TRect{Track.Left, Track.Top, Track.Left + button, Track.Bottom}
-                                 : TRect{Track.Left, Track.Top, Track.Right, Track.Top + button};
-        TRect last = Horizontal
-                         ? TRect{Track.Right - button, Track.Top, Track.Right, Track.Bottom}
-                         : TRect{Track.Left, Track.Bottom - button, Track.Right, Track.Bottom};
-        // The track, then the thumb in proportion to what shows.
-        PaintTrack(Canvas, Track, Bar);
-        Integer space = length - 2 * button;
+        // A regular bar in its default colour has the platform's checkered track.
+        bool checkered = Bar->GetStyle() == ssRegular && Bar->GetColor() == clBtnHighlight;
         Integer extent = Horizontal ? GetClientWidth() : GetClientHeight();
-        if (space > 8 && Bar->GetRange() > 0) {
-            Integer thumb = std::max<Integer>(
-                8, Integer(static_cast<long long>(space) * extent / Bar->GetRange()));
-            thumb = std::min(thumb, space);
-            Integer room = std::max(Bar->GetRange() - extent, 1);
-            Integer at =
-                button + Integer(static_cast<long long>(space - thumb) * Bar->GetPosition() / room);
-            TRect t = Horizontal
-                          ? TRect{Track.Left + at, Track.Top, Track.Left + at + thumb, Track.Bottom}
-                          : TRect{Track.Left, Track.Top + at, Track.Right, Track.Top + at + thumb};
-            Button(Canvas, t);
-        }
-        Button(Canvas, first);
-        Button(Canvas, last);
-        Arrow(Canvas, first, Horizontal ? 0 : 1);
-        Arrow(Canvas, last, Horizontal ? 2 : 3);
+        DrawScrollBar(Canvas, Track, Horizontal, 0, std::max<Integer>(Bar->GetRange() - 1, 0),
+                      Bar->GetPosition(), std::max<Integer>(extent, 1), checkered, Bar->GetColor());
     };
     if (v)
         bar(FVertScrollBar, {inner.Right - vs, inner.Top, inner.Right, inner.Bottom - (h ? hs : 0)},
