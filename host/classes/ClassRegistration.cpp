@@ -12,6 +12,8 @@
 #include "host/stdctrls/Edit.h"
 #include "host/stdctrls/Labels.h"
 #include "host/stdctrls/ListBox.h"
+#include "host/stdctrls/Memo.h"
+#include "host/stdctrls/ScrollBar.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>

@@ -219,7 +219,7 @@ void TCustomEdit::CutToClipboard() {
 void TCustomEdit::PasteFromClipboard() {
     AnsiString text = Clipboard().GetAsText();
     // One line: the first line break ends what a single-line edit takes.
-    std::size_t eol = text.find_first_of("\r\n");
+    std::size_t eol = IsMultiLine() ? AnsiString::npos : text.find_first_of("\r\n");
     if (eol != AnsiString::npos) text.resize(eol);
     if (!text.empty()) Replace(text);
 }
@@ -368,7 +368,7 @@ void TCustomEdit::CharDefault(char C) {
 void TCustomEdit::DefaultHandler(void* Message) {
     auto& m = *static_cast<TMessage*>(Message);
     switch (m.Msg) {
-    case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
+    case WM_GETDLGCODE: m.Result = DialogCode(); return;
     case WM_KEYDOWN:
         KeyDownDefault(Word(m.WParam),
                        KeyDataToShiftState(m.LParam) +
@@ -378,14 +378,14 @@ void TCustomEdit::DefaultHandler(void* Message) {
     case WM_CHAR: CharDefault(char(m.WParam)); return;
     case WM_LBUTTONDOWN: {
         if (CanFocus() && !Focused()) SetFocus();
-        Integer at = CharAt(PointOf(m).X);
+        Integer at = IndexAt(PointOf(m));
         MoveCaret(at, (m.WParam & 0x0004) != 0); // MK_SHIFT
         FSelecting = true;
         SetMouseCapture(true);
         return;
     }
     case WM_MOUSEMOVE:
-        if (FSelecting) MoveCaret(CharAt(PointOf(m).X), true);
+        if (FSelecting) MoveCaret(IndexAt(PointOf(m)), true);
         return;
     case WM_LBUTTONUP:
         if (FSelecting) {
@@ -395,7 +395,7 @@ void TCustomEdit::DefaultHandler(void* Message) {
         return;
     case WM_LBUTTONDBLCLK: {
         // The word under the mouse.
-        Integer at = CharAt(PointOf(m).X), n = Integer(FText.size());
+        Integer at = IndexAt(PointOf(m)), n = Integer(FText.size());
         Integer a = at, b = at;
         while (a > 0 && IsWordChar(FText[std::size_t(a - 1)])) --a;
         while (b < n && IsWordChar(FText[std::size_t(b)])) ++b;

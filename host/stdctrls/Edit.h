@@ -90,17 +90,24 @@ protected:
 public:
     static const TMessageEntry Messages[];
 
-private:
+    // The platform's editing, which a memo extends to lines.
+    virtual bool IsMultiLine() const { return false; }
+    virtual LongInt DialogCode() { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+    virtual void KeyDownDefault(Word Key, TShiftState Shift);
+    virtual void CharDefault(char C);
+    /// The character index at a point of the client area.
+    virtual Integer IndexAt(TPoint P) { return CharAt(P.X); }
     /// What shows: the text, or a password character for each of its characters.
     AnsiString Shown() const;
-    AnsiString Cased(AnsiString Text) const;
     /// Replaces the selection with `Text` as the user does: the limit, undo, Modified, OnChange.
     void Replace(const AnsiString& Text);
     /// Moves the caret; with `Extend` the selection's other end stays.
     void MoveCaret(Integer To, bool Extend);
+    Integer FAnchor = 0, FCaret = 0;
+
+private:
+    AnsiString Cased(AnsiString Text) const;
     Integer CharAt(Integer X);
-    void KeyDownDefault(Word Key, TShiftState Shift);
-    void CharDefault(char C);
 
     bool FAutoSelect = true;
     TFormBorderStyle FBorderStyle = bsSingle;
@@ -111,7 +118,6 @@ private:
     char FPasswordChar = 0;
     bool FReadOnly = false;
     bool FModified = false;
-    Integer FAnchor = 0, FCaret = 0;
     bool FCanUndo = false;
     AnsiString FUndoText;
     Integer FUndoCaret = 0;
