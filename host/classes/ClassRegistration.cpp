@@ -9,6 +9,7 @@
 #include "host/forms/Form.h"
 #include "host/menus/Menu.h"
 #include "host/stdctrls/ButtonControls.h"
+#include "host/stdctrls/ComboBox.h"
 #include "host/stdctrls/Edit.h"
 #include "host/stdctrls/Labels.h"
 #include "host/stdctrls/ListBox.h"
