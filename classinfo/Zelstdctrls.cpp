@@ -90,6 +90,72 @@ struct TEditClassInfo::ZelRows {
 };
 ZEL_TABLE(TEditClassInfo);
 
+struct TCustomMemoClassInfo::ZelRows {
+    using CI = TCustomMemoClassInfo;
+    using H = TCustomMemo;
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP(H, Alignment).protected_(),
+        ZEL_PROP(H, ScrollBars).protected_(),
+        ZEL_PROP(H, WantReturns).protected_(),
+        ZEL_PROP(H, WantTabs).protected_(),
+        ZEL_PROP(H, WordWrap).protected_(),
+        ZEL_PROP_R_SLOT(H, CaretPos),
+        ZEL_PROP(H, Lines),
+    };
+};
+ZEL_TABLE(TCustomMemoClassInfo);
+
+struct TMemoClassInfo::ZelRows {
+    static constexpr auto Properties = zelRows(published(
+        "Align", "Alignment", "Anchors", "BiDiMode", "BorderStyle", "Color", "Constraints", "Ctl3D",
+        "DragCursor", "DragKind", "DragMode", "Enabled", "Font", "HideSelection", "ImeMode",
+        "ImeName", "Lines", "MaxLength", "OEMConvert", "ParentBiDiMode", "ParentColor",
+        "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ReadOnly", "ScrollBars",
+        "ShowHint", "TabOrder", "TabStop", "Visible", "WantReturns", "WantTabs", "WordWrap"));
+    static constexpr auto Events = zelRows(
+        published("OnChange", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock",
+                  "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
+                  "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock", "OnStartDrag"));
+};
+ZEL_TABLE(TMemoClassInfo);
+
+struct TCustomComboBoxClassInfo::ZelRows {
+    using CI = TCustomComboBoxClassInfo;
+    using H = TCustomComboBox;
+    static constexpr auto Properties = zelRows(
+        ZEL_PROP(H, DropDownCount).protected_(), ZEL_PROP_R_SLOT(H, EditHandle).protected_(),
+        ZEL_PROP(H, ItemHeight).protected_(), ZEL_PROP_R_SLOT(H, ListHandle).protected_(),
+        ZEL_PROP(H, MaxLength).protected_(), ZEL_PROP(H, Sorted).protected_(),
+        ZEL_PROP(H, Style).protected_(), ZEL_PROP(H, CharCase), ZEL_PROP_R(H, Canvas),
+        ZEL_PROP(H, DroppedDown), ZEL_PROP(H, Items), ZEL_PROP(H, ItemIndex),
+        ZEL_PROP(H, SelLength), ZEL_PROP(H, SelStart), ZEL_PROP(H, SelText),
+        protected_("ParentColor"), published("TabStop"));
+    static constexpr TzelMethodRow Methods[] = {
+        ZEL_PROC(H, Clear),
+        ZEL_PROC(H, SelectAll),
+    };
+    static constexpr TzelEventRow Events[] = {
+        ZEL_EVENT(H, OnChange, "Sender").protected_(),
+        ZEL_EVENT(H, OnDropDown, "Sender").protected_(),
+        ZEL_EVENT(H, OnDrawItem, "Control,Index,Rect,State").protected_(),
+        ZEL_EVENT(H, OnMeasureItem, "Control,Index,Height").protected_(),
+    };
+};
+ZEL_TABLE(TCustomComboBoxClassInfo);
+
+struct TComboBoxClassInfo::ZelRows {
+    static constexpr auto Properties = zelRows(published(
+        "Style", "Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
+        "DragMode", "DropDownCount", "Enabled", "Font", "ImeMode", "ImeName", "ItemHeight", "Items",
+        "MaxLength", "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
+        "PopupMenu", "ShowHint", "Sorted", "TabOrder", "TabStop", "Text", "Visible"));
+    static constexpr auto Events = zelRows(
+        published("OnChange", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem",
+                  "OnDropDown", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown",
+                  "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnStartDock", "OnStartDrag"));
+};
+ZEL_TABLE(TComboBoxClassInfo);
+
 struct TButtonActionLinkClassInfo::ZelRows {};
 ZEL_TABLE(TButtonActionLinkClassInfo);
 
@@ -192,6 +258,29 @@ struct TListBoxClassInfo::ZelRows {
 };
 ZEL_TABLE(TListBoxClassInfo);
 
+struct TScrollBarClassInfo::ZelRows {
+    using H = TScrollBar;
+    static constexpr auto Properties = zelRows(
+        ZEL_PROP(H, Kind).published(),
+        // The steps go straight into the control, as 16-bit values.
+        ZEL_FIELD(H, LargeChange).published(), ZEL_PROP(H, Max).published(),
+        ZEL_PROP(H, Min).published(), ZEL_PROP(H, PageSize).published(),
+        ZEL_PROP(H, Position).published(), ZEL_FIELD(H, SmallChange).published(),
+        published("Align", "Anchors", "BiDiMode", "Constraints", "Ctl3D", "DragCursor", "DragKind",
+                  "DragMode", "Enabled", "ParentBiDiMode", "ParentCtl3D", "ParentShowHint",
+                  "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible"));
+    static constexpr TzelMethodRow Methods[] = {
+        ZEL_PROC(H, SetParams, "APosition,AMin,AMax"),
+    };
+    static constexpr auto Events =
+        zelRows(ZEL_EVENT(H, OnChange, "Sender").published(),
+                published("OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit",
+                          "OnKeyDown", "OnKeyPress", "OnKeyUp"),
+                ZEL_EVENT(H, OnScroll, "Sender,ScrollCode,ScrollPos").published(),
+                published("OnStartDock", "OnStartDrag"));
+};
+ZEL_TABLE(TScrollBarClassInfo);
+
 struct TCustomStaticTextClassInfo::ZelRows {
     using H = TCustomStaticText;
     static constexpr TzelPropRow Properties[] = {
@@ -221,11 +310,14 @@ constexpr const TzelClassTable* Tables[] = {
     &TCustomGroupBoxClassInfo::ZelTable,   &TGroupBoxClassInfo::ZelTable,
     &TCustomLabelClassInfo::ZelTable,      &TLabelClassInfo::ZelTable,
     &TCustomEditClassInfo::ZelTable,       &TEditClassInfo::ZelTable,
+    &TCustomMemoClassInfo::ZelTable,       &TMemoClassInfo::ZelTable,
+    &TCustomComboBoxClassInfo::ZelTable,   &TComboBoxClassInfo::ZelTable,
     &TButtonActionLinkClassInfo::ZelTable, &TButtonControlClassInfo::ZelTable,
     &TButtonClassInfo::ZelTable,           &TCustomCheckBoxClassInfo::ZelTable,
     &TCheckBoxClassInfo::ZelTable,         &TRadioButtonClassInfo::ZelTable,
     &TCustomListBoxClassInfo::ZelTable,    &TListBoxClassInfo::ZelTable,
-    &TCustomStaticTextClassInfo::ZelTable, &TStaticTextClassInfo::ZelTable,
+    &TScrollBarClassInfo::ZelTable,        &TCustomStaticTextClassInfo::ZelTable,
+    &TStaticTextClassInfo::ZelTable,
 };
 } // namespace
 

@@ -1,12 +1,15 @@
-// Class infos of the host's StdCtrls unit: group boxes, labels, edits, buttons, check boxes,
-// radio buttons, list boxes and static text (memos, combo boxes and scroll bars follow).
+// Class infos of the host's StdCtrls unit: group boxes, labels, edits, memos, combo boxes,
+// buttons, check boxes, radio buttons, list boxes, scroll bars and static text.
 #pragma once
 
 #include "classinfo/Zelcontrols.h"
 #include "host/stdctrls/ButtonControls.h"
+#include "host/stdctrls/ComboBox.h"
 #include "host/stdctrls/Edit.h"
 #include "host/stdctrls/Labels.h"
 #include "host/stdctrls/ListBox.h"
+#include "host/stdctrls/Memo.h"
+#include "host/stdctrls/ScrollBar.h"
 
 namespace zeltrix {
 
@@ -16,6 +19,21 @@ ZEL_PLAIN_CLASSINFO(TCustomLabelClassInfo, TGraphicControlClassInfo, host::TCust
 ZEL_PLAIN_CLASSINFO(TLabelClassInfo, TCustomLabelClassInfo, host::TLabel);
 ZEL_PLAIN_CLASSINFO(TCustomEditClassInfo, TWinControlClassInfo, host::TCustomEdit);
 ZEL_PLAIN_CLASSINFO(TEditClassInfo, TCustomEditClassInfo, host::TEdit);
+class TCustomMemoClassInfo
+    : public TzelFamily<TCustomMemoClassInfo, TCustomEditClassInfo, host::TCustomMemo> {
+    ZEL_CLASSINFO(TCustomMemoClassInfo)
+protected:
+    host::TPoint FCaretPosSlot;
+};
+ZEL_PLAIN_CLASSINFO(TMemoClassInfo, TCustomMemoClassInfo, host::TMemo);
+class TCustomComboBoxClassInfo
+    : public TzelFamily<TCustomComboBoxClassInfo, TWinControlClassInfo, host::TCustomComboBox> {
+    ZEL_CLASSINFO(TCustomComboBoxClassInfo)
+protected:
+    host::HWND FEditHandleSlot = 0;
+    host::HWND FListHandleSlot = 0;
+};
+ZEL_PLAIN_CLASSINFO(TComboBoxClassInfo, TCustomComboBoxClassInfo, host::TComboBox);
 ZEL_PLAIN_CLASSINFO(TButtonActionLinkClassInfo, TWinControlActionLinkClassInfo,
                     host::TButtonActionLink);
 ZEL_PLAIN_CLASSINFO(TButtonControlClassInfo, TWinControlClassInfo, host::TButtonControl);
@@ -30,6 +48,7 @@ protected:
     host::TRect FItemRectSlot;
 };
 ZEL_PLAIN_CLASSINFO(TListBoxClassInfo, TCustomListBoxClassInfo, host::TListBox);
+ZEL_PLAIN_CLASSINFO(TScrollBarClassInfo, TWinControlClassInfo, host::TScrollBar);
 ZEL_PLAIN_CLASSINFO(TCustomStaticTextClassInfo, TWinControlClassInfo, host::TCustomStaticText);
 ZEL_PLAIN_CLASSINFO(TStaticTextClassInfo, TCustomStaticTextClassInfo, host::TStaticText);
 

@@ -20,7 +20,7 @@ namespace {
 // Units whose every class info must be registered.
 const std::set<std::string> CompleteUnits = {"Zelsystem",   "Zelclasses",  "Zelimglist",
                                              "Zelactnlist", "Zelgraphics", "Zelmenus",
-                                             "Zelcontrols", "Zelforms"};
+                                             "Zelcontrols", "Zelforms",    "Zelstdctrls"};
 
 const Value& Tables() {
     static const Value v = [] {

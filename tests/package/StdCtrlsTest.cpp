@@ -7,8 +7,11 @@
 #include "host/controls/Input.h"
 #include "host/forms/Form.h"
 #include "host/graphics/Bitmap.h"
+#include "host/menus/Keys.h"
 #include "host/stdctrls/Edit.h"
 #include "host/stdctrls/ListBox.h"
+#include "host/stdctrls/Memo.h"
+#include "host/stdctrls/ScrollBar.h"
 
 #include <gtest/gtest.h>
 
@@ -87,4 +90,27 @@ TEST_F(StdCtrls, AListenerSetsAnOwnerDrawnItemsHeight) {
     EXPECT_EQ(seen.Top, 30);
     Info(list)->RemoveListener(&draw);
     Info(list)->RemoveListener(&tall);
+}
+
+TEST_F(StdCtrls, AScrollBarsStepsAndOnScrollAndAMemosCaretByAddress) {
+    auto* bar = new TScrollBar(nullptr);
+    Set(bar, "LargeChange", 25);
+    EXPECT_EQ(bar->GetLargeChange(), 25);
+    Hearing cap("OnScroll", [&](TObject*, TzelEventInfo* E) {
+        if (E->GetArgs(2)->Value.AsInteger() > 40) E->GetArgs(2)->Value = 40; // ScrollPos
+    });
+    Info(bar)->AddListener(&cap);
+    bar->Perform(WM_KEYDOWN, VK_NEXT, 0); // a page: 25, then 50 capped
+    bar->Perform(WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_EQ(bar->GetPosition(), 40);
+    Info(bar)->RemoveListener(&cap);
+    bar->Free();
+
+    auto* memo = new TMemo(nullptr);
+    memo->SetText("ab\r\ncd");
+    memo->SetSelStart(5);
+    const auto* caret = static_cast<const TPoint*>(Get(memo, "CaretPos").AsAddress());
+    EXPECT_EQ(caret->X, 1);
+    EXPECT_EQ(caret->Y, 1);
+    memo->Free();
 }
