@@ -1,0 +1,183 @@
+#include "host/extctrls/Splitter.h"
+
+#include "host/classes/TypInfoRows.h"
+
+#include <algorithm>
+
+namespace host {
+
+namespace {
+constexpr TPropInfo SplitterProps[] = {
+    HOST_PROP(TSplitter, Align).Default(alLeft),
+    HOST_PROP(TSplitter, AutoSnap).Default(true),
+    HOST_PROP(TSplitter, Beveled).Default(false),
+    "Color",
+    "Constraints",
+    HOST_PROP(TSplitter, Cursor).Default(crHSplit),
+    HOST_PROP(TSplitter, MinSize).Default(30),
+    "ParentColor",
+    HOST_PROP(TSplitter, ResizeStyle).Default(rsPattern),
+    "Visible",
+    HOST_PROP(TSplitter, OnCanResize),
+    HOST_PROP(TSplitter, OnMoved),
+    HOST_PROP(TSplitter, OnPaint),
+};
+} // namespace
+
+HOST_COMPONENT_METACLASS(TSplitter, TGraphicControl, PropTable(SplitterProps));
+
+TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {
+    FAlign = alLeft;
+    FCursor = crHSplit;
+    SetBounds(FLeft, FTop, 3, 100);
+}
+
+void TSplitter::SetAlign(TAlign Value) {
+    // A cursor of the application's own stays.
+    if (FCursor == crHSplit || FCursor == crVSplit)
+        SetCursor(Value == alTop || Value == alBottom ? crVSplit : crHSplit);
+    TGraphicControl::SetAlign(Value);
+}
+
+void TSplitter::SetBeveled(bool Value) {
+    if (Value == FBeveled) return;
+    FBeveled = Value;
+    Invalidate();
+}
+
+void TSplitter::SetMinSize(NaturalNumber Value) {
+    FMinSize = std::max(Value, 1);
+}
+
+void TSplitter::Paint() {
+    TCanvas* c = GetCanvas();
+    TRect r{0, 0, FWidth, FHeight};
+    c->GetBrush()->SetStyle(bsSolid);
+    c->GetBrush()->SetColor(GetColor());
+    c->FillRect(r);
+    if (FBeveled) {
+        // A ridge along the bar, short of its ends.
+        if (Horizontal())
+            r = {r.Left + 1, r.Top - 2, r.Right - 1, r.Bottom + 2};
+        else
+            r = {r.Left - 2, r.Top + 1, r.Right + 2, r.Bottom - 1};
+        c->GetBrush()->SetColor(clBtnHighlight);
+        c->FrameRect({r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1});
+        c->GetBrush()->SetColor(clBtnShadow);
+        c->FrameRect({r.Left - 1, r.Top - 1, r.Right - 1, r.Bottom - 1});
+    }
+    if (FOnPaint) FOnPaint(this);
+}
+
+TControl* TSplitter::FindControl() {
+    if (!FParent || FAlign == alNone || FAlign == alClient || FAlign == alCustom) return nullptr;
+    // The point just outside the splitter on its side.
+    TPoint p{FLeft, FTop};
+    switch (FAlign) {
+    case alLeft: --p.X; break;
+    case alRight: p.X += FWidth; break;
+    case alTop: --p.Y; break;
+    case alBottom: p.Y += FHeight; break;
+    default: break;
+    }
+    for (Integer i = 0; i < FParent->GetControlCount(); ++i) {
+        TControl* c = FParent->GetControls(i);
+        if (c == this || !c->GetVisible() || !c->GetEnabled() || c->GetAlign() != FAlign) continue;
+        TRect r = c->GetBoundsRect();
+        // A control closed to nothing still sits against the splitter.
+        if (r.Right == r.Left) (FAlign == alLeft ? --r.Left : ++r.Right);
+        if (r.Bottom == r.Top) (FAlign == alTop ? --r.Top : ++r.Bottom);
+        if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom) return c;
+    }
+    return nullptr;
+}
+
+void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+    TGraphicControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft || !FParent) return;
+    FControl = FindControl();
+    if (!FControl) return;
+    FDownPos = ClientToScreen({X, Y});
+    FOldSize = Horizontal() ? FControl->GetWidth() : FControl->GetHeight();
+    FNewSize = FOldSize;
+    // The room the control may take: what the others on its axis leave, less MinSize.
+    TRect client = FParent->GetClientRect();
+    FMaxSize = (Horizontal() ? client.Right : client.Bottom) - FMinSize;
+    for (Integer i = 0; i < FParent->GetControlCount(); ++i) {
+        TControl* c = FParent->GetControls(i);
+        if (!c->GetVisible()) continue;
+        bool same = Horizontal() ? c->GetAlign() == alLeft || c->GetAlign() == alRight
+                                 : c->GetAlign() == alTop || c->GetAlign() == alBottom;
+        if (same) FMaxSize -= Horizontal() ? c->GetWidth() : c->GetHeight();
+    }
+    FMaxSize += FOldSize;
+    FLinePos = {FLeft, FTop};
+    FControl->FreeNotification(this);
+}
+
+bool TSplitter::CanResize(Integer& NewSize) {
+    bool accept = true;
+    if (FOnCanResize) FOnCanResize(this, NewSize, accept);
+    return accept;
+}
+
+bool TSplitter::NewSizeAt(TPoint Screen, Integer& Size) {
+    Integer delta = Horizontal() ? Screen.X - FDownPos.X : Screen.Y - FDownPos.Y;
+    if (FAlign == alRight || FAlign == alBottom) delta = -delta;
+    Integer s = FOldSize + delta;
+    if (s < FMinSize) s = FAutoSnap && s < FMinSize / 2 ? 0 : FMinSize;
+    if (s > FMaxSize) s = std::max(FMaxSize, 0);
+    if (!CanResize(s)) return false;
+    Size = std::max(s, 0);
+    return true;
+}
+
+void TSplitter::ApplySize(Integer Size) {
+    if (!FControl) return;
+    TRect b = FControl->GetBoundsRect();
+    switch (FAlign) {
+    case alLeft: FControl->SetWidth(Size); break;
+    case alTop: FControl->SetHeight(Size); break;
+    case alRight: FControl->SetBounds(b.Right - Size, b.Top, Size, b.Bottom - b.Top); break;
+    case alBottom: FControl->SetBounds(b.Left, b.Bottom - Size, b.Right - b.Left, Size); break;
+    default: break;
+    }
+}
+
+void TSplitter::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+    TGraphicControl::MouseMove(Shift, X, Y);
+    if (!FControl) return;
+    Integer size;
+    if (!NewSizeAt(ClientToScreen({X, Y}), size) || size == FNewSize) return;
+    Integer moved = size - FNewSize;
+    FNewSize = size;
+    if (FResizeStyle == rsUpdate) {
+        ApplySize(size);
+        // The splitter moved with the control: the press is where it now is.
+        TPoint p = ClientToScreen({X, Y});
+        FDownPos = p, FOldSize = size;
+    } else {
+        Integer step = FAlign == alRight || FAlign == alBottom ? -moved : moved;
+        (Horizontal() ? FLinePos.X : FLinePos.Y) += step;
+    }
+}
+
+void TSplitter::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+    TGraphicControl::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft && FControl) StopSizing();
+}
+
+void TSplitter::StopSizing() {
+    TControl* control = FControl;
+    if (FResizeStyle != rsUpdate) ApplySize(FNewSize);
+    FControl = nullptr;
+    if (control) control->RemoveFreeNotification(this);
+    if (FOnMoved) FOnMoved(this);
+}
+
+void TSplitter::Notification(TComponent* AComponent, TOperation Operation) {
+    TGraphicControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FControl) FControl = nullptr;
+}
+
+} // namespace host
