@@ -148,14 +148,14 @@ void TSplitter::MouseMove(TShiftState Shift, Integer X, Integer Y) {
     TGraphicControl::MouseMove(Shift, X, Y);
     if (!FControl) return;
     Integer size;
-    if (!NewSizeAt(ClientToScreen({X, Y}), size) || size == FNewSize) return;
+    TPoint screen = ClientToScreen({X, Y});
+    if (!NewSizeAt(screen, size) || size == FNewSize) return;
     Integer moved = size - FNewSize;
     FNewSize = size;
     if (FResizeStyle == rsUpdate) {
         ApplySize(size);
-        // The splitter moved with the control: the press is where it now is.
-        TPoint p = ClientToScreen({X, Y});
-        FDownPos = p, FOldSize = size;
+        // The splitter moved with the control: sizes count from here on.
+        FDownPos = screen, FOldSize = size;
     } else {
         Integer step = FAlign == alRight || FAlign == alBottom ? -moved : moved;
         (Horizontal() ? FLinePos.X : FLinePos.Y) += step;
