@@ -332,9 +332,16 @@ void TBevel::Paint() {
         c->FillRect({X, 0, X + 1, FHeight});
     };
     c->GetBrush()->SetStyle(bsSolid);
-    TRect r{0, 0, FWidth, FHeight};
     switch (FShape) {
-    case bsBox: Frame3D(c, r, dark, light, 1); break;
+    case bsBox:
+        // Unlike Frame3D's, the bottom left corner is the top's and the top right the bottom's.
+        c->GetBrush()->SetColor(dark);
+        c->FillRect({0, 0, 1, FHeight});
+        c->FillRect({0, 0, FWidth - 1, 1});
+        c->GetBrush()->SetColor(light);
+        c->FillRect({FWidth - 1, 0, FWidth, FHeight});
+        c->FillRect({1, FHeight - 1, FWidth, FHeight});
+        break;
     case bsFrame: {
         // Two frames offset by a pixel: a groove when lowered, a ridge when raised.
         TRect outer{0, 0, FWidth - 1, FHeight - 1}, inner{1, 1, FWidth, FHeight};

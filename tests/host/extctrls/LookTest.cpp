@@ -52,14 +52,14 @@ TEST(ExtCtrlsLook, BevelsDrawTheirShapeInTheirStyle) {
     auto* bevel = new TBevel(nullptr);
     bevel->SetParent(&board.Root);
     bevel->SetBounds(0, 0, 4, 3);
-    // Lowered: shadow top and left, light bottom and right (the corners the light's).
+    // Lowered: shadow top and left, light bottom and right, each with one corner.
     EXPECT_EQ(board.Rows(), "SSSH\n"
                             "S..H\n"
-                            "HHHH\n");
+                            "SHHH\n");
     bevel->SetStyle(bsRaised);
     EXPECT_EQ(board.Rows(), "HHHS\n"
                             "H..S\n"
-                            "SSSS\n");
+                            "HSSS\n");
     bevel->SetStyle(bsLowered);
     bevel->SetShape(bsTopLine);
     EXPECT_EQ(board.Rows(), "SSSS\n"
@@ -208,6 +208,35 @@ TEST(ExtCtrlsLook, ASmallFormOfThemLooksClassic) {
     EXPECT_EQ(image->ColorAt(origin.X, origin.Y + 5), ColorToRGB(clBtnHighlight)); // raised
     EXPECT_EQ(image->ColorAt(origin.X + 79, origin.Y + 5), ColorToRGB(clBtnShadow));
     EXPECT_EQ(split->GetLeft(), 80); // beside the left panel
+    image->Free();
+}
+
+} // namespace
+
+namespace {
+
+TEST(Panel, ADockSitePanelLaysItsClientsOutWithItsDockManager) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 408, 227);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 200, 150);
+    EXPECT_TRUE(panel->GetUseDockManager());
+    EXPECT_FALSE(panel->GetDockManager()); // only a dock site has one
+    panel->SetDockSite(true);
+    ASSERT_TRUE(panel->GetDockManager());
+    auto* client = new TPanel(&form);
+    client->SetParent(&form);
+    client->SetBounds(250, 10, 50, 40);
+    client->SetDragKind(dkDock);
+    EXPECT_TRUE(client->ManualDock(panel));
+    EXPECT_EQ(client->GetParent(), panel);
+    EXPECT_EQ(panel->GetDockClientCount(), 1);
+    TRect r = client->GetBoundsRect();
+    EXPECT_GT(r.Right - r.Left, 150); // the site's width, not the client's own
+    EXPECT_LE(r.Right, 200);
+    TBitmap* image = form.GetFormImage(); // the site paints its grab bars over the panel
+    ASSERT_TRUE(image);
     image->Free();
 }
 
