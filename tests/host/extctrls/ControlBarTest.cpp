@@ -2,6 +2,7 @@
 #include "host/extctrls/ControlBar.h"
 #include "host/controls/Input.h"
 #include "host/extctrls/Panel.h"
+#include "host/graphics/Bitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,38 @@ TEST(ControlBar, OnBandDragMayRefuseAndAPressBesideTheGrabberDoesNothing) {
     input::MouseMove(&f.Form, {250, 40});
     input::MouseUp(&f.Form, {250, 40});
     EXPECT_TRUE(f.Log.empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(ControlBar, BandsPaintAFrameAndAGrabberThatOnBandPaintMayLeaveOut) {
+    struct Painter {
+        int Calls = 0;
+        bool NoGrabber = false;
+        void Band(TObject*, TControl*, TCanvas*, TRect&, TBandPaintOptions& Options) {
+            ++Calls;
+            if (NoGrabber) Options -= bpoGrabber;
+        }
+    } painter;
+    Fixture f;
+    f.Bar->SetOnBandPaint(TBandPaintEvent::Bind<&Painter::Band>(&painter));
+    auto pixel = [&](Integer X, Integer Y) {
+        TBitmap b;
+        b.SetWidth(300);
+        b.SetHeight(80);
+        f.Bar->PaintTo(b.GetCanvas(), 0, 0);
+        return b.ColorAt(X, Y);
+    };
+    EXPECT_EQ(pixel(0, 5), ColorToRGB(clBtnHighlight)); // the band's frame
+    EXPECT_EQ(pixel(62, 5), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(pixel(3, 10), ColorToRGB(clBtnHighlight)); // the grabber's first ridge
+    EXPECT_EQ(pixel(5, 10), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(painter.Calls, 8); // each paint: A and B
+    painter.NoGrabber = true;
+    EXPECT_EQ(pixel(3, 10), ColorToRGB(clBtnFace));
+    EXPECT_EQ(pixel(200, 60), ColorToRGB(clBtnFace)); // the bar itself
 }
 
 } // namespace
