@@ -1,5 +1,8 @@
 // The unit's controls in the classic look: bevels, frames, shapes and panels pixel for pixel,
 // and a small form of them as a picture for people.
+#include "host/classes/Strings.h"
+#include "host/extctrls/ControlBar.h"
+#include "host/extctrls/Header.h"
 #include "host/extctrls/Panel.h"
 #include "host/extctrls/Shapes.h"
 #include "host/extctrls/Splitter.h"
@@ -171,7 +174,7 @@ TEST(ExtCtrlsLook, APanelsCaptionFollowsItsAlignment) {
 
 TEST(ExtCtrlsLook, ASmallFormOfThemLooksClassic) {
     TForm form(nullptr);
-    form.SetBounds(0, 0, 260, 160);
+    form.SetBounds(0, 0, 260, 190);
     form.SetCaption("ExtCtrls");
     auto* left = new TPanel(&form);
     left->SetParent(&form);
@@ -200,6 +203,17 @@ TEST(ExtCtrlsLook, ASmallFormOfThemLooksClassic) {
     round->SetParent(client);
     round->SetShape(stRoundRect);
     round->SetBounds(80, 70, 70, 30);
+    auto* header = new THeader(&form);
+    header->SetParent(client);
+    header->SetBounds(8, 110, 140, 20);
+    header->GetSections()->Add("Name");
+    header->GetSections()->Add("Size");
+    auto* bar = new TControlBar(&form);
+    bar->SetParent(client);
+    bar->SetBounds(8, 54, 66, 52);
+    auto* band = new TPanel(&form);
+    band->SetBounds(0, 0, 40, 10);
+    band->SetParent(bar);
     TBitmap* image = form.GetFormImage();
     ASSERT_TRUE(image);
     SaveBitmapToPng(image, "/tmp/zeltrix-extctrls.png");
