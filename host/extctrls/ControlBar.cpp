@@ -291,11 +291,23 @@ void TCustomControlBar::MouseDown(TMouseButton Button, TShiftState Shift, Intege
 void TCustomControlBar::MouseMove(TShiftState Shift, Integer X, Integer Y) {
     TCustomControl::MouseMove(Shift, X, Y);
     if (!FDragControl) return;
+    TRect client = GetClientRect();
+    if (FAutoDrag && (X < client.Left - FRowSize / 2 || X >= client.Right + FRowSize / 2 ||
+                      Y < client.Top - FRowSize / 2 || Y >= client.Bottom + FRowSize / 2)) {
+        // Pulled well off the bar: a control that docks leaves in a dock drag of its own.
+        TControl* c = FDragControl;
+        if (c->GetDragKind() == dkDock) {
+            FDragControl = nullptr;
+            c->RemoveFreeNotification(this);
+            SetMouseCapture(false);
+            c->BeginDrag(true);
+            return;
+        }
+    }
     TRect band = BandRect(FDragControl);
     TRect insets{FDragControl->GetLeft() - band.Left, FDragControl->GetTop() - band.Top,
                  band.Right - FDragControl->GetLeft() - FDragControl->GetWidth(),
                  band.Bottom - FDragControl->GetTop() - FDragControl->GetHeight()};
-    TRect client = GetClientRect();
     Integer left = std::max(X - FDragOffset.X, client.Left);
     // The row under the mouse; past the last row the band starts a new one.
     Integer row = std::max((Y - client.Top) / FRowSize, 0);

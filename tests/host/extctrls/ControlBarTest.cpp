@@ -155,3 +155,29 @@ TEST(ControlBar, BandsPaintAFrameAndAGrabberThatOnBandPaintMayLeaveOut) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ControlBar, WithAutoDragABandPulledOffTheBarFloats) {
+    Fixture f;
+    f.A->SetDragKind(dkDock);
+    input::MouseDown(&f.Form, {5, 10});
+    input::MouseMove(&f.Form, {150, 95}); // well below the bar, which ends at 80
+    input::MouseMove(&f.Form, {160, 120});
+    input::MouseUp(&f.Form, {160, 120});
+    EXPECT_TRUE(f.A->GetFloating());
+    EXPECT_NE(f.A->GetParent(), f.Bar);
+    if (f.A->GetHostDockSite()) f.A->GetHostDockSite()->Free();
+    // Without AutoDrag, or for a control that does not dock, the band stays on the bar.
+    f.B->SetDragKind(dkDock);
+    f.Bar->SetAutoDrag(false);
+    f.Log.clear();
+    input::MouseDown(&f.Form, {94, 10}); // B's grabber
+    input::MouseMove(&f.Form, {150, 95});
+    input::MouseUp(&f.Form, {150, 95});
+    EXPECT_EQ(f.B->GetParent(), f.Bar);
+    ASSERT_FALSE(f.Log.empty());
+    EXPECT_EQ(f.Log[0], "drag B");
+}
+
+} // namespace
