@@ -1,7 +1,10 @@
 #include "host/extctrls/Header.h"
 
+#include "host/classes/Filer.h"
+#include "host/classes/Reader.h"
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfoRows.h"
+#include "host/classes/Writer.h"
 #include "host/extctrls/Shapes.h"
 
 #include <algorithm>
@@ -73,6 +76,30 @@ void THeader::SetSectionWidth(Integer Index, Integer Value) {
     if (Index < 0 || std::size_t(Index) >= FWidths.size()) return;
     FWidths[std::size_t(Index)] = std::max(Value, 0);
     Invalidate();
+}
+
+void THeader::DefineProperties(TFiler* Filer) {
+    TCustomControl::DefineProperties(Filer);
+    bool custom = std::any_of(FWidths.begin(), FWidths.end(),
+                              [](Integer W) { return W != DefaultSectionWidth; });
+    Filer->DefineProperty("SectionWidths", TReaderProc::Bind<&THeader::ReadWidths>(this),
+                          TWriterProc::Bind<&THeader::WriteWidths>(this), custom);
+}
+
+void THeader::ReadWidths(TReader* Reader) {
+    // Widths beyond the sections read are dropped; sections without one keep the default.
+    Reader->ReadListBegin();
+    for (std::size_t i = 0; !Reader->EndOfList(); ++i) {
+        Integer w = Reader->ReadInteger();
+        if (i < FWidths.size()) FWidths[i] = std::max(w, 0);
+    }
+    Reader->ReadListEnd();
+}
+
+void THeader::WriteWidths(TWriter* Writer) {
+    Writer->WriteListBegin();
+    for (Integer w : FWidths) Writer->WriteInteger(w);
+    Writer->WriteListEnd();
 }
 
 void THeader::SetBorderStyle(TFormBorderStyle Value) {

@@ -41,6 +41,8 @@ public:
     static constexpr Integer DefaultSectionWidth = 64;
 
 protected:
+    /// "SectionWidths": the widths as a list of integers, when one differs from the default.
+    void DefineProperties(TFiler* Filer) override;
     void Paint() override;
     void PaintNonClient(TCanvas* Canvas) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
@@ -50,6 +52,8 @@ protected:
     virtual void Sized(Integer ASection, Integer AWidth);
 
 private:
+    void ReadWidths(TReader* Reader);
+    void WriteWidths(TWriter* Writer);
     void SectionsChanged(TObject* Sender);
     Integer SectionLeft(Integer Index) const;
     TStringList* FSections;

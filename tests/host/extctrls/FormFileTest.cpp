@@ -1,5 +1,6 @@
 // Forms naming the unit's classes load and write back as they were: a panel holding a splitter
 // and a shape, and a notebook whose pages the file holds.
+#include "host/extctrls/Header.h"
 #include "host/extctrls/Notebook.h"
 #include "host/extctrls/Panel.h"
 #include "host/extctrls/Shapes.h"
@@ -140,6 +141,59 @@ TEST(ExtCtrlsForms, ANotebooksPagesComeFromTheFileAndTheActiveOneShows) {
     ASSERT_TRUE(bevel);
     EXPECT_EQ(bevel->GetParent(), nb->GetPage(1));
     EXPECT_EQ(formtest::Save(root.get(), true), text);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ExtCtrlsForms, AHeadersSectionWidthsAreKeptInTheForm) {
+    const std::string text = "object Main: TForm\r\n"
+                             "  Left = 0\r\n"
+                             "  Top = 0\r\n"
+                             "  Caption = 'Main'\r\n"
+                             "  ClientHeight = 213\r\n"
+                             "  ClientWidth = 312\r\n"
+                             "  Color = clBtnFace\r\n"
+                             "  Font.Charset = DEFAULT_CHARSET\r\n"
+                             "  Font.Color = clWindowText\r\n"
+                             "  Font.Height = -11\r\n"
+                             "  Font.Name = 'MS Sans Serif'\r\n"
+                             "  Font.Style = []\r\n"
+                             "  OldCreateOrder = False\r\n"
+                             "  PixelsPerInch = 96\r\n"
+                             "  TextHeight = 13\r\n"
+                             "  object Header1: THeader\r\n"
+                             "    Left = 0\r\n"
+                             "    Top = 0\r\n"
+                             "    Width = 250\r\n"
+                             "    Height = 25\r\n"
+                             "    Sections.Strings = (\r\n"
+                             "      'Name'\r\n"
+                             "      'Size')\r\n"
+                             "    TabOrder = 0\r\n"
+                             "    SectionWidths = (\r\n"
+                             "      120\r\n"
+                             "      64)\r\n"
+                             "  end\r\n"
+                             "end\r\n";
+    formtest::RootPtr root = formtest::Load(text);
+    ASSERT_TRUE(root);
+    auto* header = DynCast<THeader>(root->FindComponent("Header1"));
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->GetSectionWidth(0), 120);
+    EXPECT_EQ(header->GetSectionWidth(1), 64);
+    EXPECT_EQ(formtest::Save(root.get(), true), text);
+    // Widths at the default are not written; more widths than sections are dropped.
+    header->SetSectionWidth(0, 64);
+    EXPECT_EQ(formtest::Save(root.get(), true).find("SectionWidths"), std::string::npos);
+    std::string extra = text;
+    extra.replace(extra.find("      64)"), 9, "      -3\r\n      99)");
+    formtest::RootPtr again = formtest::Load(extra);
+    auto* h2 = DynCast<THeader>(again->FindComponent("Header1"));
+    ASSERT_TRUE(h2);
+    EXPECT_EQ(h2->GetSectionWidth(1), 0);
+    EXPECT_EQ(h2->GetSectionWidth(2), 0);
 }
 
 } // namespace
