@@ -80,16 +80,21 @@ TControl* TSplitter::FindControl() {
     case alBottom: p.Y += FHeight; break;
     default: break;
     }
+    // One aligned as the splitter is comes first; else any control there.
+    TControl* any = nullptr;
     for (Integer i = 0; i < FParent->GetControlCount(); ++i) {
         TControl* c = FParent->GetControls(i);
-        if (c == this || !c->GetVisible() || !c->GetEnabled() || c->GetAlign() != FAlign) continue;
+        if (c == this || !c->GetVisible() || !c->GetEnabled()) continue;
         TRect r = c->GetBoundsRect();
         // A control closed to nothing still sits against the splitter.
-        if (r.Right == r.Left) (FAlign == alLeft ? --r.Left : ++r.Right);
-        if (r.Bottom == r.Top) (FAlign == alTop ? --r.Top : ++r.Bottom);
-        if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom) return c;
+        bool before = FAlign == alLeft || FAlign == alTop;
+        if (r.Right == r.Left) (before ? --r.Left : ++r.Right);
+        if (r.Bottom == r.Top) (before ? --r.Top : ++r.Bottom);
+        if (p.X < r.Left || p.X >= r.Right || p.Y < r.Top || p.Y >= r.Bottom) continue;
+        if (c->GetAlign() == FAlign) return c;
+        if (!any) any = c;
     }
-    return nullptr;
+    return any;
 }
 
 void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
