@@ -7,7 +7,7 @@
 #include "host/extctrls/Shapes.h"
 #include "host/extctrls/Splitter.h"
 #include "host/graphics/Bitmap.h"
-#include "host/graphics/PngFile.h"
+#include "tests/host/ReferencePictures.h"
 
 #include <gtest/gtest.h>
 
@@ -172,7 +172,7 @@ TEST(ExtCtrlsLook, APanelsCaptionFollowsItsAlignment) {
     EXPECT_GT(firstInk(), 100);
 }
 
-TEST(ExtCtrlsLook, ASmallFormOfThemLooksClassic) {
+TEST(ExtCtrlsLook, ASmallFormOfThemLooksAsItsReference) {
     TForm form(nullptr);
     form.SetBounds(0, 0, 260, 190);
     form.SetCaption("ExtCtrls");
@@ -216,7 +216,7 @@ TEST(ExtCtrlsLook, ASmallFormOfThemLooksClassic) {
     band->SetParent(bar);
     TBitmap* image = form.GetFormImage();
     ASSERT_TRUE(image);
-    SaveBitmapToPng(image, "/tmp/zeltrix-extctrls.png");
+    picturetest::ExpectLooksAs(image, "extctrls_form.png");
     TPoint origin{form.GetClientOrigin().X - form.GetLeft(),
                   form.GetClientOrigin().Y - form.GetTop()};
     EXPECT_EQ(image->ColorAt(origin.X, origin.Y + 5), ColorToRGB(clBtnHighlight)); // raised
