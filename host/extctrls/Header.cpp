@@ -14,6 +14,12 @@ namespace host {
 namespace {
 constexpr Integer Grip = 2; // how far either side of a divider the mouse takes it
 constexpr Integer TextMargin = 4;
+// Wider than any screen, and small enough that the sections' sum stays an Integer.
+constexpr Integer MaxSectionWidth = 1 << 20;
+
+Integer ClampWidth(Integer W) {
+    return std::clamp<Integer>(W, 0, MaxSectionWidth);
+}
 constexpr TPropInfo HeaderProps[] = {
     "Align",
     HOST_PROP(THeader, AllowResize).Default(true),
@@ -74,7 +80,7 @@ Integer THeader::GetSectionWidth(Integer Index) const {
 
 void THeader::SetSectionWidth(Integer Index, Integer Value) {
     if (Index < 0 || std::size_t(Index) >= FWidths.size()) return;
-    FWidths[std::size_t(Index)] = std::max(Value, 0);
+    FWidths[std::size_t(Index)] = ClampWidth(Value);
     Invalidate();
 }
 
@@ -91,7 +97,7 @@ void THeader::ReadWidths(TReader* Reader) {
     Reader->ReadListBegin();
     for (std::size_t i = 0; !Reader->EndOfList(); ++i) {
         Integer w = Reader->ReadInteger();
-        if (i < FWidths.size()) FWidths[i] = std::max(w, 0);
+        if (i < FWidths.size()) FWidths[i] = ClampWidth(w);
     }
     Reader->ReadListEnd();
 }
@@ -124,9 +130,9 @@ void THeader::PaintNonClient(TCanvas* Canvas) {
 }
 
 Integer THeader::SectionLeft(Integer Index) const {
-    Integer x = 0;
+    Int64 x = 0;
     for (Integer i = 0; i < Index; ++i) x += FWidths[std::size_t(i)];
-    return x;
+    return Integer(std::min<Int64>(x, MaxSectionWidth));
 }
 
 void THeader::Paint() {
@@ -151,6 +157,7 @@ void THeader::Paint() {
             c->GetBrush()->SetStyle(bsSolid);
         }
         x += w;
+        if (x >= client.Right) break; // the rest is out of sight
     }
     if (x < client.Right) {
         c->GetBrush()->SetColor(FColor);
@@ -162,6 +169,7 @@ Integer THeader::DividerAt(Integer X) {
     Integer right = 0;
     for (Integer i = 0; i < FSections->GetCount(); ++i) {
         right += FWidths[std::size_t(i)];
+        if (right > X + Grip) break; // dividers further right are not under the mouse
         if (X >= right - Grip && X <= right + Grip) {
             // Zero-width sections share their divider: the last of them takes it, so that
             // one squeezed shut can be pulled open again.
@@ -180,7 +188,7 @@ void THeader::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integ
 
 void THeader::MouseMove(TShiftState Shift, Integer X, Integer Y) {
     if (FSizing >= 0) {
-        Integer w = std::max(X - SectionLeft(FSizing), 0);
+        Integer w = ClampWidth(X - SectionLeft(FSizing));
         if (w != FWidths[std::size_t(FSizing)]) {
             FWidths[std::size_t(FSizing)] = w;
             Invalidate();

@@ -116,6 +116,12 @@ TEST(Header, SectionsHaveWidthsThatFollowTheirPlaces) {
     h.SetSectionWidth(9, 10); // past the end: ignored
     h.GetSections()->Delete(2);
     EXPECT_EQ(h.GetSectionWidth(2), 0);
+    // Widths beyond any screen are held, so that sums of many stay in range.
+    for (int i = 0; i < 3000; ++i) h.GetSections()->Add("x");
+    for (Integer i = 0; i < h.GetSections()->GetCount(); ++i) h.SetSectionWidth(i, 0x7FFFFFFF);
+    EXPECT_EQ(h.GetSectionWidth(0), 1 << 20);
+    EXPECT_EQ(h.DividerAt(1 << 20), 0);
+    EXPECT_EQ(h.DividerAt(100), -1);
 }
 
 TEST(Header, DraggingADividerResizesItsSection) {
