@@ -139,3 +139,32 @@ TEST(PaintBox, OnPaintDrawsOnItsCanvasWhenItPaints) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Image, TransparentLetsTheParentShowThroughTheBitmapsTransparentColour) {
+    TWinControl root(nullptr);
+    root.SetBounds(0, 0, 4, 4);
+    root.SetColor(clLime);
+    auto* image = new TImage(nullptr);
+    image->SetParent(&root);
+    image->SetBounds(0, 0, 4, 4);
+    TCanvas* c = image->GetCanvas(); // a 4 x 4 bitmap
+    c->GetBrush()->SetColor(clWhite);
+    c->FillRect({0, 0, 4, 4});
+    c->SetPixels(1, 1, clRed);
+    auto paint = [&](Integer X, Integer Y) {
+        TBitmap b;
+        b.SetWidth(4);
+        b.SetHeight(4);
+        root.PaintTo(b.GetCanvas(), 0, 0);
+        return b.ColorAt(X, Y);
+    };
+    EXPECT_EQ(paint(0, 0), RGB(255, 255, 255));
+    image->SetTransparent(true); // the bottom left pixel's white goes
+    EXPECT_TRUE(image->GetPicture()->GetGraphic()->GetTransparent());
+    EXPECT_EQ(paint(0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(paint(1, 1), RGB(255, 0, 0));
+}
+
+} // namespace
