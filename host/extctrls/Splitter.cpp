@@ -1,6 +1,8 @@
 #include "host/extctrls/Splitter.h"
 
 #include "host/classes/TypInfoRows.h"
+#include "host/forms/Form.h"
+#include "host/menus/Keys.h"
 
 #include <algorithm>
 
@@ -30,6 +32,10 @@ TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {
     FAlign = alLeft;
     FCursor = crHSplit;
     SetBounds(FLeft, FTop, 3, 100);
+}
+
+TSplitter::~TSplitter() {
+    ReleaseKeys();
 }
 
 void TSplitter::SetAlign(TAlign Value) {
@@ -104,7 +110,7 @@ void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Int
     if (!FControl) return;
     FDownPos = ClientToScreen({X, Y});
     FOldSize = Horizontal() ? FControl->GetWidth() : FControl->GetHeight();
-    FNewSize = FOldSize;
+    FNewSize = FStartSize = FOldSize;
     // The room the control may take: what the others on its axis leave, less MinSize.
     TRect client = FParent->GetClientRect();
     FMaxSize = (Horizontal() ? client.Right : client.Bottom) - FMinSize;
@@ -118,6 +124,33 @@ void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Int
     FMaxSize += FOldSize;
     FLinePos = {FLeft, FTop};
     FControl->FreeNotification(this);
+    // The keys go to the form's active control (the form without one): Esc there cancels.
+    if (auto* form = dynamic_cast<TCustomForm*>(FParent->GetTopLevel())) {
+        FKeyControl = form->GetActiveControl() ? form->GetActiveControl() : form;
+        FOldKeyDown = FKeyControl->GetOnKeyDown();
+        FKeyControl->SetOnKeyDown(TKeyEvent::Bind<&TSplitter::FocusKeyDown>(this));
+        FKeyControl->FreeNotification(this);
+    }
+}
+
+void TSplitter::FocusKeyDown(TObject* Sender, Word& Key, TShiftState Shift) {
+    TKeyEvent old = FOldKeyDown;
+    if (Key == VK_ESCAPE && FControl) {
+        if (FResizeStyle == rsUpdate) ApplySize(FStartSize);
+        FControl->RemoveFreeNotification(this);
+        FControl = nullptr;
+        ReleaseKeys();
+        return;
+    }
+    if (old) old(Sender, Key, Shift);
+}
+
+void TSplitter::ReleaseKeys() {
+    if (!FKeyControl) return;
+    FKeyControl->SetOnKeyDown(FOldKeyDown);
+    FKeyControl->RemoveFreeNotification(this);
+    FKeyControl = nullptr;
+    FOldKeyDown = {};
 }
 
 bool TSplitter::CanResize(Integer& NewSize) {
@@ -177,12 +210,15 @@ void TSplitter::StopSizing() {
     if (FResizeStyle != rsUpdate) ApplySize(FNewSize);
     FControl = nullptr;
     if (control) control->RemoveFreeNotification(this);
+    ReleaseKeys();
     if (FOnMoved) FOnMoved(this);
 }
 
 void TSplitter::Notification(TComponent* AComponent, TOperation Operation) {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FControl) FControl = nullptr;
+    if (Operation != opRemove) return;
+    if (AComponent == FControl) FControl = nullptr;
+    if (AComponent == FKeyControl) FKeyControl = nullptr, FOldKeyDown = {};
 }
 
 } // namespace host

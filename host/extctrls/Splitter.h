@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/controls/CustomControls.h"
+#include "host/controls/WinControl.h"
 
 namespace host {
 
@@ -16,6 +17,8 @@ class TSplitter : public TGraphicControl {
 public:
     /// Aligned to the left, 3 wide, with the sizing cursor.
     explicit TSplitter(TComponent* AOwner);
+    /// Gives back the OnKeyDown it borrowed when freed mid-drag.
+    ~TSplitter() override;
     /// The cursor follows the direction the splitter moves in.
     void SetAlign(TAlign Value);
     bool GetAutoSnap() const { return FAutoSnap; }
@@ -56,14 +59,19 @@ private:
     /// false when OnCanResize refused it.
     bool NewSizeAt(TPoint Screen, Integer& Size);
     void ApplySize(Integer Size);
+    /// Esc in the form while the mouse drags: the drag ends with the size as it was.
+    void FocusKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void ReleaseKeys();
 
     bool FAutoSnap = true, FBeveled = false;
     NaturalNumber FMinSize = 30;
     TResizeStyle FResizeStyle = rsPattern;
     TControl* FControl = nullptr; // the control being resized while the mouse drags
     TPoint FDownPos;              // the press, on the screen
-    Integer FOldSize = 0, FMaxSize = 0, FNewSize = 0;
+    Integer FOldSize = 0, FMaxSize = 0, FNewSize = 0, FStartSize = 0;
     TPoint FLinePos;
+    TWinControl* FKeyControl = nullptr; // whose OnKeyDown the splitter hears while dragging
+    TKeyEvent FOldKeyDown;
     TSplitterCanResizeEvent FOnCanResize;
     TNotifyEvent FOnMoved, FOnPaint;
 };

@@ -3,6 +3,7 @@
 #include "host/extctrls/Splitter.h"
 #include "host/controls/Input.h"
 #include "host/extctrls/Panel.h"
+#include "host/menus/Keys.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,44 @@ TEST(Splitter, AControlFreedWhileDraggedIsLetGo) {
     input::MouseMove(&f.Form, {81, 50});
     input::MouseUp(&f.Form, {81, 50});
     EXPECT_FALSE(f.Split->Sizing());
+}
+
+} // namespace
+
+namespace {
+
+TEST(Splitter, EscCancelsTheDragAndTheFormsOwnKeyHandlerComesBack) {
+    struct Keys {
+        int Count = 0;
+        void Down(TObject*, Word&, TShiftState) { ++Count; }
+    } keys;
+    Fixture f;
+    f.Form.SetOnKeyDown(TKeyEvent::Bind<&Keys::Down>(&keys));
+    f.Form.Show();
+    input::MouseDown(&f.Form, {61, 50});
+    input::MouseMove(&f.Form, {91, 50});
+    input::PressKey(VK_ESCAPE);
+    input::MouseUp(&f.Form, {91, 50});
+    EXPECT_EQ(f.Side->GetWidth(), 60);
+    EXPECT_EQ(f.Log, (std::vector<std::string>{"can 90"})); // no OnMoved
+    EXPECT_EQ(keys.Count, 0);                               // Esc was the splitter's
+    input::PressKey(VK_ESCAPE);
+    EXPECT_EQ(keys.Count, 1);
+    // Under rsUpdate the control goes back to its size.
+    f.Split->SetResizeStyle(rsUpdate);
+    input::MouseDown(&f.Form, {61, 50});
+    input::MouseMove(&f.Form, {91, 50});
+    EXPECT_EQ(f.Side->GetWidth(), 90);
+    input::PressKey(VK_ESCAPE);
+    input::MouseUp(&f.Form, {91, 50});
+    EXPECT_EQ(f.Side->GetWidth(), 60);
+    // A splitter freed mid-drag leaves the form's handler as it was.
+    input::MouseDown(&f.Form, {61, 50});
+    f.Split->Free();
+    input::MouseUp(&f.Form, {61, 50});
+    input::PressKey(VK_ESCAPE);
+    EXPECT_EQ(keys.Count, 2);
+    f.Form.Hide();
 }
 
 } // namespace
