@@ -5,6 +5,13 @@
 #include "host/classes/Component.h"
 #include "host/classes/Persistent.h"
 #include "host/controls/DragImageList.h"
+#include "host/extctrls/ControlBar.h"
+#include "host/extctrls/Header.h"
+#include "host/extctrls/Notebook.h"
+#include "host/extctrls/Panel.h"
+#include "host/extctrls/Shapes.h"
+#include "host/extctrls/Splitter.h"
+#include "host/extctrls/Timer.h"
 #include "host/forms/DockForm.h"
 #include "host/forms/Form.h"
 #include "host/menus/Menu.h"
@@ -57,12 +64,21 @@ Registry& Classes() {
     static Registry* r = [] {
         auto* r = new Registry;
         for (TClass c :
-             {TComponent::StaticClass(), TBasicAction::StaticClass(), TActionList::StaticClass(),
+             {// Classes, ActnList, Menus, ImgList, Forms
+              TComponent::StaticClass(), TBasicAction::StaticClass(), TActionList::StaticClass(),
               TAction::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
               TMenuItem::StaticClass(), TImageList::StaticClass(), TForm::StaticClass(),
               TCustomDockForm::StaticClass(), TDataModule::StaticClass(), TScrollBox::StaticClass(),
+              // StdCtrls
               TLabel::StaticClass(), TStaticText::StaticClass(), TGroupBox::StaticClass(),
-              TButton::StaticClass(), TCheckBox::StaticClass(), TRadioButton::StaticClass()})
+              TButton::StaticClass(), TCheckBox::StaticClass(), TRadioButton::StaticClass(),
+              TEdit::StaticClass(), TMemo::StaticClass(), TComboBox::StaticClass(),
+              TListBox::StaticClass(), TScrollBar::StaticClass(),
+              // ExtCtrls
+              TShape::StaticClass(), TPaintBox::StaticClass(), TImage::StaticClass(),
+              TBevel::StaticClass(), TTimer::StaticClass(), TPanel::StaticClass(),
+              TNotebook::StaticClass(), TPage::StaticClass(), THeader::StaticClass(),
+              TSplitter::StaticClass(), TControlBar::StaticClass()})
             r->Add(c);
         return r;
     }();

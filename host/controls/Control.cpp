@@ -37,7 +37,10 @@ constexpr TPropInfo ControlProps[] = {
     HOST_PROP(TControl, Align).Default(alNone).Unpublished(),
     HOST_PROP(TControl, AutoSize).Default(false).Unpublished(),
     HOST_PROP(TControl, BiDiMode).Default(bdLeftToRight).Unpublished(),
-    HOST_PROP(TControl, Anchors).Default(TAnchors{akLeft, akTop}).Unpublished(),
+    HOST_PROP(TControl, Anchors)
+        .Default(TAnchors{akLeft, akTop})
+        .Stored<&TControl::IsAnchorsStored>()
+        .Unpublished(),
     HOST_PROP(TControl, Caption).Stored<&TControl::IsCaptionStored>().Unpublished(),
     HOST_PROP(TControl, Color).Default(clWindow).Stored<&TControl::IsColorStored>().Unpublished(),
     HOST_PROP(TControl, Constraints).Unpublished(),
@@ -310,17 +313,31 @@ TPoint TControl::ScreenToClient(const TPoint& Point) {
     return {Point.X - o.X, Point.Y - o.Y};
 }
 
+namespace {
+/// The anchors an alignment gives a control.
+TAnchors AlignAnchors(TAlign Align, TAnchors Current) {
+    switch (Align) {
+    case alNone: return Current;
+    case alTop: return {akLeft, akTop, akRight};
+    case alBottom: return {akLeft, akRight, akBottom};
+    case alLeft: return {akLeft, akTop, akBottom};
+    case alRight: return {akTop, akRight, akBottom};
+    default: return {akLeft, akTop, akRight, akBottom};
+    }
+}
+} // namespace
+
 void TControl::SetAlign(TAlign Value) {
     if (Value == FAlign) return;
     TAlign old = FAlign;
     FAlign = Value;
-    FAnchors = Value == alNone     ? (old == alNone ? FAnchors : TAnchors{akLeft, akTop})
-               : Value == alTop    ? TAnchors{akLeft, akTop, akRight}
-               : Value == alBottom ? TAnchors{akLeft, akRight, akBottom}
-               : Value == alLeft   ? TAnchors{akLeft, akTop, akBottom}
-               : Value == alRight  ? TAnchors{akTop, akRight, akBottom}
-                                   : TAnchors{akLeft, akTop, akRight, akBottom};
+    FAnchors = Value == alNone ? (old == alNone ? FAnchors : TAnchors{akLeft, akTop})
+                               : AlignAnchors(Value, FAnchors);
     RequestAlign();
+}
+
+bool TControl::IsAnchorsStored() const {
+    return FAlign == alNone || FAnchors != AlignAnchors(FAlign, FAnchors);
 }
 
 void TControl::SetAnchors(TAnchors Value) {

@@ -363,6 +363,8 @@ public:
     bool IsColorStored() const { return !FParentColor; }
     bool IsFontStored() const { return !FParentFont; }
     bool IsShowHintStored() const { return !FParentShowHint; }
+    /// Anchors are written when they differ from those the alignment gives.
+    bool IsAnchorsStored() const;
     // A control's parent is its parent component.
     void SetParentComponent(TComponent* Value) override;
     TComponent* GetParentComponent() override;

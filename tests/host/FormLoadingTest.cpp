@@ -143,7 +143,7 @@ TEST_F(FormLoading, InheritedComponentsWithoutTheirAncestorAreKeptAsInherited) {
     const std::string text = Lines({
         "inherited Form2: TForm2",
         "  Caption = 'Child'",
-        "  inherited Panel1: TPanel [0]",
+        "  inherited Panel1: TVendorPanel [0]",
         "    Visible = False",
         "    inline Frame1: TFrame1",
         "      Tag = 7",

@@ -1,7 +1,6 @@
 // Pictures, pixel for pixel against those kept in the tests: a small form (its frame, caption
 // bar with the border icons, menu bar, a scroll box with its bar and a beveled panel) and a
-// data module's design surface. Run with ZELTRIX_UPDATE_PICTURES=1 to write the references
-// again (on purpose only, and look at them).
+// data module's design surface.
 #include "host/classes/FormLoading.h"
 #include "host/classes/Streams.h"
 #include "host/forms/ComponentIcons.h"
@@ -9,6 +8,7 @@
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/PngFile.h"
 #include "host/menus/Menu.h"
+#include "tests/host/ReferencePictures.h"
 
 #include <gtest/gtest.h>
 
@@ -20,32 +20,9 @@
 namespace {
 
 using namespace host;
-using Picture = std::unique_ptr<TBitmap, void (*)(TBitmap*)>;
-
-Picture Own(TBitmap* B) {
-    return Picture(B, [](TBitmap* P) { P->Free(); });
-}
-
-/// Compares with the reference picture `Name` in the tests' data; ZELTRIX_UPDATE_PICTURES=1
-/// writes it again instead.
-void ExpectLooksAs(TBitmap* Image, const char* Name) {
-    const std::filesystem::path reference =
-        std::filesystem::path(ZELTRIX_TEST_DATA) / "pictures" / Name;
-    if (std::getenv("ZELTRIX_UPDATE_PICTURES")) SaveBitmapToPng(Image, reference.string());
-    Picture expected = Own(LoadBitmapFromPng(reference.string()));
-    ASSERT_EQ(Image->GetWidth(), expected->GetWidth());
-    ASSERT_EQ(Image->GetHeight(), expected->GetHeight());
-    int differ = 0;
-    for (Integer y = 0; y < Image->GetHeight(); ++y)
-        for (Integer x = 0; x < Image->GetWidth(); ++x)
-            differ += Image->ColorAt(x, y) != expected->ColorAt(x, y);
-    if (differ) {
-        const auto actual = std::filesystem::temp_directory_path() / Name;
-        SaveBitmapToPng(Image, actual.string());
-        ADD_FAILURE() << differ << " pixels differ from " << reference << "; this one is in "
-                      << actual;
-    }
-}
+using picturetest::ExpectLooksAs;
+using picturetest::Own;
+using picturetest::Picture;
 
 TEST(FormPicture, ASmallFormLooksAsItsReference) {
     TForm form(nullptr);
