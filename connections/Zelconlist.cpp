@@ -297,6 +297,37 @@ template class TzelFeatureCache<TzelEventInfo>;
 template class TzelFeatureCache<TzelMethodInfo>;
 
 // ---------------------------------------------------------------------------------------------
+// tracing
+
+namespace {
+TzelTraceProc TraceProc = nullptr;
+void* TraceData = nullptr;
+} // namespace
+
+void zelSetConnectionTrace(TzelTraceProc Proc, void* Data) {
+    TraceProc = Proc;
+    TraceData = Data;
+}
+
+bool zelTracing() {
+    return TraceProc != nullptr;
+}
+
+void zelTrace(const AnsiString& Line) {
+    if (TraceProc) TraceProc(TraceData, Line);
+}
+
+AnsiString zelTraceValue(const Variant& Value) {
+    if (Value.IsString()) return "'" + Value.AsString() + "'";
+    if (Value.IsEmpty()) return "(empty)";
+    try {
+        return Value.AsString();
+    } catch (const Exception&) {
+        return "(a value)";
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
 
 namespace Zelconlist {
 void Initialize() {}

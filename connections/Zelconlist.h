@@ -103,6 +103,15 @@ extern template class TzelFeatureCache<TzelEventInfo>;
 extern template class TzelFeatureCache<TzelMethodInfo>;
 
 /// Abstract base of the three connection kinds.
+/// Told of each connection as it fires, with a line saying what it read and what it wrote or
+/// called (zeltrix run --trace). Null: nobody listens, and the connections build no lines.
+using TzelTraceProc = void (*)(void* Data, const host::AnsiString& Line);
+void zelSetConnectionTrace(TzelTraceProc Proc, void* Data);
+bool zelTracing();
+void zelTrace(const host::AnsiString& Line);
+/// A value as a trace line shows it: strings quoted, the rest as their text.
+host::AnsiString zelTraceValue(const host::Variant& Value);
+
 class TzelConnection : public host::TComponent {
     HOST_CLASS(TzelConnection, host::TComponent)
 public:

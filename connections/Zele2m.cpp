@@ -1,5 +1,7 @@
 #include "connections/Zele2m.h"
 
+#include "host/system/SysUtils.h"
+
 #include "core/Zelcommon.h"
 #include "host/classes/TypInfo.h"
 
@@ -360,7 +362,18 @@ void TzelE2MConnection::OnSourceEvent(TObject*, TzelEventInfo*) {
     target = GetTargetInfo();
     method = GetTargetMethodInfo();
     if (!method) return;
+    AnsiString call;
+    if (zelTracing()) {
+        AnsiString args;
+        for (int i = 0; i < method->GetArgCount(); ++i)
+            args += (i ? ", " : "") + zelTraceValue(method->GetArgs(i)->Value);
+        call =
+            Format("%s: %s.%s -> %s.%s(%s)",
+                   {GetName(), GetSource() ? GetSource()->GetName() : AnsiString("?"), FSourceEvent,
+                    GetTarget() ? GetTarget()->GetName() : AnsiString("?"), FTargetMethod, args});
+    }
     target->InvokeMethod(method);
+    if (!call.empty()) zelTrace(call);
     if (guard.Dead()) return;
     // The call may have freed the target (and with it the arguments), an item's component or
     // the source: everything is resolved again, and what is gone takes nothing back. A write

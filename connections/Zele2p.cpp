@@ -1,5 +1,7 @@
 #include "connections/Zele2p.h"
 
+#include "host/system/SysUtils.h"
+
 #include "core/Zelcommon.h"
 #include "host/classes/TypInfo.h"
 
@@ -200,6 +202,11 @@ void TzelE2PConnection::OnSourceEvent(TObject*, TzelEventInfo*) {
     default: throw Exception("Internal error in TzelE2PConnection.OnSourceEvent");
     }
     FTargetProperty.Write(GetTargetInfo(), value);
+    if (zelTracing() && !guard.Dead())
+        zelTrace(Format("%s: %s.%s -> %s.%s := %s",
+                        {GetName(), GetSource() ? GetSource()->GetName() : AnsiString("?"),
+                         FSourceEvent, GetTarget() ? GetTarget()->GetName() : AnsiString("?"),
+                         FTargetProperty.Name(), zelTraceValue(value)}));
 }
 
 void TzelE2PConnection::DefineProperties(TFiler* Filer) {

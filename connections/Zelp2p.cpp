@@ -163,7 +163,14 @@ void TzelP2PConnection::Copy(bool ToTarget) {
         Variant value;
         if (!from.TryRead(ToTarget ? GetSourceInfo() : GetTargetInfo(), value)) return;
         if (guard.Dead()) return;
-        to.TryWrite(ToTarget ? GetTargetInfo() : GetSourceInfo(), value);
+        bool written = to.TryWrite(ToTarget ? GetTargetInfo() : GetSourceInfo(), value);
+        if (written && zelTracing() && !guard.Dead()) {
+            TComponent* a = ToTarget ? GetSource() : GetTarget();
+            TComponent* b = ToTarget ? GetTarget() : GetSource();
+            zelTrace(Format("%s: %s.%s -> %s.%s := %s",
+                            {GetName(), a ? a->GetName() : AnsiString("?"), from.Name(),
+                             b ? b->GetName() : AnsiString("?"), to.Name(), zelTraceValue(value)}));
+        }
     } catch (const Exception& E) {
         if (guard.Dead()) throw;
         throw Exception(

@@ -219,6 +219,10 @@ void TCustomComboBox::DrawItem(Integer Index, TRect Rect, TOwnerDrawState State)
         FOnDrawItem(this, Index, Rect, State);
         return;
     }
+    DrawItemText(Index, Rect);
+}
+
+void TCustomComboBox::DrawItemText(Integer Index, TRect Rect) {
     FCanvas->FillRect(Rect);
     if (Index >= 0 && Index < GetItems()->GetCount()) {
         TRect text{Rect.Left + 2, Rect.Top, Rect.Right, Rect.Bottom};
@@ -239,7 +243,7 @@ void TCustomComboBox::PaintItem(TCanvas* Target, Integer Index, TRect Rect, bool
         if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable)
             DrawItem(Index, Rect, state);
         else
-            TCustomComboBox::DrawItem(Index, Rect, state);
+            DrawItemText(Index, Rect); // the platform draws the other styles' items
     });
 }
 

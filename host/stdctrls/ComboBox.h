@@ -84,6 +84,7 @@ protected:
     virtual void Change();
     virtual void DropDown();
     virtual void DrawItem(Integer Index, TRect Rect, TOwnerDrawState State);
+    void DrawItemText(Integer Index, TRect Rect);
     virtual void MeasureItem(Integer Index, Integer& Height);
     void DefaultHandler(void* Message) override;
     TRect GetNonClientInsets() override;

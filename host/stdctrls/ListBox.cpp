@@ -521,6 +521,10 @@ void TCustomListBox::DrawItem(Integer Index, TRect Rect, TOwnerDrawState State) 
         FOnDrawItem(this, Index, Rect, State);
         return;
     }
+    DrawItemText(Index, Rect);
+}
+
+void TCustomListBox::DrawItemText(Integer Index, TRect Rect) {
     FCanvas->FillRect(Rect);
     if (Index < FItems->GetCount()) {
         const AnsiString& s = FItems->FItems[std::size_t(Index)].S;
@@ -555,7 +559,11 @@ void TCustomListBox::PaintWindow(TCanvas* Target) {
                 FCanvas->GetBrush()->SetColor(GetColor());
                 if (!GetEnabled()) FCanvas->GetFont()->SetColor(clGrayText);
             }
-            DrawItem(i, r, state);
+            // Only an owner-drawn list asks DrawItem (OnDrawItem); the platform draws the rest.
+            if (FStyle == lbStandard)
+                DrawItemText(i, r);
+            else
+                DrawItem(i, r, state);
             if (state.Contains(odFocused)) FCanvas->DrawFocusRect(r);
         }
         if (count == 0 && Focused()) FCanvas->DrawFocusRect({0, 0, client.Right, GetItemHeight()});

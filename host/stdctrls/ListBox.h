@@ -128,6 +128,8 @@ public:
 
 protected:
     virtual void DrawItem(Integer Index, TRect Rect, TOwnerDrawState State);
+    /// The platform's drawing of an item: its text on the state's colours.
+    void DrawItemText(Integer Index, TRect Rect);
     virtual void MeasureItem(Integer Index, Integer& Height);
     void DefaultHandler(void* Message) override;
     TRect GetNonClientInsets() override;

@@ -114,3 +114,23 @@ TEST_F(StdCtrls, AScrollBarsStepsAndOnScrollAndAMemosCaretByAddress) {
     EXPECT_EQ(caret->Y, 1);
     memo->Free();
 }
+
+TEST_F(StdCtrls, AStandardListStillDrawsItsItemsWithTheForwardersInstalled) {
+    // The class info puts a forwarder on OnDrawItem; only owner-drawn lists ask for it.
+    TForm form(nullptr);
+    auto* list = new TListBox(&form);
+    list->SetParent(&form);
+    list->SetBounds(0, 0, 100, 60);
+    list->GetItems()->Add("WWWW");
+    int asked = 0;
+    Hearing draw("OnDrawItem", [&](TObject*, TzelEventInfo*) { ++asked; });
+    Info(list)->AddListener(&draw);
+    list->SetItemIndex(0);
+    TBitmap* image = form.GetFormImage();
+    TPoint at = list->ClientToScreen({4, 2});
+    Integer x = at.X - form.GetLeft(), y = at.Y - form.GetTop();
+    EXPECT_EQ(image->ColorAt(x, y), ColorToRGB(clHighlight)); // the chosen item, highlighted
+    image->Free();
+    EXPECT_EQ(asked, 0);
+    Info(list)->RemoveListener(&draw);
+}

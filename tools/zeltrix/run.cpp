@@ -3,13 +3,16 @@
 // step; without steps it shows what the form holds.
 #include "tools/zeltrix/run.h"
 
+#include "connections/Zelconlist.h"
 #include "core/ClassInfoFamily.h"
 #include "host/classes/Component.h"
+#include "host/forms/Form.h"
 #include "host/system/SysUtils.h"
 #include "host/system/Variant.h"
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -93,8 +96,19 @@ TzelPropertyInfo* IndexedProperty(TzelClassInfo* Info, const MemberRef& Ref) {
     return p;
 }
 
+/// Modal forms that steps opened, innermost last: their components are found first.
+std::vector<TCustomForm*> ModalScopes;
+
+TComponent* Resolve(const LoadedForm& Form, const AnsiString& Name) {
+    for (auto it = ModalScopes.rbegin(); it != ModalScopes.rend(); ++it) {
+        if (TComponent* c = (*it)->FindComponent(Name)) return c;
+        if (SameText((*it)->GetName(), Name)) return *it;
+    }
+    return Form.Find(Name);
+}
+
 TzelClassInfo* InfoOf(const LoadedForm& Form, const AnsiString& Name) {
-    TComponent* c = Form.Find(Name);
+    TComponent* c = Resolve(Form, Name);
     TzelClassInfo* info = TzelClassRegistry::GetClassInfo(c);
     if (!info) throw Exception("This is a not Zeltrix component!");
     return info;
@@ -144,7 +158,7 @@ void CallStep(const LoadedForm& Form, const AnsiString& Arg) {
 }
 
 const char* const RunUsage =
-    "usage: zeltrix run FORM [--save OUT [--to text|binary]] [--render OUT.png] [STEP]...\n"
+    "usage: zeltrix run FORM [--save OUT [--to text|binary]] [--trace] [STEP]...\n"
     "\n"
     "Loads FORM (a form file, text or binary) as an application would and lets its connection\n"
     "lists connect. Classes the program does not have become stand-ins that keep what the form\n"
@@ -156,15 +170,109 @@ const char* const RunUsage =
     "  --call Name.Method(ARG, ...) invoke a method with text arguments ('a, b' quotes one;\n"
     "                               '' stands for a quote inside quotes)\n"
     "  --get Name.Prop              read a property\n"
+    "  --click Name                 click the control (the form shows first)\n"
+    "  --dblclick Name              double-click it\n"
+    "  --key Name KEY               press a key in it: Enter, Esc, Tab, F5, Ctrl+C, Shift+Left\n"
+    "  --type Name TEXT             type the text into it\n"
+    "  --mouse Name down|move|up X Y  the mouse at a point of its client area\n"
+    "  --wheel Name DELTA           turn the wheel over it (120 a notch)\n"
+    "  --wait MS                    let the application's clock run on (its timers fire)\n"
+    "  --render OUT.png             paint the form's picture now and write it as a PNG (a data\n"
+    "                               module: its components' icons)\n"
+    "A modal form that a step opens is driven by the steps that follow, until it closes.\n"
     "Values print as they read: components by name, enumerations and sets by identifier.\n"
     "\n"
     "options:\n"
     "  --save OUT                   after the steps, write the form to OUT: binary for .bin and\n"
     "                               .res, else text\n"
     "  --to text|binary             the format of OUT, whatever its extension\n"
-    "  --render OUT.png             after the steps, paint the form's picture as far as the\n"
-    "                               host paints forms yet (its client area and its main menu's\n"
-    "                               bar) and write it as a PNG\n";
+    "  --trace                      print each connection as it fires: what it read, and what\n"
+    "                               it wrote or called\n";
+
+/// --trace: each connection's line as it fires, on the standard output among the steps'.
+class ConnectionTrace {
+public:
+    ConnectionTrace() { zelSetConnectionTrace(&ConnectionTrace::Line, nullptr); }
+    ~ConnectionTrace() { zelSetConnectionTrace(nullptr, nullptr); }
+
+private:
+    static void Line(void*, const AnsiString& Text) { std::printf("  %s\n", Text.c_str()); }
+};
+
+struct Step {
+    AnsiString Name;              // "--click"
+    std::vector<AnsiString> Args; // as given
+};
+
+/// How many arguments each step takes.
+int Arity(const char* Name) {
+    static const std::pair<const char*, int> Table[] = {
+        {"--set", 1},      {"--call", 1}, {"--get", 1},    {"--click", 1},
+        {"--dblclick", 1}, {"--key", 2},  {"--type", 2},   {"--mouse", 4},
+        {"--wheel", 2},    {"--wait", 1}, {"--render", 1},
+    };
+    for (const auto& [n, a] : Table)
+        if (!std::strcmp(Name, n)) return a;
+    return -1;
+}
+
+/// Runs the steps in order; a modal form a step opens takes the steps that follow.
+class StepRunner {
+public:
+    StepRunner(LoadedForm& Form, std::vector<Step> Steps) : FForm(Form), FSteps(std::move(Steps)) {
+        TCustomForm::SetModalHook(&StepRunner::Modal, this);
+    }
+    ~StepRunner() { TCustomForm::SetModalHook(nullptr, nullptr); }
+    void RunAll() {
+        while (FNext < FSteps.size()) RunOne(FSteps[FNext++]);
+    }
+
+private:
+    static void Modal(TCustomForm* Form, void* Data) {
+        auto* self = static_cast<StepRunner*>(Data);
+        std::printf("modal %s opens\n", Form->GetName().c_str());
+        ModalScopes.push_back(Form);
+        struct Pop {
+            ~Pop() { ModalScopes.pop_back(); }
+        } pop;
+        while (Form->GetModalResult() == mrNone && self->FNext < self->FSteps.size())
+            self->RunOne(self->FSteps[self->FNext++]);
+        std::printf("modal %s closes\n", Form->GetName().c_str());
+    }
+
+    void ShowForm() {
+        if (auto* form = DynCast<TCustomForm>(FForm.Root()); form && !form->GetVisible())
+            form->Show();
+    }
+
+    void RunOne(const Step& S) {
+        const AnsiString& a = S.Args.empty() ? AnsiString() : S.Args[0];
+        if (S.Name == "--set") {
+            SetStep(FForm, a);
+        } else if (S.Name == "--call") {
+            CallStep(FForm, a);
+        } else if (S.Name == "--get") {
+            GetStep(FForm, a);
+        } else if (S.Name == "--wait") {
+            ShowForm();
+            WaitStep(a);
+        } else if (S.Name == "--render") {
+            ShowForm();
+            TComponent* root = ModalScopes.empty() ? FForm.Root() : ModalScopes.back();
+            RenderForm(root, a.c_str());
+            std::printf("render %s\n", a.c_str());
+        } else {
+            ShowForm();
+            std::vector<AnsiString> rest(S.Args.begin() + 1, S.Args.end());
+            InputStep(S.Name, Resolve(FForm, a), a, rest);
+        }
+        std::fflush(stdout);
+    }
+
+    LoadedForm& FForm;
+    std::vector<Step> FSteps;
+    std::size_t FNext = 0;
+};
 
 /// Without steps: the tree, the connections and the notes of the load.
 void Describe(const LoadedForm& Form, const char* Path) {
@@ -199,27 +307,38 @@ int Run(int Argc, char** Argv) {
     const char* path = Argv[0];
     const char* save = nullptr;
     const char* to = nullptr;
-    const char* render = nullptr;
-    std::vector<std::pair<const char*, const char*>> steps;
-    for (int i = 1; i < Argc; i += 2) {
+    bool trace = false;
+    std::vector<Step> steps;
+    for (int i = 1; i < Argc;) {
         const char* a = Argv[i];
-        if (i + 1 >= Argc) {
-            ReportError("run", path, Format("'%s' needs an argument", {a}).c_str());
-            return 2;
+        if (!std::strcmp(a, "--trace")) {
+            trace = true;
+            ++i;
+            continue;
         }
-        if (!std::strcmp(a, "--save"))
-            save = Argv[i + 1];
-        else if (!std::strcmp(a, "--to"))
-            to = Argv[i + 1];
-        else if (!std::strcmp(a, "--render"))
-            render = Argv[i + 1];
-        else if (!std::strcmp(a, "--set") || !std::strcmp(a, "--call") || !std::strcmp(a, "--get"))
-            steps.emplace_back(a, Argv[i + 1]);
-        else {
+        int arity = !std::strcmp(a, "--save") || !std::strcmp(a, "--to") ? 1 : Arity(a);
+        if (arity < 0) {
             ReportError("run", path,
                         Format("unexpected '%s' (see zeltrix run --help)", {a}).c_str());
             return 2;
         }
+        if (i + arity >= Argc) {
+            ReportError("run", path,
+                        Format(arity == 1 ? "'%s' needs an argument" : "'%s' needs %d arguments",
+                               {a, arity})
+                            .c_str());
+            return 2;
+        }
+        if (!std::strcmp(a, "--save")) {
+            save = Argv[i + 1];
+        } else if (!std::strcmp(a, "--to")) {
+            to = Argv[i + 1];
+        } else {
+            Step s{a, {}};
+            for (int k = 1; k <= arity; ++k) s.Args.push_back(Argv[i + k]);
+            steps.push_back(std::move(s));
+        }
+        i += arity + 1;
     }
     if (to && !save) {
         ReportError("run", path, "--to is the format of --save OUT");
@@ -229,26 +348,20 @@ int Run(int Argc, char** Argv) {
     try {
         bool binary = save && BinaryFormFile(save, to);
         LoadedForm form(path);
-        for (const auto& [step, arg] : steps) {
-            if (!std::strcmp(step, "--set"))
-                SetStep(form, arg);
-            else if (!std::strcmp(step, "--call"))
-                CallStep(form, arg);
-            else
-                GetStep(form, arg);
-            std::fflush(stdout);
+        std::unique_ptr<ConnectionTrace> tracing;
+        if (trace) tracing = std::make_unique<ConnectionTrace>();
+        bool described = steps.empty() && !save;
+        {
+            StepRunner runner(form, std::move(steps));
+            runner.RunAll();
         }
-        if (steps.empty() && !save && !render)
+        if (described)
             Describe(form, path);
         else
             ReportKept(form, path);
         if (save) {
             file = save;
             form.Save(save, binary);
-        }
-        if (render) {
-            file = render;
-            RenderForm(form.Root(), render);
         }
     } catch (const std::exception& e) {
         std::fflush(stdout);

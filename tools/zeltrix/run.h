@@ -64,6 +64,13 @@ int PrintConnections(host::TComponent* Root);
 /// Paints the form's picture, as far as the host paints forms yet, and writes it as a PNG.
 void RenderForm(host::TComponent* Root, const char* Path);
 
+/// An input step (--click, --dblclick, --key, --type, --mouse, --wheel) on `Target`, which
+/// must be a showing control; prints what it did.
+void InputStep(const host::AnsiString& Step, host::TComponent* Target, const host::AnsiString& Name,
+               const std::vector<host::AnsiString>& Args);
+/// --wait: the application's clock moved on (its timers fire); prints what it did.
+void WaitStep(const host::AnsiString& Milliseconds);
+
 int Run(int Argc, char** Argv);
 int Check(int Argc, char** Argv);
 
