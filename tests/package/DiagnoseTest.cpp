@@ -80,6 +80,7 @@ const std::map<std::string, const char*> NotLoadableYet = {
     {"every_kind.bin", "the same form in binary"},
     {"orders.dfm", "a form from a real project: third-party classes, a root class of its own"},
     {"editor.dfm", "a root class of its own with form properties the host's forms bring later"},
+    {"shopping.dfm", "a form of its own class, read here into a plain component"},
     {"data.dfm", "a data module from a real project: third-party classes, a root class of its own"},
 };
 
