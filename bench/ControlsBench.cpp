@@ -1,9 +1,13 @@
 // Controls and forms: a click through the input API beside calling the control's Click, a
 // SetBounds through the class info beside the direct call, and a form's class info made beside
 // the form alone (its chain of class infos reaches several hundred records).
+#include "connections/Zelconlist.h"
+#include "connections/Zelp2p.h"
 #include "core/Zelcommon.h"
 #include "host/controls/Input.h"
 #include "host/forms/Form.h"
+#include "host/stdctrls/Edit.h"
+#include "host/stdctrls/Labels.h"
 #include "package/zeltrix_cb4.h"
 
 #include "BenchPackage.h"
@@ -114,3 +118,75 @@ void Reflect_FormClassInfoRecords(benchmark::State& State) {
     State.counters["events"] = ci->GetEventCount();
 }
 BENCHMARK(Reflect_FormClassInfoRecords)->Iterations(1);
+
+// ---- typing into an edit, with a connection listening ----
+
+namespace {
+enum class Listener { None, Handler, Connection };
+
+/// A shown form with an edit and a label; the edit's text goes into the label's caption on each
+/// change through a handler written in C++ or a property-to-property connection.
+struct TypingForm {
+    TForm Form{nullptr};
+    TEdit* Edit;
+    TLabel* Label;
+    void CopyText(TObject*) { Label->SetCaption(Edit->GetText()); }
+    explicit TypingForm(Listener How) {
+        Form.SetBounds(0, 0, 300, 200);
+        Edit = new TEdit(&Form);
+        Edit->SetName("Edit");
+        Edit->SetParent(&Form);
+        Label = new TLabel(&Form);
+        Label->SetName("Label");
+        Label->SetParent(&Form);
+        Label->SetTop(40);
+        if (How == Listener::Handler)
+            Edit->SetOnChange(TNotifyEvent::Bind<&TypingForm::CopyText>(this));
+        if (How == Listener::Connection) {
+            auto* list = new TzelConnectionList(&Form);
+            auto* p2p = new TzelP2PConnection(&Form);
+            p2p->SetConnectionList(list);
+            p2p->SetSource(Edit);
+            p2p->SetTarget(Label);
+            p2p->SetSourceProperty("Text");
+            p2p->SetSourceEvent("OnChange");
+            p2p->SetTargetProperty("Caption");
+            p2p->Connect();
+        }
+        Form.Show();
+        Edit->SetFocus();
+    }
+};
+
+void TypeOneCharacter(benchmark::State& State, Listener How) {
+    EnsurePackage();
+    TypingForm f(How);
+    int n = 0;
+    for (auto _ : State) {
+        input::Type("a");
+        if (++n == 64) { // the same short text throughout, for both runs
+            State.PauseTiming();
+            f.Edit->SetText("");
+            n = 0;
+            State.ResumeTiming();
+        }
+    }
+    if (How != Listener::None && f.Label->GetCaption() != f.Edit->GetText())
+        State.SkipWithError("the text was not copied");
+}
+} // namespace
+
+void Input_TypeIntoEdit(benchmark::State& State) {
+    TypeOneCharacter(State, Listener::None);
+}
+BENCHMARK(Input_TypeIntoEdit);
+
+void Input_TypeIntoEditWithHandler(benchmark::State& State) {
+    TypeOneCharacter(State, Listener::Handler);
+}
+BENCHMARK(Input_TypeIntoEditWithHandler);
+
+void Input_TypeIntoEditWithP2P(benchmark::State& State) {
+    TypeOneCharacter(State, Listener::Connection);
+}
+BENCHMARK(Input_TypeIntoEditWithP2P);
