@@ -14,6 +14,7 @@
 #include "host/extctrls/Timer.h"
 #include "host/forms/DockForm.h"
 #include "host/forms/Form.h"
+#include "host/mask/MaskEdit.h"
 #include "host/menus/Menu.h"
 #include "host/stdctrls/ButtonControls.h"
 #include "host/stdctrls/ComboBox.h"
@@ -74,6 +75,8 @@ Registry& Classes() {
               TButton::StaticClass(), TCheckBox::StaticClass(), TRadioButton::StaticClass(),
               TEdit::StaticClass(), TMemo::StaticClass(), TComboBox::StaticClass(),
               TListBox::StaticClass(), TScrollBar::StaticClass(),
+              // Mask
+              TMaskEdit::StaticClass(),
               // ExtCtrls
               TShape::StaticClass(), TPaintBox::StaticClass(), TImage::StaticClass(),
               TBevel::StaticClass(), TTimer::StaticClass(), TPanel::StaticClass(),

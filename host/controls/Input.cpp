@@ -2,6 +2,7 @@
 
 #include "host/controls/Drag.h"
 #include "host/controls/WinControl.h"
+#include "host/forms/Application.h"
 
 #include <cctype>
 #include <cstring>
@@ -80,6 +81,16 @@ TControl* Target(TWinControl* Window, TPoint Point, TPoint& Local) {
     return HitTest(Window, Point, Local);
 }
 
+/// A message from the platform's queue: what a handler raises is the application's to show, as
+/// the window procedure of every control hands it on.
+void SendFromPlatform(TControl* Control, TMessage& Message) {
+    try {
+        Control->Send(Message);
+    } catch (const Exception&) {
+        Application()->HandleException(Control);
+    }
+}
+
 /// The mouse message to `Control`, the hook hearing of it first; the cursor is at `Point`
 /// of `Window`.
 void Deliver(TWinControl* Window, TPoint Point, TControl* Control, Cardinal Msg, LongInt Keys,
@@ -91,7 +102,7 @@ void Deliver(TWinControl* Window, TPoint Point, TControl* Control, Cardinal Msg,
         Hook(Control, m);
         if (!LiveObjects::Find(Control)) return;
     }
-    Control->Send(m);
+    SendFromPlatform(Control, m);
 }
 
 /// The mouse is now at `Point` of `Window`: where a drag in progress looks for its target.
@@ -155,10 +166,11 @@ bool KeyOf(char C, Word& Key, TShiftState& Shift) {
         Key = Word(std::toupper(u));
         return true;
     }
-    static const Word keys[] = {VK_SPACE, VK_RETURN,  VK_BACK,   VK_ESCAPE,     VK_TAB,
-                                VK_OEM_1, VK_OEM_PLUS, VK_OEM_COMMA, VK_OEM_MINUS, VK_OEM_PERIOD,
-                                VK_OEM_2, VK_OEM_3,   VK_OEM_4,  VK_OEM_5,      VK_OEM_6,
-                                VK_OEM_7, '0', '1', '2', '3', '4', '5', '6', '7', '8', '9'};
+    static const Word keys[] = {
+        VK_SPACE,     VK_RETURN,    VK_BACK,       VK_ESCAPE, VK_TAB,   VK_OEM_1, VK_OEM_PLUS,
+        VK_OEM_COMMA, VK_OEM_MINUS, VK_OEM_PERIOD, VK_OEM_2,  VK_OEM_3, VK_OEM_4, VK_OEM_5,
+        VK_OEM_6,     VK_OEM_7,     '0',           '1',       '2',      '3',      '4',
+        '5',          '6',          '7',           '8',       '9'};
     for (Word k : keys)
         for (bool shifted : {false, true}) {
             TShiftState s = shifted ? TShiftState{ssShift} : TShiftState{};
@@ -183,7 +195,7 @@ LongInt SendKey(Cardinal Msg, Word Key, TShiftState Shift) {
         Hook(to, m);
         if (!LiveObjects::Find(to)) return 0;
     }
-    to->Send(m);
+    SendFromPlatform(to, m);
     return m.Result;
 }
 
@@ -228,9 +240,16 @@ void MouseDown(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftSta
     TPoint local;
     TControl* c = Target(Window, Point, local);
     // The platform gives a window that takes the keyboard the focus as it is pressed.
-    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->GetTabStop() && w->CanFocus() &&
-                                                 !w->Focused())
-        w->SetFocus();
+    if (auto* w = dynamic_cast<TWinControl*>(c);
+        w && w->GetTabStop() && w->CanFocus() && !w->Focused()) {
+        try {
+            w->SetFocus();
+        } catch (const Exception&) {
+            // The control losing the focus refused (a message box says why): the press is spent.
+            Application()->HandleException(w);
+            return;
+        }
+    }
     if (!LiveObjects::Find(c)) return;
     if (c->GetControlStyle().Contains(csCaptureMouse)) Capture = c;
     Deliver(Window, Point, c, ButtonMessage(Button, true), MouseKeys(Shift, ButtonFlag(Button)),
@@ -357,8 +376,8 @@ void PressKey(Word Key, TShiftState Shift) {
     SetKeyDown(Key, true);
     // A key taken as it went down (a shortcut, a dialog key, a handler's) types nothing.
     bool taken = SendKeyDown(Key, Shift);
-    if (char c = Shift.Contains(ssAlt) ? CharOf(Key, Shift - TShiftState{ssAlt})
-                                       : CharOf(Key, Shift);
+    if (char c =
+            Shift.Contains(ssAlt) ? CharOf(Key, Shift - TShiftState{ssAlt}) : CharOf(Key, Shift);
         c && !taken)
         SendChar(c, Shift);
     SetKeyDown(Key, false);

@@ -529,6 +529,9 @@ void TCustomForm::Hide() {
         for (Integer i = Screen()->GetCustomFormCount() - 1; i >= 0; --i)
             if (TCustomForm* f = Screen()->GetCustomForms(i); f != this && f->GetVisible()) {
                 Screen()->FormActivated(f);
+                // Its control that had the keyboard has it again, as when a message box closes.
+                TWinControl* to = f->FActiveControl;
+                if (!GetFocus()) host::SetFocus((to && to->CanFocus() ? to : f)->GetHandle());
                 break;
             }
     }

@@ -184,14 +184,18 @@ void TCustomEdit::Replace(const AnsiString& Text) {
         if (Integer(add.size()) > room) add.resize(std::size_t(std::max<Integer>(room, 0)));
     }
     if (add.empty() && length == 0) return;
+    AnsiString text = FText;
+    text.replace(std::size_t(start), std::size_t(length), add);
+    ApplyEdit(text, start + Integer(add.size()));
+}
+
+void TCustomEdit::ApplyEdit(const AnsiString& Text, Integer Caret) {
     FUndoText = FText;
     FUndoCaret = FCaret;
     FCanUndo = true;
-    AnsiString text = FText;
-    text.replace(std::size_t(start), std::size_t(length), add);
-    FAnchor = FCaret = start + Integer(add.size());
+    FAnchor = FCaret = std::clamp<Integer>(Caret, 0, Integer(Text.size()));
     FSettingText = true;
-    SetText(text);
+    SetText(Text);
     FSettingText = false;
     FModified = true;
     Change();

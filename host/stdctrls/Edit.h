@@ -100,7 +100,9 @@ public:
     /// What shows: the text, or a password character for each of its characters.
     AnsiString Shown() const;
     /// Replaces the selection with `Text` as the user does: the limit, undo, Modified, OnChange.
-    void Replace(const AnsiString& Text);
+    virtual void Replace(const AnsiString& Text);
+    /// A user's change to the whole text, the caret after it: undoable, Modified, OnChange.
+    void ApplyEdit(const AnsiString& Text, Integer Caret);
     /// Moves the caret; with `Extend` the selection's other end stays.
     void MoveCaret(Integer To, bool Extend);
     Integer FAnchor = 0, FCaret = 0;

@@ -593,4 +593,16 @@ WideString Utf8Decode(const AnsiString& S) {
     return w;
 }
 
+namespace {
+Cardinal Beeps = 0;
+}
+
+void Beep() {
+    ++Beeps;
+}
+
+Cardinal BeepCount() {
+    return Beeps;
+}
+
 } // namespace host

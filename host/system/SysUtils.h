@@ -164,4 +164,8 @@ AnsiString ExtractFilePath(const AnsiString& FileName);
 AnsiString ExtractFileExt(const AnsiString& FileName);
 AnsiString ChangeFileExt(const AnsiString& FileName, const AnsiString& Ext);
 
+// The speaker: headless, a beep is counted so that what refused a key can be seen.
+void Beep();
+Cardinal BeepCount();
+
 } // namespace host
