@@ -7,6 +7,7 @@
 #include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zelgraphics.h"
 #include "classinfo/Zelimglist.h"
+#include "classinfo/Zelmask.h"
 #include "classinfo/Zelmenus.h"
 #include "classinfo/Zelsystem.h"
 #include "classinfo/Zelvclpatch.h"
@@ -42,6 +43,7 @@ constexpr Unit Units[] = {
     {"Zelforms", &Zelforms::Initialize, &Zelforms::Finalize},
     {"Zelstdctrls", &Zelstdctrls::Initialize, &Zelstdctrls::Finalize},
     {"Zelmenus", &Zelmenus::Initialize, &Zelmenus::Finalize},
+    {"Zelmask", &Zelmask::Initialize, &Zelmask::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
     {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},
     {"Zele2m", &Zele2m::Initialize, &Zele2m::Finalize},
