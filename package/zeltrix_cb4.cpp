@@ -3,11 +3,12 @@
 #include "classinfo/Zelactnlist.h"
 #include "classinfo/Zelclasses.h"
 #include "classinfo/Zelcontrols.h"
+#include "classinfo/Zelextctrls.h"
 #include "classinfo/Zelforms.h"
-#include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zelgraphics.h"
 #include "classinfo/Zelimglist.h"
 #include "classinfo/Zelmenus.h"
+#include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zelsystem.h"
 #include "classinfo/Zelvclpatch.h"
 #include "connections/Zelconlist.h"
@@ -42,6 +43,7 @@ constexpr Unit Units[] = {
     {"Zelforms", &Zelforms::Initialize, &Zelforms::Finalize},
     {"Zelstdctrls", &Zelstdctrls::Initialize, &Zelstdctrls::Finalize},
     {"Zelmenus", &Zelmenus::Initialize, &Zelmenus::Finalize},
+    {"Zelextctrls", &Zelextctrls::Initialize, &Zelextctrls::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
     {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},
     {"Zele2m", &Zele2m::Initialize, &Zele2m::Finalize},

@@ -18,9 +18,9 @@ using testjson::Value;
 
 namespace {
 // Units whose every class info must be registered.
-const std::set<std::string> CompleteUnits = {"Zelsystem",   "Zelclasses",  "Zelimglist",
-                                             "Zelactnlist", "Zelgraphics", "Zelmenus",
-                                             "Zelcontrols", "Zelforms",    "Zelstdctrls"};
+const std::set<std::string> CompleteUnits = {
+    "Zelsystem", "Zelclasses",  "Zelimglist", "Zelactnlist", "Zelgraphics",
+    "Zelmenus",  "Zelcontrols", "Zelforms",   "Zelstdctrls", "Zelextctrls"};
 
 const Value& Tables() {
     static const Value v = [] {
