@@ -148,8 +148,16 @@ TzelMethodInfo* TzelClassInfo::FindMethod(const AnsiString& Name) const {
 TzelConstructorInfo* TzelClassInfo::FindConstructor(const AnsiString& Name) const {
     return FindIn<TzelConstructorInfo>(FConstructors, Name);
 }
+// A descendant that defines an event again (the host class declares its own of that name,
+// with its own parameters) holds the record its forwarder fills and its listeners hear: the
+// most derived one, last in the list.
 TzelEventInfo* TzelClassInfo::FindEvent(const AnsiString& Name) const {
-    return FindIn<TzelEventInfo>(FEvents, Name);
+    void* const* items = FEvents->GetList();
+    for (int i = FEvents->GetCount() - 1; i >= 0; --i) {
+        auto* e = static_cast<TzelEventInfo*>(items[i]);
+        if (e->Name == Name) return e;
+    }
+    return nullptr;
 }
 
 int TzelClassInfo::GetPropertyCount() const {

@@ -6,9 +6,25 @@ namespace zeltrix {
 
 using host::TMethod;
 
+namespace {
+/// Whether a class info between `Self`'s own and `Table` defines an event named `Name` again:
+/// the host class then declares an event of its own under that name, which is the one `Self`
+/// forwards; the ancestor's is left as the host object has it.
+bool RedefinedBelow(const TzelClassInfo* Self, const TzelClassTable& Table,
+                    const AnsiString& Name) {
+    for (host::TClass c = Self->ClassType(); c && c != Table.ClassInfoClass; c = c->Parent) {
+        const TzelClassTable* t = zelFindTable(c);
+        if (!t) continue;
+        for (const TzelEventRow& r : t->Events)
+            if (!r.Override && Name == r.Name) return true;
+    }
+    return false;
+}
+} // namespace
+
 void TzelDispatch::HookEvents(TzelClassInfo* Self, const TzelClassTable& Table) {
     for (const TzelEventRow& r : Table.Events)
-        if (!r.Override) Hook(Self, r);
+        if (!r.Override && !RedefinedBelow(Self, Table, r.Name)) Hook(Self, r);
 }
 
 void TzelDispatch::UnhookEvents(TzelClassInfo* Self, const TzelClassTable& Table) {

@@ -218,6 +218,7 @@ public:
     TzelPropertyInfo* FindProperty(const AnsiString& Name) const;
     TzelMethodInfo* FindMethod(const AnsiString& Name) const;
     TzelConstructorInfo* FindConstructor(const AnsiString& Name) const;
+    /// The most derived class info's record where a descendant defines the event again.
     TzelEventInfo* FindEvent(const AnsiString& Name) const;
 
     int GetPropertyCount() const;

@@ -3,12 +3,13 @@
 #include "classinfo/Zelactnlist.h"
 #include "classinfo/Zelclasses.h"
 #include "classinfo/Zelcontrols.h"
+#include "classinfo/Zelextctrls.h"
 #include "classinfo/Zelforms.h"
-#include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zelgraphics.h"
 #include "classinfo/Zelimglist.h"
 #include "classinfo/Zelmask.h"
 #include "classinfo/Zelmenus.h"
+#include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zelsystem.h"
 #include "classinfo/Zelvclpatch.h"
 #include "connections/Zelconlist.h"
@@ -44,6 +45,7 @@ constexpr Unit Units[] = {
     {"Zelstdctrls", &Zelstdctrls::Initialize, &Zelstdctrls::Finalize},
     {"Zelmenus", &Zelmenus::Initialize, &Zelmenus::Finalize},
     {"Zelmask", &Zelmask::Initialize, &Zelmask::Finalize},
+    {"Zelextctrls", &Zelextctrls::Initialize, &Zelextctrls::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
     {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},
     {"Zele2m", &Zele2m::Initialize, &Zele2m::Finalize},

@@ -9,6 +9,7 @@
 #include "host/extctrls/Header.h"
 #include "host/extctrls/Notebook.h"
 #include "host/extctrls/Panel.h"
+#include "host/extctrls/RadioGroup.h"
 #include "host/extctrls/Shapes.h"
 #include "host/extctrls/Splitter.h"
 #include "host/extctrls/Timer.h"
@@ -81,7 +82,7 @@ Registry& Classes() {
               TShape::StaticClass(), TPaintBox::StaticClass(), TImage::StaticClass(),
               TBevel::StaticClass(), TTimer::StaticClass(), TPanel::StaticClass(),
               TNotebook::StaticClass(), TPage::StaticClass(), THeader::StaticClass(),
-              TSplitter::StaticClass(), TControlBar::StaticClass()})
+              TRadioGroup::StaticClass(), TSplitter::StaticClass(), TControlBar::StaticClass()})
             r->Add(c);
         return r;
     }();

@@ -3,6 +3,7 @@
 #include "Probe.h"
 #include "tests/TestSupport.h"
 
+#include "core/ClassInfoRows.h"
 #include "core/Zelcommon.h"
 #include "host/system/SysUtils.h"
 
@@ -337,4 +338,80 @@ TEST_F(Family, NameGroupsChangeInheritedRecordsInPlace) {
     EXPECT_EQ(child->GetExtra(), 5);
     EXPECT_EQ(child->GetBuddy(), Probe);
     child->Free();
+}
+
+// ---- a descendant that declares an event of its parent's name, with parameters of its own ----
+
+namespace {
+class TProbeResizer : public TProbe {
+    HOST_CLASS(TProbeResizer, TProbe)
+public:
+    using TSizeEvent = Closure<void(TObject* Sender, Integer& NewSize, bool& Accept)>;
+    using TProbe::TProbe;
+    TSizeEvent GetOnAsk() const { return FOnSize; }
+    void SetOnAsk(TSizeEvent E) { FOnSize = E; }
+    bool Resize(Integer& Size) {
+        bool accept = true;
+        if (FOnSize) FOnSize(this, Size, accept);
+        return accept;
+    }
+
+private:
+    TSizeEvent FOnSize;
+};
+HOST_COMPONENT_METACLASS(TProbeResizer, TProbe);
+
+class TProbeResizerClassInfo
+    : public TzelFamily<TProbeResizerClassInfo, TProbeClassInfo, TProbeResizer> {
+    ZEL_CLASSINFO(TProbeResizerClassInfo)
+};
+struct TProbeResizerClassInfo::ZelRows {
+    static constexpr TzelEventRow Events[] = {
+        ZEL_EVENT(TProbeResizer, OnAsk, "Sender,NewSize,Accept"),
+    };
+};
+} // namespace
+ZEL_TABLE(TProbeResizerClassInfo);
+
+namespace {
+constexpr const TzelClassTable* ResizerTables[] = {&TProbeResizerClassInfo::ZelTable};
+
+struct ResizerUnit {
+    ResizerUnit() { zelInitializeUnit(ResizerTables); }
+    ~ResizerUnit() { zelFinalizeUnit(ResizerTables); }
+};
+} // namespace
+
+TEST_F(Family, ARedefinedEventIsTheDescendantsRecordAndOnlyItIsHooked) {
+    ResizerUnit unit;
+    auto* resizer = new TProbeResizer;
+    TzelClassInfo* ci = TzelClassRegistry::GetClassInfo(resizer);
+    ASSERT_EQ(ci->ClassType(), TProbeResizerClassInfo::StaticClass());
+    // Both records are listed, the ancestor's first; by name the descendant's is found.
+    TzelEventInfo* ask = ci->FindEvent("OnAsk");
+    ASSERT_NE(ask, nullptr);
+    EXPECT_EQ(ask->GetArgs(1)->Name, "NewSize");
+    int records = 0;
+    for (int i = 0; i < ci->GetEventCount(); ++i) records += ci->GetEvents(i)->Name == "OnAsk";
+    EXPECT_EQ(records, 2);
+
+    int heard = 0;
+    Hearing listener("OnAsk", [&](TObject*, TzelEventInfo* E) {
+        ++heard;
+        EXPECT_EQ(E, ask);
+        EXPECT_EQ(E->GetArgs(1)->Value.AsInteger(), 80);
+        E->GetArgs(1)->Value = 50;
+        E->GetArgs(2)->Value = false;
+    });
+    ci->AddListener(&listener);
+    Integer size = 80;
+    EXPECT_FALSE(resizer->Resize(size));
+    EXPECT_EQ(size, 50);
+    // The parent's event of that name is not the one the class info forwards: left unhooked.
+    EXPECT_FALSE(resizer->TProbe::GetOnAsk().Assigned());
+    AnsiString text = "q";
+    EXPECT_FALSE(resizer->Ask(text));
+    EXPECT_EQ(heard, 1);
+    ci->RemoveListener(&listener);
+    resizer->Free();
 }

@@ -19,8 +19,8 @@ using testjson::Value;
 namespace {
 // Units whose every class info must be registered.
 const std::set<std::string> CompleteUnits = {
-    "Zelsystem", "Zelclasses",  "Zelimglist", "Zelactnlist", "Zelgraphics",
-    "Zelmenus",  "Zelcontrols", "Zelforms",   "Zelstdctrls", "Zelmask"};
+    "Zelsystem",   "Zelclasses", "Zelimglist",  "Zelactnlist", "Zelgraphics", "Zelmenus",
+    "Zelcontrols", "Zelforms",   "Zelstdctrls", "Zelmask",     "Zelextctrls"};
 
 const Value& Tables() {
     static const Value v = [] {
