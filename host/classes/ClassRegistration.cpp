@@ -3,6 +3,8 @@
 #include "host/actnlist/CustomAction.h"
 #include "host/classes/Action.h"
 #include "host/classes/Component.h"
+#include "host/buttons/BitBtn.h"
+#include "host/buttons/SpeedButton.h"
 #include "host/classes/Persistent.h"
 #include "host/controls/DragImageList.h"
 #include "host/extctrls/ControlBar.h"
@@ -78,6 +80,8 @@ Registry& Classes() {
               TListBox::StaticClass(), TScrollBar::StaticClass(),
               // Mask
               TMaskEdit::StaticClass(),
+              // Buttons
+              TBitBtn::StaticClass(), TSpeedButton::StaticClass(),
               // ExtCtrls
               TShape::StaticClass(), TPaintBox::StaticClass(), TImage::StaticClass(),
               TBevel::StaticClass(), TTimer::StaticClass(), TPanel::StaticClass(),

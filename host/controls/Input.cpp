@@ -12,6 +12,7 @@ namespace host::input {
 namespace {
 
 TControl* Capture = nullptr;
+TControl* Hovered = nullptr;       // the control the mouse is over, told when it comes and goes
 TPoint Cursor;                     // screen coordinates
 TWinControl* CursorOver = nullptr; // the top-level window under the mouse
 TMouseMessageHook Hook = nullptr;
@@ -103,6 +104,16 @@ void Deliver(TWinControl* Window, TPoint Point, TControl* Control, Cardinal Msg,
         if (!LiveObjects::Find(Control)) return;
     }
     SendFromPlatform(Control, m);
+}
+
+/// The control under the mouse hears CM_MOUSEENTER, the one it left CM_MOUSELEAVE.
+void Hover(TWinControl* Window, TPoint Point) {
+    TPoint local;
+    TControl* under = HitTest(Window, Point, local);
+    if (under == Hovered) return;
+    if (Hovered && LiveObjects::Find(Hovered)) Hovered->Perform(CM_MOUSELEAVE, 0, 0);
+    Hovered = under;
+    if (under) under->Perform(CM_MOUSEENTER, 0, 0);
 }
 
 /// The mouse is now at `Point` of `Window`: where a drag in progress looks for its target.
@@ -260,6 +271,8 @@ void MouseMove(TWinControl* Window, TPoint Point, TShiftState Shift) {
     HeldShift held(Shift);
     Track(Window, Point);
     if (DragMove(Window, Point)) return;
+    Hover(Window, Point);
+    if (!LiveObjects::Find(Window)) return;
     TPoint local;
     TControl* c = Target(Window, Point, local);
     Deliver(Window, Point, c, WM_MOUSEMOVE, MouseKeys(Shift, 0), local);

@@ -3,6 +3,9 @@
 // owner-drawn item's height, and concrete class infos answering as their parents.
 #include "ClassesFixture.h"
 
+#include "classinfo/Zelstdctrls.h"
+#include "host/buttons/BitBtn.h"
+#include "host/buttons/SpeedButton.h"
 #include "host/classes/StringList.h"
 #include "host/controls/Input.h"
 #include "host/forms/Form.h"
@@ -133,4 +136,21 @@ TEST_F(StdCtrls, AStandardListStillDrawsItsItemsWithTheForwardersInstalled) {
     image->Free();
     EXPECT_EQ(asked, 0);
     Info(list)->RemoveListener(&draw);
+}
+
+TEST_F(StdCtrls, ButtonsWithoutClassInfosOfTheirOwnAnswerThroughTheNearestDescribedAncestor) {
+    TForm form(nullptr);
+    auto* bitBtn = new TBitBtn(&form);
+    bitBtn->SetParent(&form);
+    auto* speed = new TSpeedButton(&form);
+    speed->SetParent(&form);
+    EXPECT_EQ(TzelClassRegistry::FindClassInfoClass(bitBtn), TButtonClassInfo::StaticClass());
+    EXPECT_EQ(TzelClassRegistry::FindClassInfoClass(speed),
+              TGraphicControlClassInfo::StaticClass());
+    // Through TButton's members the bitmap button behaves as itself.
+    bitBtn->SetKind(bkCancel);
+    EXPECT_TRUE(Get(bitBtn, "Cancel").AsBoolean());
+    EXPECT_EQ(Get(bitBtn, "ModalResult").AsInteger(), mrCancel);
+    Set(speed, "Caption", AnsiString("Go"));
+    EXPECT_EQ(speed->GetCaption(), "Go");
 }
