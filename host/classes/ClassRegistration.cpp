@@ -6,6 +6,7 @@
 #include "host/buttons/BitBtn.h"
 #include "host/buttons/SpeedButton.h"
 #include "host/classes/Persistent.h"
+#include "host/dialogs/CommonDialogs.h"
 #include "host/controls/DragImageList.h"
 #include "host/extctrls/ControlBar.h"
 #include "host/extctrls/Header.h"
@@ -82,6 +83,10 @@ Registry& Classes() {
               TMaskEdit::StaticClass(),
               // Buttons
               TBitBtn::StaticClass(), TSpeedButton::StaticClass(),
+              // Dialogs
+              TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
+              TFontDialog::StaticClass(), TFindDialog::StaticClass(),
+              TReplaceDialog::StaticClass(),
               // ExtCtrls
               TShape::StaticClass(), TPaintBox::StaticClass(), TImage::StaticClass(),
               TBevel::StaticClass(), TTimer::StaticClass(), TPanel::StaticClass(),

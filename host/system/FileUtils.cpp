@@ -31,6 +31,15 @@ bool FileExists(const AnsiString& FileName) {
     return !FileName.empty() && ::stat(FileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool DirectoryExists(const AnsiString& Directory) {
+    struct stat st {};
+    return !Directory.empty() && ::stat(Directory.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+AnsiString IncludeTrailingPathDelimiter(const AnsiString& S) {
+    return !S.empty() && S.back() == '/' ? S : S + '/';
+}
+
 AnsiString ExtractFileName(const AnsiString& FileName) {
     return FileName.substr(NameStart(FileName));
 }

@@ -159,6 +159,9 @@ AnsiString FormatDateTime(const AnsiString& Fmt, TDateTime DT);
 
 // Files
 bool FileExists(const AnsiString& FileName);
+bool DirectoryExists(const AnsiString& Directory);
+/// The path with one '/' at its end.
+AnsiString IncludeTrailingPathDelimiter(const AnsiString& S);
 AnsiString ExtractFileName(const AnsiString& FileName);
 AnsiString ExtractFilePath(const AnsiString& FileName);
 AnsiString ExtractFileExt(const AnsiString& FileName);
