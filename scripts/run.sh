@@ -6,11 +6,7 @@ build="$here/build/release"
 "$here/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DZELTRIX_TESTS=OFF
 cmake --build "$build" --target zeltrix
 if [ $# -eq 0 ]; then
-  # The example form: an action whose event sets, calls and copies through connections.
-  exec "$build/zeltrix" run "$here/examples/actions.dfm" \
-    --get Counter.Tag --get Mirror.Tag --get Shadow.Tag \
-    --call 'Go.Execute()' \
-    --get Counter.Tag --get Mirror.Tag \
-    --set Go.Tag=9 --call 'Go.Execute()' --get Shadow.Tag
+  # The example form, filled through real input: connections do the glue code's work.
+  exec "$here/examples/shopping.sh" "$build/zeltrix" "$here/build/shopping.png"
 fi
 exec "$build/zeltrix" "$@"
