@@ -47,6 +47,7 @@ constexpr TPropInfo CustomGridProps[] = {
 };
 } // namespace
 
+HOST_METACLASS(EInvalidGridOperation, Exception);
 const TMessageEntry TCustomGrid::Messages[] = {
     HOST_ON(TCustomGrid, CM_ENTER, CMEnter),
     HOST_ON(TCustomGrid, CM_EXIT, CMExit),
@@ -129,18 +130,19 @@ Int64 TCustomGrid::Axis::Total() const {
     return t;
 }
 
-TCustomGrid::Axis TCustomGrid::Horz() {
+TCustomGrid::Axis TCustomGrid::Horz(Integer Extent) {
     Integer line = FOptions.Contains(goVertLine) ? FGridLineWidth : 0;
     Integer fixedLine = FOptions.Contains(goFixedVertLine) ? FGridLineWidth : 0;
-    return {FColCount,   FFixedCols,       FTopLeft.X, GetClientRect().Right,
+    return {FColCount,   FFixedCols,       FTopLeft.X, Extent < 0 ? GetClientRect().Right : Extent,
             &FColWidths, FDefaultColWidth, fixedLine,  line};
 }
 
-TCustomGrid::Axis TCustomGrid::Vert() {
+TCustomGrid::Axis TCustomGrid::Vert(Integer Extent) {
     Integer line = FOptions.Contains(goHorzLine) ? FGridLineWidth : 0;
     Integer fixedLine = FOptions.Contains(goFixedHorzLine) ? FGridLineWidth : 0;
-    return {FRowCount,    FFixedRows,        FTopLeft.Y, GetClientRect().Bottom,
-            &FRowHeights, FDefaultRowHeight, fixedLine,  line};
+    return {
+        FRowCount,    FFixedRows,        FTopLeft.Y, Extent < 0 ? GetClientRect().Bottom : Extent,
+        &FRowHeights, FDefaultRowHeight, fixedLine,  line};
 }
 
 // ---- TCustomGrid ----
@@ -656,8 +658,8 @@ bool TCustomGrid::BarShown(bool Vertical) {
     Integer b = FBorderStyle == bsNone ? 0 : GetCtl3D() ? 2 : 1;
     Integer w = GetWidth() - n.Left - n.Right - 2 * b;
     Integer h = GetHeight() - n.Top - n.Bottom - 2 * b;
-    Axis hx = Horz(), vx = Vert();
-    Int64 cw = hx.Total(), ch = vx.Total();
+    // The totals do not depend on the client area, which depends on the bars.
+    Int64 cw = Horz(0).Total(), ch = Vert(0).Total();
     bool horzOk = FScrollBars != ssVertical, vertOk = FScrollBars != ssHorizontal;
     bool vb = vertOk && ch > h, hb = horzOk && cw > w;
     if (vb && !hb) hb = horzOk && cw > w - BarSize;

@@ -230,8 +230,9 @@ private:
         /// Everything, lines included (at most Int64 of the cells).
         Int64 Total() const;
     };
-    Axis Horz();
-    Axis Vert();
+    /// The axes over the client area; `Extent` given, over that size instead.
+    Axis Horz(Integer Extent = -1);
+    Axis Vert(Integer Extent = -1);
     bool BarShown(bool Vertical);
     void ReadColWidths(TReader* Reader);
     void WriteColWidths(TWriter* Writer);
