@@ -576,7 +576,10 @@ void TCustomGrid::PlaceEditor() {
 
 void TCustomGrid::UpdateText() {
     if (!FEditorMode || !FInplaceEdit) return;
-    SetEditText(FCurrent.X, FCurrent.Y, FInplaceEdit->TCustomMaskEdit::GetText());
+    AnsiString text = FInplaceEdit->TCustomMaskEdit::GetText();
+    if (text == FInplaceEdit->FWritten) return;
+    FInplaceEdit->FWritten = text;
+    SetEditText(FCurrent.X, FCurrent.Y, text);
 }
 
 void TCustomGrid::HideEditor() {

@@ -25,7 +25,7 @@ void TInplaceEdit::Start(const AnsiString& Text, const TEditMask& Mask) {
         throw;
     }
     FStarting = false;
-    FOriginal = TCustomMaskEdit::GetText();
+    FOriginal = FWritten = TCustomMaskEdit::GetText();
     SetModified(false);
     ClearUndo();
     SelectAll();

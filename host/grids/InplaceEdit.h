@@ -30,6 +30,7 @@ private:
     friend class TCustomGrid;
     TCustomGrid* FGrid = nullptr;
     AnsiString FOriginal;
+    AnsiString FWritten;    // what the cell was last given, so that it is given a text once
     bool FStarting = false; // the text is being put there, not typed
 };
 
