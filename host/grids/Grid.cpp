@@ -584,6 +584,9 @@ void TCustomGrid::UpdateText() {
 
 void TCustomGrid::HideEditor() {
     if (!FEditorMode) return;
+    // A masked text that does not fit keeps the editing going: the error says so, and Esc
+    // abandons it.
+    if (FInplaceEdit->GetIsMasked() && FInplaceEdit->GetModified()) FInplaceEdit->ValidateEdit();
     UpdateText();
     FEditorMode = false;
     bool hadFocus = FInplaceEdit->Focused();

@@ -3,6 +3,7 @@
 #include "host/grids/StringGrid.h"
 #include "host/classes/StringList.h"
 #include "host/controls/Input.h"
+#include "host/forms/Application.h"
 #include "host/forms/Form.h"
 #include "host/grids/InplaceEdit.h"
 #include "host/menus/Keys.h"
@@ -27,6 +28,9 @@ struct StringGrids : ::testing::Test {
         Sets.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + "=" + Value);
     }
     void GetEdit(TObject*, Integer, Integer, AnsiString& Value) { Value = "seed" + Value; }
+    void DigitsInColumn1(TObject*, Integer ACol, Integer, AnsiString& Mask) {
+        if (ACol == 1) Mask = "000;1;_";
+    }
 
     void SetUp() override {
         Form.SetBounds(0, 0, 400, 300);
@@ -200,6 +204,30 @@ TEST_F(StringGrids, TheEditEventsSupplyAndTakeTheTextOfADrawGrid) {
     Grid->SetFocus();
     Grid->SetEditorMode(true);
     EXPECT_EQ(EditorText(), "seedx");
+}
+
+TEST_F(StringGrids, OnGetEditMaskMasksTheEditorAndAnUnfinishedTextKeepsItGoing) {
+    With(goEditing);
+    Grid->SetOnGetEditMask(TGetEditEvent::Bind<&StringGrids::DigitsInColumn1>(this));
+    input::Type("1x2"); // the letter is refused
+    ASSERT_TRUE(Editing());
+    EXPECT_EQ(Grid->GetInplaceEditor()->GetEditText(), "12_");
+    input::PressKey(VK_RETURN);
+    EXPECT_TRUE(Editing());
+    EXPECT_EQ(Application()->LastMessageBoxText(), std::string(SMaskEditErr) + ".");
+    input::PressKey(VK_DOWN); // nor can it leave the cell
+    EXPECT_EQ(Grid->GetRow(), 1);
+    input::Type("3");
+    input::PressKey(VK_RETURN);
+    EXPECT_FALSE(Grid->GetEditorMode());
+    EXPECT_EQ(Grid->GetCells(1, 1), "123");
+    // Esc abandons an unfinished one without a word.
+    input::PressKey(VK_RIGHT);
+    input::PressKey(VK_LEFT);
+    input::Type("9");
+    input::PressKey(VK_ESCAPE);
+    EXPECT_FALSE(Grid->GetEditorMode());
+    EXPECT_EQ(Grid->GetCells(1, 1), "123");
 }
 
 const char* const GridForm = "object Main: TForm\r\n"
