@@ -189,6 +189,7 @@ void TCustomGrid::SetRowCount(Integer Value) {
 }
 
 void TCustomGrid::SizeChanged(Integer, Integer) {
+    FTotals = {-1, -1};
     // The current cell, the anchor and the view stay inside the grid and out of the fixed area.
     auto clampCell = [&](TGridCoord& C) {
         C.X = std::clamp(C.X, std::min(FFixedCols, FColCount - 1), FColCount - 1);
@@ -572,6 +573,8 @@ void TCustomGrid::PlaceEditor() {
     bool shows = r.Right > r.Left && r.Bottom > r.Top;
     FInplaceEdit->SetBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     FInplaceEdit->SetVisible(shows);
+    // Scrolled out of sight, the editor gives the keyboard back to the grid.
+    if (!shows && FInplaceEdit->Focused() && CanFocus()) SetFocus();
 }
 
 void TCustomGrid::UpdateText() {
@@ -664,8 +667,10 @@ bool TCustomGrid::BarShown(bool Vertical) {
     Integer b = FBorderStyle == bsNone ? 0 : GetCtl3D() ? 2 : 1;
     Integer w = GetWidth() - n.Left - n.Right - 2 * b;
     Integer h = GetHeight() - n.Top - n.Bottom - 2 * b;
-    // The totals do not depend on the client area, which depends on the bars.
-    Int64 cw = Horz(0).Total(), ch = Vert(0).Total();
+    // The totals do not depend on the client area, which depends on the bars; they are
+    // kept until a size changes, as every client area asks for them.
+    if (FTotals.first < 0) FTotals = {Horz(0).Total(), Vert(0).Total()};
+    auto [cw, ch] = FTotals;
     bool horzOk = FScrollBars != ssVertical, vertOk = FScrollBars != ssHorizontal;
     bool vb = vertOk && ch > h, hb = horzOk && cw > w;
     if (vb && !hb) hb = horzOk && cw > w - BarSize;
@@ -877,13 +882,12 @@ void TCustomGrid::MouseMove(TShiftState Shift, Integer X, Integer Y) {
         TGridCoord cell{h.At(X), v.At(Y)};
         if (X >= h.Extent) cell.X = std::min(FCurrent.X + 1, FColCount - 1);
         if (Y >= v.Extent) cell.Y = std::min(FCurrent.Y + 1, FRowCount - 1);
-        if (X < 0) cell.X = FCurrent.X;
-        if (Y < 0) cell.Y = FCurrent.Y;
+        // Over the fixed cells or before the window, the view scrolls back.
+        if (X < 0 || (cell.X >= 0 && cell.X < FFixedCols))
+            cell.X = std::max(std::min(FTopLeft.X, FCurrent.X) - 1, FFixedCols);
+        if (Y < 0 || (cell.Y >= 0 && cell.Y < FFixedRows))
+            cell.Y = std::max(std::min(FTopLeft.Y, FCurrent.Y) - 1, FFixedRows);
         if (cell.X < 0 || cell.Y < 0) break;
-        cell.X = std::max(cell.X, std::min(FFixedCols, FColCount - 1));
-        cell.Y = std::max(cell.Y, std::min(FFixedRows, FRowCount - 1));
-        if (cell.X < FFixedCols && FTopLeft.X > FFixedCols) cell.X = FTopLeft.X - 1;
-        if (cell.Y < FFixedRows && FTopLeft.Y > FFixedRows) cell.Y = FTopLeft.Y - 1;
         if (cell != FCurrent) MoveCurrent(cell.X, cell.Y, !FOptions.Contains(goRangeSelect), true);
         break;
     }

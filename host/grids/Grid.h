@@ -265,6 +265,7 @@ private:
     TGridState FGridState = gsNormal;
     Integer FSizingIndex = -1, FSizingStart = 0; // the sized line's cell and where it starts
     Integer FMoveFrom = -1;                      // the column or row being moved
+    std::pair<Int64, Int64> FTotals{-1, -1};     // the cells' width and height, lines included
     TSelectCellEvent FOnSelectCell;
     TDrawCellEvent FOnDrawCell;
     TGetEditEvent FOnGetEditText, FOnGetEditMask;

@@ -6,6 +6,7 @@
 #include "host/forms/Form.h"
 #include "host/menus/Keys.h"
 #include "host/stdctrls/Edit.h"
+#include "host/stdctrls/ScrollBar.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +117,15 @@ TEST_F(Grids, KeysMoveTheCurrentCellAndTheViewFollowsIt) {
     EXPECT_EQ(Grid->GetTopRow(), 1);
     input::PressKey(VK_PRIOR); // at the top already
     EXPECT_EQ(Grid->GetRow(), 1);
+    // The bars' messages scroll the view and leave the current cell.
+    Grid->Perform(WM_VSCROLL, scPageDown, 0);
+    EXPECT_EQ(Grid->GetTopRow(), 4);
+    Grid->Perform(WM_VSCROLL, scPosition | (6 << 16), 0);
+    EXPECT_EQ(Grid->GetTopRow(), 6);
+    Grid->Perform(WM_HSCROLL, scBottom, 0);
+    EXPECT_EQ(Grid->GetLeftCol(), 7);
+    EXPECT_EQ(Grid->GetRow(), 1);
+    EXPECT_EQ(Grid->GetCol(), 1);
     // The view cannot scroll past the point where the last cells show.
     Grid->SetTopRow(100);
     EXPECT_EQ(Grid->GetTopRow(), 17);
@@ -163,6 +173,12 @@ TEST_F(Grids, TheMouseChoosesCellsAndDragsRanges) {
     input::MouseUp(&Form, Client(100, Grid->GetClientRect().Bottom + 3));
     EXPECT_EQ(Grid->GetRow(), 4);
     EXPECT_EQ(Grid->GetTopRow(), 2);
+    // Over the fixed row it scrolls back up.
+    input::MouseDown(&Form, At(1, 2));
+    input::MouseMove(&Form, Client(100, 5));
+    input::MouseUp(&Form, Client(100, 5));
+    EXPECT_EQ(Grid->GetRow(), 1);
+    EXPECT_EQ(Grid->GetTopRow(), 1);
 }
 
 TEST_F(Grids, OnSelectCellMayRefuseACell) {

@@ -7,6 +7,7 @@
 #include "host/forms/Form.h"
 #include "host/grids/InplaceEdit.h"
 #include "host/menus/Keys.h"
+#include "host/stdctrls/Edit.h"
 #include "tests/host/FormFiles.h"
 #include "tests/host/ReferencePictures.h"
 
@@ -328,6 +329,29 @@ TEST_F(StringGrids, LooksAsTheClassicGrid) {
     image->SetSize(Grid->GetWidth(), Grid->GetHeight());
     Grid->PaintTo(image->GetCanvas(), 0, 0);
     picturetest::ExpectLooksAs(image.get(), "string-grid.png");
+}
+
+TEST_F(StringGrids, TheFocusedCellIsHighlightedOnlyWhenAskedOrWhenTheGridIsNotFocused) {
+    Grid->SetSelection({1, 1, 2, 1});
+    auto colourAt = [&](Integer ACol, Integer ARow) {
+        picturetest::Picture image = picturetest::Own(new TBitmap);
+        image->SetSize(Grid->GetWidth(), Grid->GetHeight());
+        Grid->PaintTo(image->GetCanvas(), 0, 0);
+        TRect r = Grid->CellRect(ACol, ARow);
+        return image->ColorAt(2 + r.Left + 30, 2 + r.Top + 12); // inside the 2-pixel border
+    };
+    EXPECT_EQ(colourAt(1, 1), ColorToRGB(clHighlight));
+    EXPECT_EQ(colourAt(2, 1), ColorToRGB(clWindow)); // the focus is here
+    EXPECT_EQ(colourAt(2, 2), ColorToRGB(clWindow));
+    EXPECT_EQ(colourAt(0, 1), ColorToRGB(clBtnFace));
+    With(goDrawFocusSelected);
+    EXPECT_EQ(colourAt(2, 1), ColorToRGB(clHighlight));
+    auto* other = new TEdit(&Form);
+    other->SetParent(&Form);
+    other->SetBounds(10, 200, 80, 21);
+    Grid->SetOptions(DefaultGridOptions);
+    other->SetFocus();
+    EXPECT_EQ(colourAt(2, 1), ColorToRGB(clHighlight));
 }
 
 } // namespace
