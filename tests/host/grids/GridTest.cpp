@@ -4,6 +4,7 @@
 #include "host/grids/Grid.h"
 #include "host/controls/Input.h"
 #include "host/forms/Form.h"
+#include "host/graphics/Bitmap.h"
 #include "host/menus/Keys.h"
 #include "host/stdctrls/Edit.h"
 #include "host/stdctrls/ScrollBar.h"
@@ -25,6 +26,15 @@ struct Grids : ::testing::Test {
     void TopLeftChanged(TObject*) { ++TopLeftChanges; }
     void Clicked(TObject*) { ++Clicks; }
     void ColumnMoved(TObject*, Integer From, Integer To) { Moves.push_back({From, To}); }
+    struct Cell {
+        Integer Col, Row;
+        TRect Rect;
+        TGridDrawState State;
+    };
+    std::vector<Cell> Drawn;
+    void DrawCell(TObject*, Integer C, Integer R, TRect Rect, TGridDrawState S) {
+        Drawn.push_back({C, R, Rect, S});
+    }
     void NotColumn2(TObject*, Integer ACol, Integer, bool& CanSelect) { CanSelect = ACol != 2; }
     void With(std::initializer_list<TGridOption> Add,
               std::initializer_list<TGridOption> Take = {}) {
@@ -74,9 +84,42 @@ TEST_F(Grids, LaysOutCellsWithLinesAndScrollBarsAsTheyAreNeeded) {
     EXPECT_EQ(Grid->GetGridWidth(), 3 * 65);
     EXPECT_EQ(Grid->GetGridHeight(), 3 * 25);
     EXPECT_EQ(Grid->MouseCoord(250, 10), (TGridCoord{-1, -1}));
-    // Without lines the cells touch.
+    // Without lines the cells touch; without a border the client area takes the window.
     Grid->SetOptions({goRangeSelect});
     EXPECT_EQ(Grid->CellRect(2, 0), (TRect{128, 0, 192, 24}));
+    Grid->SetBorderStyle(bsNone);
+    EXPECT_EQ(Grid->GetClientRect(), (TRect{0, 0, 320, 120}));
+}
+
+TEST_F(Grids, OnDrawCellIsGivenEachCellInSightWithItsState) {
+    Grid->SetOnDrawCell(TDrawCellEvent::Bind<&Grids::DrawCell>(this));
+    Grid->SetSelection({1, 1, 2, 1});
+    Grid->SetTopRow(3);
+    TBitmap image;
+    image.SetSize(Grid->GetWidth(), Grid->GetHeight());
+    Grid->PaintTo(image.GetCanvas(), 0, 0);
+    // 5 columns (a fixed one, three whole and one in part) by 4 rows (0, then 3 to 5).
+    ASSERT_EQ(Drawn.size(), 5u * 4u);
+    auto find = [&](Integer C, Integer R) -> const Cell* {
+        for (const Cell& d : Drawn)
+            if (d.Col == C && d.Row == R) return &d;
+        return nullptr;
+    };
+    EXPECT_FALSE(find(1, 1)); // scrolled away
+    ASSERT_TRUE(find(0, 0));
+    EXPECT_EQ(find(0, 0)->State, TGridDrawState{gdFixed});
+    EXPECT_EQ(find(0, 3)->State, TGridDrawState{gdFixed});
+    EXPECT_EQ(find(3, 4)->State, TGridDrawState{});
+    EXPECT_EQ(find(2, 3)->Rect, Grid->CellRect(2, 3));
+    // A cell in part is drawn whole, the client area cutting it; CellRect gives the part in sight.
+    EXPECT_EQ(find(4, 5)->Rect, (TRect{260, 75, 324, 99}));
+    EXPECT_EQ(Grid->CellRect(4, 5), (TRect{260, 75, 300, 99}));
+    EXPECT_FALSE(find(1, 6));
+    Grid->SetTopRow(1);
+    Drawn.clear();
+    Grid->PaintTo(image.GetCanvas(), 0, 0);
+    EXPECT_EQ(find(1, 1)->State, TGridDrawState{gdSelected});
+    EXPECT_EQ((find(2, 1)->State), (TGridDrawState{gdSelected, gdFocused}));
 }
 
 TEST_F(Grids, KeysMoveTheCurrentCellAndTheViewFollowsIt) {
