@@ -800,7 +800,7 @@ void TCustomGrid::Paint() {
         }
     }
     if (active && FOptions.Contains(goRowSelect) && FDefaultDrawing) {
-        // A selected row shows its focus round the part in sight.
+        // A selected row shows its focus round what shows of it.
         TRect first = CellRect(std::max(FFixedCols, h.First), FCurrent.Y);
         if (first.Bottom > first.Top) {
             Integer right = std::min(GetGridWidth(), client.Right);

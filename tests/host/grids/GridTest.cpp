@@ -98,7 +98,7 @@ TEST_F(Grids, OnDrawCellIsGivenEachCellInSightWithItsState) {
     TBitmap image;
     image.SetSize(Grid->GetWidth(), Grid->GetHeight());
     Grid->PaintTo(image.GetCanvas(), 0, 0);
-    // 5 columns (a fixed one, three whole and one in part) by 4 rows (0, then 3 to 5).
+    // 5 columns (a fixed one, three whole and one cut off) by 4 rows (0, then 3 to 5).
     ASSERT_EQ(Drawn.size(), 5u * 4u);
     auto find = [&](Integer C, Integer R) -> const Cell* {
         for (const Cell& d : Drawn)
@@ -111,7 +111,7 @@ TEST_F(Grids, OnDrawCellIsGivenEachCellInSightWithItsState) {
     EXPECT_EQ(find(0, 3)->State, TGridDrawState{gdFixed});
     EXPECT_EQ(find(3, 4)->State, TGridDrawState{});
     EXPECT_EQ(find(2, 3)->Rect, Grid->CellRect(2, 3));
-    // A cell in part is drawn whole, the client area cutting it; CellRect gives the part in sight.
+    // A cut-off cell is drawn whole, the client area clipping it; CellRect gives what shows.
     EXPECT_EQ(find(4, 5)->Rect, (TRect{260, 75, 324, 99}));
     EXPECT_EQ(Grid->CellRect(4, 5), (TRect{260, 75, 300, 99}));
     EXPECT_FALSE(find(1, 6));
@@ -276,7 +276,7 @@ TEST_F(Grids, ColumnsAndRowsAreSizedByDraggingTheirLinesInTheFixedArea) {
     EXPECT_EQ(Grid->GetRowHeights(2), 24);
 }
 
-TEST_F(Grids, ColumnsMoveByDraggingTheirFixedCells) {
+TEST_F(Grids, ColumnsAndRowsMoveByDraggingTheirFixedCells) {
     Grid->SetOnColumnMoved(TMovedEvent::Bind<&Grids::ColumnMoved>(this));
     Grid->SetColWidths(1, 40);
     input::MouseDown(&Form, At(1, 0));
@@ -292,6 +292,13 @@ TEST_F(Grids, ColumnsMoveByDraggingTheirFixedCells) {
     Grid->MoveColumn(3, 1);
     EXPECT_EQ(Grid->GetColWidths(1), 40);
     EXPECT_EQ(Moves.size(), 2u);
+    // Rows by their fixed cells at the left; not onto the fixed row.
+    Moves.clear();
+    Grid->SetOnRowMoved(TMovedEvent::Bind<&Grids::ColumnMoved>(this));
+    With({goRowMoving});
+    input::MouseDown(&Form, At(0, 3));
+    input::MouseUp(&Form, At(0, 0));
+    ASSERT_EQ(Moves, (std::vector<std::pair<Integer, Integer>>{{3, 1}}));
 }
 
 TEST_F(Grids, TabMovesAcrossTheRowsWithGoTabsAndLeavesWithout) {
