@@ -18,6 +18,7 @@
 #include "host/extctrls/Timer.h"
 #include "host/forms/DockForm.h"
 #include "host/forms/Form.h"
+#include "host/grids/StringGrid.h"
 #include "host/mask/MaskEdit.h"
 #include "host/menus/Menu.h"
 #include "host/stdctrls/ButtonControls.h"
@@ -91,7 +92,9 @@ Registry& Classes() {
               TShape::StaticClass(), TPaintBox::StaticClass(), TImage::StaticClass(),
               TBevel::StaticClass(), TTimer::StaticClass(), TPanel::StaticClass(),
               TNotebook::StaticClass(), TPage::StaticClass(), THeader::StaticClass(),
-              TRadioGroup::StaticClass(), TSplitter::StaticClass(), TControlBar::StaticClass()})
+              TRadioGroup::StaticClass(), TSplitter::StaticClass(), TControlBar::StaticClass(),
+              // Grids
+              TDrawGrid::StaticClass(), TStringGrid::StaticClass()})
             r->Add(c);
         return r;
     }();
