@@ -5,11 +5,14 @@
 #include "host/classes/TypInfoRows.h"
 #include "host/controls/Input.h"
 #include "host/graphics/Icon.h"
+#include "host/stdctrls/ButtonControls.h"
+#include "host/stdctrls/Labels.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
 #include <climits>
 #include <unistd.h>
+#include <vector>
 
 namespace host {
 
@@ -216,11 +219,51 @@ Integer TApplication::MessageBox(const AnsiString& Text, const AnsiString& Capti
     FLastBoxText = Text;
     TForm box(nullptr);
     box.SetBorderStyle(bsDialog);
+    box.SetPosition(poScreenCenter);
     box.SetCaption(Caption.empty() ? FTitle : Caption);
+    // The platform's box: the text, then its buttons centred below it, named as they read.
+    struct Button {
+        const char* Name;
+        const char* Caption;
+        TModalResult Result;
+    };
+    static constexpr Button Ok{"OK", "OK", mrOk}, Cancel{"Cancel", "Cancel", mrCancel},
+        Abort{"Abort", "&Abort", mrAbort}, Retry{"Retry", "&Retry", mrRetry},
+        Ignore{"Ignore", "&Ignore", mrIgnore}, Yes{"Yes", "&Yes", mrYes}, No{"No", "&No", mrNo};
+    std::vector<Button> buttons;
+    switch (Flags & 0x0F) {
+    case MB_OKCANCEL: buttons = {Ok, Cancel}; break;
+    case MB_ABORTRETRYIGNORE: buttons = {Abort, Retry, Ignore}; break;
+    case MB_YESNOCANCEL: buttons = {Yes, No, Cancel}; break;
+    case MB_YESNO: buttons = {Yes, No}; break;
+    case MB_RETRYCANCEL: buttons = {Retry, Cancel}; break;
+    default: buttons = {Ok}; break;
+    }
+    auto* text = new TLabel(&box);
+    text->SetName("Message");
+    text->SetParent(&box);
+    text->SetShowAccelChar(false);
+    text->SetBounds(12, 12, 0, 0);
+    text->SetCaption(Text);
+    Integer row = Integer(buttons.size()) * 83 - 8;
+    Integer width = std::max(text->GetWidth() + 24, row + 24);
+    box.SetClientWidth(width);
+    box.SetClientHeight(text->GetHeight() + 60);
+    Integer x = (width - row) / 2;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        auto* b = new TButton(&box);
+        b->SetName(buttons[i].Name);
+        b->SetParent(&box);
+        b->SetCaption(buttons[i].Caption);
+        b->SetModalResult(buttons[i].Result);
+        b->SetBounds(x + Integer(i) * 83, text->GetHeight() + 24, 75, 25);
+        b->SetDefault(i == 0);
+        b->SetCancel(buttons[i].Result == mrCancel ||
+                     (buttons[i].Result == mrNo && buttons.size() == 2) || buttons.size() == 1);
+    }
     TModalResult r = box.ShowModal();
-    Integer buttons = Flags & 0x0F;
     if (r == mrCancel) { // closed without an answer: the box's cancel answer
-        switch (buttons) {
+        switch (Flags & 0x0F) {
         case MB_OK: return IDOK;
         case MB_YESNO: return IDNO;
         case MB_ABORTRETRYIGNORE: return IDABORT;

@@ -1,6 +1,7 @@
 #include "host/mask/MaskEdit.h"
 
 #include "host/classes/TypInfoRows.h"
+#include "host/controls/Messages.h"
 #include "host/menus/Keys.h"
 #include "host/system/SysUtils.h"
 
@@ -205,6 +206,26 @@ void TCustomMaskEdit::CharDefault(char C) {
         return;
     }
     TCustomEdit::CharDefault(C);
+}
+
+void TCustomMaskEdit::DefaultHandler(void* Message) {
+    TCustomEdit::DefaultHandler(Message);
+    if (!FMask || static_cast<TMessage*>(Message)->Msg != WM_LBUTTONUP || GetSelLength() > 0)
+        return;
+    // A click past what was entered puts the caret where typing goes on: the first blank.
+    const AnsiString& edit = TControl::GetText();
+    Integer caret = GetCaretPosition(), lastEntered = -1;
+    for (Integer i = 0; i < Integer(edit.size()) && i < Integer(FMask->Size()); ++i)
+        if ((*FMask)[std::size_t(i)].Type != TMaskCharType::Literal &&
+            edit[std::size_t(i)] != FMask->Blank())
+            lastEntered = i;
+    if (caret <= lastEntered + 1) return;
+    for (Integer i = 0; i < Integer(FMask->Size()) && i < Integer(edit.size()); ++i)
+        if ((*FMask)[std::size_t(i)].Type != TMaskCharType::Literal &&
+            edit[std::size_t(i)] == FMask->Blank()) {
+            MoveCaret(i, false);
+            return;
+        }
 }
 
 void TCustomMaskEdit::KeyDownDefault(Word Key, TShiftState Shift) {

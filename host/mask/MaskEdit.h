@@ -55,6 +55,7 @@ protected:
 public:
     static const TMessageEntry Messages[];
 
+    void DefaultHandler(void* Message) override;
     void KeyDownDefault(Word Key, TShiftState Shift) override;
     void CharDefault(char C) override;
     void Replace(const AnsiString& Text) override;

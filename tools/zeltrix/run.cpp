@@ -6,6 +6,7 @@
 #include "connections/Zelconlist.h"
 #include "core/ClassInfoFamily.h"
 #include "host/classes/Component.h"
+#include "host/forms/Application.h"
 #include "host/forms/Form.h"
 #include "host/system/SysUtils.h"
 #include "host/system/Variant.h"
@@ -228,16 +229,30 @@ public:
     }
 
 private:
+    /// A modal form by its name, or by its caption where it has none (dialogs, message boxes).
+    static std::string Title(TCustomForm* Form) {
+        if (!Form->GetName().empty()) return Form->GetName();
+        return "'" + Form->GetCaption() + "'";
+    }
+    /// What a dialog or message box says: its "Message", or the box's text.
+    static std::string Says(TCustomForm* Form) {
+        if (auto* text = DynCast<TControl>(Form->FindComponent("Message")))
+            return ": " + text->GetText();
+        if (Form->GetComponentCount() == 0 && !Application()->LastMessageBoxText().empty())
+            return ": " + Application()->LastMessageBoxText();
+        return "";
+    }
+
     static void Modal(TCustomForm* Form, void* Data) {
         auto* self = static_cast<StepRunner*>(Data);
-        std::printf("modal %s opens\n", Form->GetName().c_str());
+        std::printf("modal %s opens%s\n", Title(Form).c_str(), Says(Form).c_str());
         ModalScopes.push_back(Form);
         struct Pop {
             ~Pop() { ModalScopes.pop_back(); }
         } pop;
         while (Form->GetModalResult() == mrNone && self->FNext < self->FSteps.size())
             self->RunOne(self->FSteps[self->FNext++]);
-        std::printf("modal %s closes\n", Form->GetName().c_str());
+        std::printf("modal %s closes\n", Title(Form).c_str());
     }
 
     void ShowForm() {

@@ -109,6 +109,16 @@ TEST_F(MaskEdits, TypingFillsThePositionsAndSkipsTheLiterals) {
     EXPECT_EQ(Edit->GetEditText(), "(42_) ___-4567");
 }
 
+TEST_F(MaskEdits, AClickPastWhatWasEnteredTypesAtTheFirstBlank) {
+    input::Click(Other);
+    Other->SetEditMask("000-000;0;_");
+    Other->SetEditText("12_-___");
+    input::Click(Other); // the middle of the box: past the text
+    EXPECT_EQ(Other->GetSelStart(), 2);
+    input::Type("3456");
+    EXPECT_EQ(Other->GetEditText(), "123-456");
+}
+
 TEST_F(MaskEdits, TextAndEditTextInCodeAndThroughTheClipboard) {
     Edit->SetText("0301234567");
     EXPECT_EQ(Edit->GetEditText(), "(030) 123-4567");
