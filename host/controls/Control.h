@@ -241,6 +241,9 @@ public:
     /// Paints the control (not its children) onto `Canvas`, whose origin is the control's
     /// top left and whose clipping rectangle its bounds; the base paints nothing.
     virtual void PaintControl(TCanvas* Canvas);
+    /// Paints on the parent's client area over all its children (what a drag in progress
+    /// shows, such as a splitter's line); `Canvas` is in the parent's coordinates.
+    virtual void PaintOverParent(TCanvas* /*Canvas*/) {}
     /// Whether the control shows: visible, and its parents too.
     bool IsShowing() const;
 

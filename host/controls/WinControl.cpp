@@ -612,6 +612,11 @@ void TWinControl::PaintTree(std::shared_ptr<TPixelSurface> Surface) {
                           PaintOver(*Client, all, {child->FLeft, child->FTop}, child->FWidth,
                                     child->FHeight,
                                     [&](std::shared_ptr<TPixelSurface> S) { child->PaintTree(S); });
+                  {
+                      SurfaceCanvas c(Client);
+                      for (TControl* child : FControls)
+                          if (child->FVisible) child->PaintOverParent(c.Canvas);
+                  }
                   HDC over = CreateSurfaceDC(Client);
                   try {
                       PaintOverChildren(over);

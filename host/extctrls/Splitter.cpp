@@ -2,6 +2,8 @@
 
 #include "host/classes/TypInfoRows.h"
 #include "host/forms/Form.h"
+#include "host/graphics/Canvas.h"
+#include "host/graphics/Colors.h"
 #include "host/menus/Keys.h"
 
 #include <algorithm>
@@ -190,6 +192,7 @@ void TSplitter::MouseMove(TShiftState Shift, Integer X, Integer Y) {
     if (!NewSizeAt(screen, size) || size == FNewSize) return;
     Integer moved = size - FNewSize;
     FNewSize = size;
+    if (FResizeStyle != rsUpdate) GetParent()->Invalidate(); // the line moves
     if (FResizeStyle == rsUpdate) {
         ApplySize(size);
         // The splitter moved with the control: sizes count from here on.
@@ -198,6 +201,18 @@ void TSplitter::MouseMove(TShiftState Shift, Integer X, Integer Y) {
         Integer step = FAlign == alRight || FAlign == alBottom ? -moved : moved;
         (Horizontal() ? FLinePos.X : FLinePos.Y) += step;
     }
+}
+
+void TSplitter::PaintOverParent(TCanvas* Canvas) {
+    if (!FControl || FResizeStyle == rsUpdate || FResizeStyle == rsNone) return;
+    // The line where the splitter will go, inverted over what is beneath: solid for rsLine,
+    // every other pixel for rsPattern, as the platform's pattern brush draws it.
+    TRect r = Horizontal() ? TRect{FLinePos.X, FTop, FLinePos.X + FWidth, FTop + FHeight}
+                           : TRect{FLeft, FLinePos.Y, FLeft + FWidth, FLinePos.Y + FHeight};
+    for (Integer y = r.Top; y < r.Bottom; ++y)
+        for (Integer x = r.Left; x < r.Right; ++x)
+            if (FResizeStyle == rsLine || ((x + y) & 1) == 0)
+                Canvas->SetPixels(x, y, TColor(ColorToRGB(Canvas->GetPixels(x, y)) ^ 0xFFFFFF));
 }
 
 void TSplitter::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
@@ -210,6 +225,7 @@ void TSplitter::StopSizing() {
     if (FResizeStyle != rsUpdate) ApplySize(FNewSize);
     FControl = nullptr;
     if (control) control->RemoveFreeNotification(this);
+    if (GetParent()) GetParent()->Invalidate(); // the line goes
     ReleaseKeys();
     if (FOnMoved) FOnMoved(this);
 }

@@ -46,6 +46,7 @@ public:
 
 protected:
     void Paint() override;
+    void PaintOverParent(TCanvas* Canvas) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;

@@ -3,10 +3,13 @@
 #include "host/extctrls/Splitter.h"
 #include "host/controls/Input.h"
 #include "host/extctrls/Panel.h"
+#include "host/graphics/Bitmap.h"
+#include "host/graphics/Colors.h"
 #include "host/menus/Keys.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -84,6 +87,25 @@ TEST(Splitter, DraggingResizesTheControlOnceReleasedWithTheEventsInOrder) {
     EXPECT_EQ(f.Split->GetLeft(), 80);
     EXPECT_EQ(f.Rest->GetLeft(), 83);
     EXPECT_EQ(f.Log, (std::vector<std::string>{"can 80", "moved"}));
+}
+
+TEST(Splitter, TheLineShowsInvertedOverTheFormWhileDragged) {
+    Fixture f;
+    f.Form.Show();
+    f.Split->SetResizeStyle(rsLine);
+    input::MouseDown(&f.Form, {61, 50});
+    input::MouseMove(&f.Form, {91, 50});
+    std::unique_ptr<TBitmap, void (*)(TBitmap*)> during(f.Form.GetFormImage(),
+                                                        [](TBitmap* B) { B->Free(); });
+    TRect n = f.Form.GetNonClientInsets();
+    // The panel's face (button face) inverted where the line is, untouched beside it.
+    TColor face = during->ColorAt(n.Left + 95, n.Top + 50);
+    EXPECT_EQ(during->ColorAt(n.Left + 91, n.Top + 50), TColor(ColorToRGB(face) ^ 0xFFFFFF));
+    input::MouseUp(&f.Form, {91, 50});
+    std::unique_ptr<TBitmap, void (*)(TBitmap*)> after(f.Form.GetFormImage(),
+                                                       [](TBitmap* B) { B->Free(); });
+    EXPECT_EQ(after->ColorAt(n.Left + 95, n.Top + 50), face);
+    EXPECT_NE(after->ColorAt(n.Left + 91, n.Top + 20), TColor(ColorToRGB(face) ^ 0xFFFFFF));
 }
 
 TEST(Splitter, MinSizeHoldsAndAutoSnapClosesBelowHalfOfIt) {
