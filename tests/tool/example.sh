@@ -19,3 +19,9 @@ if ! cmp -s "$out/shopping.png" "$src/examples/shopping.png"; then
 fi
 # The README shows the same run.
 grep -q 'ItemList.CommaText = Milk,Bread' "$src/README.md"
+# zeltrix check finds every connection of the example able to connect.
+checked=$("$zeltrix" check "$src/examples/shopping.dfm")
+if [ "$(grep -c ': connects$' <<<"$checked")" != 5 ]; then
+  printf 'zeltrix check on the example:\n%s\n' "$checked"
+  exit 1
+fi
