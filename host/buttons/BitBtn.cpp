@@ -7,7 +7,6 @@
 #include "host/graphics/Colors.h"
 #include "host/graphics/Edges.h"
 
-#include <array>
 #include <memory>
 
 namespace host {
@@ -132,12 +131,6 @@ std::unique_ptr<TBitmap> DrawKindGlyph(TBitBtnKind Kind) {
     return b;
 }
 
-TBitmap* KindGlyph(TBitBtnKind Kind) {
-    static std::array<std::unique_ptr<TBitmap>, 11> glyphs;
-    auto& g = glyphs[std::size_t(Kind)];
-    if (!g) g = DrawKindGlyph(Kind);
-    return g.get();
-}
 } // namespace
 
 HOST_COMPONENT_METACLASS(TBitBtn, TButton, PropTable(BitBtnProps));
@@ -180,7 +173,8 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
         if (!GetComponentState().Contains(csLoading) || GetCaption().empty())
             SetCaption(Captions[Value]);
         SetModalResult(Results[Value]);
-        FGlyph.SetGlyph(KindGlyph(Value));
+        // Drawn for each button: 18 x 18 is cheaper than a cache that outlives every form.
+        FGlyph.SetGlyph(DrawKindGlyph(Value).get());
         FGlyph.SetNumGlyphs(1);
     }
     FKind = Value;

@@ -54,6 +54,16 @@ TEST(BitBtns, AKindGivesCaptionResultAndDefaultAndStoresOnlyItself) {
     EXPECT_EQ(BitBtnModalResult(bkIgnore), mrIgnore);
 }
 
+TEST(BitBtns, AKindsGlyphGoesWithItsButton) {
+    // Nothing a kind draws outlives the button (a form loaded and freed leaves nothing behind).
+    std::size_t before = LiveObjects::Count();
+    for (int k = bkOK; k <= bkAll; ++k) {
+        TBitBtn button(nullptr);
+        button.SetKind(TBitBtnKind(k));
+    }
+    EXPECT_EQ(LiveObjects::Count(), before);
+}
+
 TEST(BitBtns, ACloseButtonClosesItsFormAndAGlyphOfOnesOwnRoundTrips) {
     TForm form(nullptr);
     auto* close = new TBitBtn(&form);
