@@ -236,11 +236,7 @@ void TBitBtn::PaintWindow(TCanvas* Canvas) {
     TRect inner{face.Left + 1, face.Top + 1, face.Right - 1, face.Bottom - 1};
     FGlyph.Draw(Canvas, inner, offset, GetCaption(), FLayout, FMargin, FSpacing,
                 IsPressed() ? bsDown : bsUp, GetEnabled());
-    if (Focused()) {
-        TRect r = GetClientRect();
-        Canvas->GetBrush()->SetStyle(bsSolid);
-        Canvas->DrawFocusRect({r.Left + 4, r.Top + 4, r.Right - 4, r.Bottom - 4});
-    }
+    PaintFocus(Canvas);
 }
 
 } // namespace host

@@ -291,11 +291,14 @@ void TButton::PaintWindow(TCanvas* Canvas) {
         DrawText(Canvas, GetCaption(), face, format);
     else
         DrawDisabledText(Canvas, GetCaption(), face, format);
-    if (Focused()) {
-        TRect r = GetClientRect();
-        Canvas->GetBrush()->SetStyle(bsSolid);
-        Canvas->DrawFocusRect({r.Left + 4, r.Top + 4, r.Right - 4, r.Bottom - 4});
-    }
+    PaintFocus(Canvas);
+}
+
+void TButton::PaintFocus(TCanvas* Canvas) {
+    if (!Focused()) return;
+    TRect r = GetClientRect();
+    Canvas->GetBrush()->SetStyle(bsSolid);
+    Canvas->DrawFocusRect({r.Left + 4, r.Top + 4, r.Right - 4, r.Bottom - 4});
 }
 
 // ---- check boxes and radio buttons ----

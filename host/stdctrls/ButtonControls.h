@@ -67,6 +67,8 @@ public:
 
 protected:
     void PaintWindow(TCanvas* Canvas) override;
+    /// The focus rectangle inside the face of a focused button.
+    void PaintFocus(TCanvas* Canvas);
     void CMDialogKey(TMessage& Message);
     void CMDialogChar(TMessage& Message);
     void CMFocusChanged(TMessage& Message);
