@@ -187,24 +187,6 @@ void TBitBtn::SetGlyph(TBitmap* Value) {
     FKind = bkCustom;
 }
 
-void TBitBtn::SetLayout(TButtonLayout Value) {
-    if (Value == FLayout) return;
-    FLayout = Value;
-    Invalidate();
-}
-
-void TBitBtn::SetMargin(Integer Value) {
-    if (Value == FMargin || Value < -1) return;
-    FMargin = Value;
-    Invalidate();
-}
-
-void TBitBtn::SetSpacing(Integer Value) {
-    if (Value == FSpacing || Value < -1) return;
-    FSpacing = Value;
-    Invalidate();
-}
-
 void TBitBtn::SetStyle(TButtonStyle Value) {
     if (Value == FStyle) return;
     FStyle = Value;
@@ -234,8 +216,7 @@ void TBitBtn::PaintWindow(TCanvas* Canvas) {
     // The face moves a pixel down and right while pressed.
     TPoint offset = IsPressed() ? TPoint{1, 1} : TPoint{0, 0};
     TRect inner{face.Left + 1, face.Top + 1, face.Right - 1, face.Bottom - 1};
-    FGlyph.Draw(Canvas, inner, offset, GetCaption(), FLayout, FMargin, FSpacing,
-                IsPressed() ? bsDown : bsUp, GetEnabled());
+    FGlyph.Draw(Canvas, inner, offset, GetCaption(), IsPressed() ? bsDown : bsUp, GetEnabled());
     PaintFocus(Canvas);
 }
 

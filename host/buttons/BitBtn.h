@@ -34,14 +34,20 @@ public:
     /// A glyph of one's own makes the button a custom one.
     TBitmap* GetGlyph() const { return FGlyph.GetGlyph(); }
     void SetGlyph(TBitmap* Value);
-    TButtonLayout GetLayout() const { return FLayout; }
-    void SetLayout(TButtonLayout Value);
-    Integer GetMargin() const { return FMargin; }
-    void SetMargin(Integer Value);
+    TButtonLayout GetLayout() const { return FGlyph.GetLayout(); }
+    void SetLayout(TButtonLayout Value) {
+        if (FGlyph.SetLayout(Value)) Invalidate();
+    }
+    Integer GetMargin() const { return FGlyph.GetMargin(); }
+    void SetMargin(Integer Value) {
+        if (FGlyph.SetMargin(Value)) Invalidate();
+    }
     TNumGlyphs GetNumGlyphs() const { return FGlyph.GetNumGlyphs(); }
     void SetNumGlyphs(TNumGlyphs Value) { FGlyph.SetNumGlyphs(Value); }
-    Integer GetSpacing() const { return FSpacing; }
-    void SetSpacing(Integer Value);
+    Integer GetSpacing() const { return FGlyph.GetSpacing(); }
+    void SetSpacing(Integer Value) {
+        if (FGlyph.SetSpacing(Value)) Invalidate();
+    }
     TButtonStyle GetStyle() const { return FStyle; }
     void SetStyle(TButtonStyle Value);
 
@@ -59,9 +65,6 @@ private:
     TButtonGlyph FGlyph;
     TBitBtnKind FKind = bkCustom;
     bool FSettingKind = false;
-    TButtonLayout FLayout = blGlyphLeft;
-    Integer FMargin = -1;
-    Integer FSpacing = 4;
     TButtonStyle FStyle = bsAutoDetect;
 };
 

@@ -74,9 +74,28 @@ void TButtonGlyph::DrawImage(TCanvas* Canvas, TPoint At, TButtonState State) {
     }
 }
 
+bool TButtonGlyph::SetLayout(TButtonLayout Value) {
+    if (Value == FLayout) return false;
+    FLayout = Value;
+    return true;
+}
+
+bool TButtonGlyph::SetMargin(Integer Value) {
+    if (Value == FMargin || Value < -1) return false;
+    FMargin = Value;
+    return true;
+}
+
+bool TButtonGlyph::SetSpacing(Integer Value) {
+    if (Value == FSpacing || Value < -1) return false;
+    FSpacing = Value;
+    return true;
+}
+
 void TButtonGlyph::Draw(TCanvas* Canvas, const TRect& Client, TPoint Offset,
-                        const AnsiString& Caption, TButtonLayout Layout, Integer Margin,
-                        Integer Spacing, TButtonState State, bool Enabled) {
+                        const AnsiString& Caption, TButtonState State, bool Enabled) {
+    const TButtonLayout Layout = FLayout;
+    Integer Margin = FMargin, Spacing = FSpacing;
     TPoint glyph = ImageSize();
     TRect text{0, 0, Client.Right - Client.Left, 0};
     if (!Caption.empty()) DrawText(Canvas, Caption, text, DT_CALCRECT | DT_SINGLELINE);

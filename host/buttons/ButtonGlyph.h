@@ -35,13 +35,21 @@ public:
     /// Heard when the glyph or the count changes.
     TNotifyEvent OnChange;
 
+    // Where glyph and caption go: Margin -1 centres them, Spacing -1 spreads the room evenly.
+    // The setters answer whether anything changed (the button then paints again).
+    TButtonLayout GetLayout() const { return FLayout; }
+    bool SetLayout(TButtonLayout Value);
+    Integer GetMargin() const { return FMargin; }
+    bool SetMargin(Integer Value);
+    Integer GetSpacing() const { return FSpacing; }
+    bool SetSpacing(Integer Value);
+
     /// The size of one image (zero when there is none).
     TPoint ImageSize() const;
-    /// Draws glyph and caption into `Client`, shifted by `Offset` (a pressed face), as `Layout`,
-    /// `Margin` (-1: centred) and `Spacing` (-1: spread evenly) place them.
+    /// Draws glyph and caption into `Client`, shifted by `Offset` (a pressed face), as the
+    /// layout places them.
     void Draw(TCanvas* Canvas, const TRect& Client, TPoint Offset, const AnsiString& Caption,
-              TButtonLayout Layout, Integer Margin, Integer Spacing, TButtonState State,
-              bool Enabled);
+              TButtonState State, bool Enabled);
 
 private:
     void GlyphChanged(TObject* Sender);
@@ -49,6 +57,9 @@ private:
 
     std::unique_ptr<TBitmap> FGlyph;
     TNumGlyphs FNumGlyphs = 1;
+    TButtonLayout FLayout = blGlyphLeft;
+    Integer FMargin = -1;
+    Integer FSpacing = 4;
 };
 
 } // namespace host

@@ -126,24 +126,6 @@ void TSpeedButton::SetFlat(bool Value) {
     Invalidate();
 }
 
-void TSpeedButton::SetLayout(TButtonLayout Value) {
-    if (Value == FLayout) return;
-    FLayout = Value;
-    Invalidate();
-}
-
-void TSpeedButton::SetMargin(Integer Value) {
-    if (Value == FMargin || Value < -1) return;
-    FMargin = Value;
-    Invalidate();
-}
-
-void TSpeedButton::SetSpacing(Integer Value) {
-    if (Value == FSpacing || Value < -1) return;
-    FSpacing = Value;
-    Invalidate();
-}
-
 void TSpeedButton::SetTransparent(bool Value) {
     if (Value == FTransparent) return;
     FTransparent = Value;
@@ -261,7 +243,7 @@ void TSpeedButton::Paint() {
     }
     c->GetFont()->Assign(GetFont());
     TPoint offset = pressed ? TPoint{1, 1} : TPoint{0, 0};
-    FGlyph.Draw(c, face, offset, GetCaption(), FLayout, FMargin, FSpacing, FState, GetEnabled());
+    FGlyph.Draw(c, face, offset, GetCaption(), FState, GetEnabled());
 }
 
 } // namespace host

@@ -27,12 +27,18 @@ public:
     void SetGlyph(TBitmap* Value) { FGlyph.SetGlyph(Value); }
     TNumGlyphs GetNumGlyphs() const { return FGlyph.GetNumGlyphs(); }
     void SetNumGlyphs(TNumGlyphs Value) { FGlyph.SetNumGlyphs(Value); }
-    TButtonLayout GetLayout() const { return FLayout; }
-    void SetLayout(TButtonLayout Value);
-    Integer GetMargin() const { return FMargin; }
-    void SetMargin(Integer Value);
-    Integer GetSpacing() const { return FSpacing; }
-    void SetSpacing(Integer Value);
+    TButtonLayout GetLayout() const { return FGlyph.GetLayout(); }
+    void SetLayout(TButtonLayout Value) {
+        if (FGlyph.SetLayout(Value)) Invalidate();
+    }
+    Integer GetMargin() const { return FGlyph.GetMargin(); }
+    void SetMargin(Integer Value) {
+        if (FGlyph.SetMargin(Value)) Invalidate();
+    }
+    Integer GetSpacing() const { return FGlyph.GetSpacing(); }
+    void SetSpacing(Integer Value) {
+        if (FGlyph.SetSpacing(Value)) Invalidate();
+    }
     bool GetTransparent() const { return FTransparent; }
     void SetTransparent(bool Value);
 
@@ -70,9 +76,6 @@ private:
     bool FDragging = false;
     bool FFlat = false;
     bool FMouseInControl = false;
-    TButtonLayout FLayout = blGlyphLeft;
-    Integer FMargin = -1;
-    Integer FSpacing = 4;
     bool FTransparent = true;
 };
 

@@ -95,6 +95,40 @@ TEST(BitBtns, ACloseButtonClosesItsFormAndAGlyphOfOnesOwnRoundTrips) {
     EXPECT_EQ(copy->GetCaption(), "&Close");
 }
 
+TEST(BitBtns, LayoutAndMarginPlaceTheGlyph) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 120, 90);
+    auto* b = new TBitBtn(&form);
+    b->SetParent(&form);
+    b->SetBounds(10, 10, 75, 40);
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    glyph.GetCanvas()->GetBrush()->SetColor(clRed);
+    glyph.GetCanvas()->FillRect({0, 0, 16, 16});
+    glyph.GetCanvas()->SetPixels(0, 15, clOlive); // the corner that lets the face through
+    b->SetGlyph(&glyph);
+    b->SetMargin(4);
+    b->SetMargin(-2); // refused: -1 is the least
+    EXPECT_EQ(b->GetMargin(), 4);
+    form.Show();
+    TRect n = form.GetNonClientInsets();
+    auto at = [&](Integer X, Integer Y) {
+        picturetest::Picture image = picturetest::Own(form.GetFormImage());
+        return image->ColorAt(n.Left + 10 + X, n.Top + 10 + Y);
+    };
+    // The face starts 3 pixels in (edge and inner margin); the glyph 4 pixels further.
+    EXPECT_EQ(at(3 + 4 + 8, 20), clRed);
+    EXPECT_NE(at(75 - 3 - 4 - 8, 20), clRed);
+    b->SetLayout(blGlyphRight);
+    EXPECT_EQ(at(75 - 3 - 4 - 8, 20), clRed);
+    EXPECT_NE(at(3 + 4 + 8, 20), clRed);
+    b->SetLayout(blGlyphTop);
+    EXPECT_EQ(at(37, 3 + 4 + 8), clRed);
+    b->SetKind(bkOK);
+    b->SetLayout(blGlyphLeft); // the layout is no glyph of one's own
+    EXPECT_EQ(b->GetKind(), bkOK);
+}
+
 struct SpeedButtons : ::testing::Test {
     TForm Form{nullptr};
     TSpeedButton* B[3];
