@@ -239,6 +239,10 @@ protected:
     virtual void PaintWindow(TCanvas* /*Canvas*/) {}
     /// The border and whatever else lies outside the client area (the bevels).
     virtual void PaintNonClient(TCanvas* Canvas) { PaintBevels(Canvas); }
+    /// The sunken edge of a bordered window (an edit, a list, a grid) inside the bevels: its
+    /// width, 2 pixels in 3D and 1 flat, and its painting, which answers what lies within.
+    Integer ClientEdgeWidth() const { return FCtl3D ? 2 : 1; }
+    TRect PaintClientEdge(TCanvas* Canvas);
     /// What shows over the children in the client area (an MDI form's child windows).
     virtual void PaintOverChildren(HDC /*ClientDC*/) {}
     /// Sends `Msg` to every child (a notification that the parent changed).

@@ -2,6 +2,7 @@
 // children, and the mouse wheel.
 #include "host/controls/WinControl.h"
 #include "host/graphics/Canvas.h"
+#include "host/graphics/Edges.h"
 
 #include <algorithm>
 
@@ -37,7 +38,8 @@ Integer CutDepth(TBevelCut Cut) {
 TRect TWinControl::BevelInsets() const {
     if (FBevelKind == bkNone) return {0, 0, 0, 0};
     // Each cut that is drawn is BevelWidth wide (a flat bevel: one line).
-    Integer d = FBevelKind == bkFlat ? 1 : (CutDepth(FBevelInner) + CutDepth(FBevelOuter)) * FBevelWidth;
+    Integer d =
+        FBevelKind == bkFlat ? 1 : (CutDepth(FBevelInner) + CutDepth(FBevelOuter)) * FBevelWidth;
     return {FBevelEdges.Contains(beLeft) ? d : 0, FBevelEdges.Contains(beTop) ? d : 0,
             FBevelEdges.Contains(beRight) ? d : 0, FBevelEdges.Contains(beBottom) ? d : 0};
 }
@@ -73,6 +75,15 @@ void TWinControl::SetBevelWidth(Integer Value) {
     Invalidate();
 }
 
+TRect TWinControl::PaintClientEdge(TCanvas* Canvas) {
+    TRect n = BevelInsets();
+    TRect r{n.Left, n.Top, FWidth - n.Right, FHeight - n.Bottom};
+    DrawEdge(Canvas, r, FCtl3D ? EDGE_SUNKEN : BDR_SUNKENOUTER,
+             FCtl3D ? BF_RECT : BF_RECT | BF_MONO);
+    Integer b = ClientEdgeWidth();
+    return {r.Left + b, r.Top + b, r.Right - b, r.Bottom - b};
+}
+
 void TWinControl::PaintBevels(TCanvas* Canvas) {
     if (FBevelKind == bkNone) return;
     TRect r{0, 0, FWidth, FHeight};
@@ -84,14 +95,16 @@ void TWinControl::PaintBevels(TCanvas* Canvas) {
             if (Cut == bvSpace) light = dark = clBtnFace;
             Canvas->GetBrush()->SetColor(light);
             if (FBevelEdges.Contains(beTop)) Canvas->FillRect({r.Left, r.Top, r.Right, r.Top + 1});
-            if (FBevelEdges.Contains(beLeft)) Canvas->FillRect({r.Left, r.Top, r.Left + 1, r.Bottom});
+            if (FBevelEdges.Contains(beLeft))
+                Canvas->FillRect({r.Left, r.Top, r.Left + 1, r.Bottom});
             Canvas->GetBrush()->SetColor(dark);
             if (FBevelEdges.Contains(beBottom))
                 Canvas->FillRect({r.Left, r.Bottom - 1, r.Right, r.Bottom});
             if (FBevelEdges.Contains(beRight))
                 Canvas->FillRect({r.Right - 1, r.Top, r.Right, r.Bottom});
             r = {r.Left + FBevelEdges.Contains(beLeft), r.Top + FBevelEdges.Contains(beTop),
-                 r.Right - FBevelEdges.Contains(beRight), r.Bottom - FBevelEdges.Contains(beBottom)};
+                 r.Right - FBevelEdges.Contains(beRight),
+                 r.Bottom - FBevelEdges.Contains(beBottom)};
         }
     };
     Canvas->GetBrush()->SetStyle(bsSolid);

@@ -664,7 +664,7 @@ bool TCustomGrid::BarShown(bool Vertical) {
     if (Vertical && FScrollBars == ssHorizontal) return false;
     if (!Vertical && FScrollBars == ssVertical) return false;
     TRect n = TCustomControl::GetNonClientInsets();
-    Integer b = FBorderStyle == bsNone ? 0 : GetCtl3D() ? 2 : 1;
+    Integer b = FBorderStyle == bsNone ? 0 : ClientEdgeWidth();
     Integer w = GetWidth() - n.Left - n.Right - 2 * b;
     Integer h = GetHeight() - n.Top - n.Bottom - 2 * b;
     // The totals do not depend on the client area, which depends on the bars; they are
@@ -680,7 +680,7 @@ bool TCustomGrid::BarShown(bool Vertical) {
 
 TRect TCustomGrid::GetNonClientInsets() {
     TRect n = TCustomControl::GetNonClientInsets();
-    Integer b = FBorderStyle == bsNone ? 0 : GetCtl3D() ? 2 : 1;
+    Integer b = FBorderStyle == bsNone ? 0 : ClientEdgeWidth();
     n = {n.Left + b, n.Top + b, n.Right + b, n.Bottom + b};
     if (BarShown(true)) n.Right += BarSize;
     if (BarShown(false)) n.Bottom += BarSize;
@@ -691,13 +691,7 @@ void TCustomGrid::PaintNonClient(TCanvas* Canvas) {
     TCustomControl::PaintNonClient(Canvas);
     TRect n = TCustomControl::GetNonClientInsets();
     TRect box{n.Left, n.Top, GetWidth() - n.Right, GetHeight() - n.Bottom};
-    if (FBorderStyle != bsNone) {
-        TRect r = box;
-        DrawEdge(Canvas, r, GetCtl3D() ? EDGE_SUNKEN : BDR_SUNKENOUTER,
-                 GetCtl3D() ? BF_RECT : BF_RECT | BF_MONO);
-        Integer b = GetCtl3D() ? 2 : 1;
-        box = {box.Left + b, box.Top + b, box.Right - b, box.Bottom - b};
-    }
+    if (FBorderStyle != bsNone) box = PaintClientEdge(Canvas);
     bool v = BarShown(true), h = BarShown(false);
     Axis hx = Horz(), vx = Vert();
     if (v)

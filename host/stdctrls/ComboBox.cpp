@@ -249,7 +249,7 @@ void TCustomComboBox::PaintItem(TCanvas* Target, Integer Index, TRect Rect, bool
 
 TRect TCustomComboBox::GetNonClientInsets() {
     TRect n = TWinControl::GetNonClientInsets();
-    Integer b = GetCtl3D() ? 2 : 1;
+    Integer b = ClientEdgeWidth();
     return {n.Left + b, n.Top + b, n.Right + b, n.Bottom + b};
 }
 
@@ -260,10 +260,7 @@ TRect TCustomComboBox::ButtonRect() {
 
 void TCustomComboBox::PaintNonClient(TCanvas* Canvas) {
     TWinControl::PaintNonClient(Canvas);
-    TRect n = TWinControl::GetNonClientInsets();
-    TRect r{n.Left, n.Top, GetWidth() - n.Right, GetHeight() - n.Bottom};
-    DrawEdge(Canvas, r, GetCtl3D() ? EDGE_SUNKEN : BDR_SUNKENOUTER,
-             GetCtl3D() ? BF_RECT : BF_RECT | BF_MONO);
+    PaintClientEdge(Canvas);
 }
 
 void TCustomComboBox::PaintWindow(TCanvas* Target) {

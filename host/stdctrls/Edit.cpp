@@ -420,17 +420,13 @@ void TCustomEdit::DefaultHandler(void* Message) {
 
 TRect TCustomEdit::GetNonClientInsets() {
     TRect n = TWinControl::GetNonClientInsets();
-    Integer b = FBorderStyle == bsNone ? 0 : GetCtl3D() ? 2 : 1;
+    Integer b = FBorderStyle == bsNone ? 0 : ClientEdgeWidth();
     return {n.Left + b, n.Top + b, n.Right + b, n.Bottom + b};
 }
 
 void TCustomEdit::PaintNonClient(TCanvas* Canvas) {
     TWinControl::PaintNonClient(Canvas);
-    if (FBorderStyle == bsNone) return;
-    TRect n = TWinControl::GetNonClientInsets();
-    TRect r{n.Left, n.Top, GetWidth() - n.Right, GetHeight() - n.Bottom};
-    DrawEdge(Canvas, r, GetCtl3D() ? EDGE_SUNKEN : BDR_SUNKENOUTER,
-             GetCtl3D() ? BF_RECT : BF_RECT | BF_MONO);
+    if (FBorderStyle != bsNone) PaintClientEdge(Canvas);
 }
 
 void TCustomEdit::PaintWindow(TCanvas* Canvas) {

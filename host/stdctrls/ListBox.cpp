@@ -491,17 +491,13 @@ void TCustomListBox::DefaultHandler(void* Message) {
 
 TRect TCustomListBox::GetNonClientInsets() {
     TRect n = TWinControl::GetNonClientInsets();
-    Integer b = FBorderStyle == bsNone ? 0 : GetCtl3D() ? 2 : 1;
+    Integer b = FBorderStyle == bsNone ? 0 : ClientEdgeWidth();
     return {n.Left + b, n.Top + b, n.Right + b, n.Bottom + b};
 }
 
 void TCustomListBox::PaintNonClient(TCanvas* Canvas) {
     TWinControl::PaintNonClient(Canvas);
-    if (FBorderStyle == bsNone) return;
-    TRect n = TWinControl::GetNonClientInsets();
-    TRect r{n.Left, n.Top, GetWidth() - n.Right, GetHeight() - n.Bottom};
-    DrawEdge(Canvas, r, GetCtl3D() ? EDGE_SUNKEN : BDR_SUNKENOUTER,
-             GetCtl3D() ? BF_RECT : BF_RECT | BF_MONO);
+    if (FBorderStyle != bsNone) PaintClientEdge(Canvas);
 }
 
 void TCustomListBox::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
