@@ -2,12 +2,12 @@
 // files, groups of speed buttons through the mouse, and how both look.
 #include "host/buttons/BitBtn.h"
 #include "host/buttons/SpeedButton.h"
-#include "host/classes/ObjectText.h"
 #include "host/classes/Streams.h"
 #include "host/controls/Input.h"
 #include "host/forms/Form.h"
 #include "host/graphics/Canvas.h"
 #include "host/graphics/Colors.h"
+#include "tests/host/FormFiles.h"
 #include "tests/host/ReferencePictures.h"
 
 #include <gtest/gtest.h>
@@ -16,14 +16,6 @@ namespace {
 
 using namespace host;
 
-std::string AsText(TComponent* C) {
-    TMemoryStream binary;
-    binary.WriteComponent(C);
-    binary.SetPosition(0);
-    TStringStream text("");
-    ObjectBinaryToText(&binary, &text);
-    return text.GetDataString();
-}
 
 TEST(BitBtns, AKindGivesCaptionResultAndDefaultAndStoresOnlyItself) {
     TForm form(nullptr);
@@ -35,7 +27,7 @@ TEST(BitBtns, AKindGivesCaptionResultAndDefaultAndStoresOnlyItself) {
     EXPECT_EQ(ok->GetModalResult(), mrOk);
     EXPECT_TRUE(ok->GetDefault());
     EXPECT_FALSE(ok->GetGlyph()->GetEmpty());
-    std::string text = AsText(ok);
+    std::string text = formtest::Save(ok, true);
     EXPECT_NE(text.find("Kind = bkOK"), std::string::npos);
     for (const char* absent : {"Caption", "ModalResult", "Default", "Glyph"})
         EXPECT_EQ(text.find(absent), std::string::npos) << absent;
@@ -83,7 +75,7 @@ TEST(BitBtns, ACloseButtonClosesItsFormAndAGlyphOfOnesOwnRoundTrips) {
     EXPECT_EQ(close->GetNumGlyphs(), 2);
     TMemoryStream stream;
     stream.WriteComponent(close);
-    EXPECT_NE(AsText(close).find("Glyph.Data = {"), std::string::npos);
+    EXPECT_NE(formtest::Save(close, true).find("Glyph.Data = {"), std::string::npos);
     TForm other(nullptr);
     auto* copy = new TBitBtn(&other);
     copy->SetParent(&other);
