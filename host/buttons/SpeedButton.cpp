@@ -180,10 +180,6 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, In
     if (inside) Click();
 }
 
-void TSpeedButton::Click() {
-    TGraphicControl::Click();
-}
-
 void TSpeedButton::CMEnabledChanged(TMessage& Message) {
     DispatchInherited(&ClassMeta, &Message);
     FState = !GetEnabled() ? bsDisabled : FDown ? bsExclusive : bsUp;

@@ -45,7 +45,6 @@ public:
     /// What the face shows now: up, pressed, held down (exclusive) or disabled.
     TButtonState GetState() const { return FState; }
     bool MouseInControl() const { return FMouseInControl; }
-    void Click() override;
 
 protected:
     void Paint() override;

@@ -118,11 +118,10 @@ HOST_COMPONENT_METACLASS(TReplaceDialog, TFindDialog, PropTable(ReplaceDialogPro
 
 TCommonDialog::TCommonDialog(TComponent* AOwner) : TComponent(AOwner) {}
 
-bool TCommonDialog::RunModal(TForm* Form) {
-    std::unique_ptr<TForm> form(Form);
-    form->SetHelpContext(FHelpContext);
+bool TCommonDialog::RunModal(TForm& Form) {
+    Form.SetHelpContext(FHelpContext);
     if (FOnShow) FOnShow(this);
-    bool ok = form->ShowModal() == mrOk;
+    bool ok = Form.ShowModal() == mrOk;
     if (FOnClose) FOnClose(this);
     return ok;
 }
@@ -156,12 +155,9 @@ bool TOpenDialog::Execute() {
             std::clamp<Integer>(FFilterIndex - 1, 0, types->GetItems()->GetCount() - 1));
     form->SetActiveControl(name);
     std::unique_ptr<TForm> keep(form);
-    if (GetOnShow()) GetOnShow()(this);
-    TModalResult result = form->ShowModal();
-    if (GetOnClose()) GetOnClose()(this);
+    if (!RunModal(*form)) return false;
     AnsiString chosen = name->GetText();
     Integer typeIndex = types->GetItemIndex() >= 0 ? types->GetItemIndex() + 1 : FFilterIndex;
-    if (result != mrOk) return false;
     // Several names in quotes where that is allowed; one otherwise.
     FFiles->Clear();
     AnsiString text = Trim(chosen);
@@ -233,10 +229,7 @@ bool TColorDialog::Execute() {
     TEdit* edit = LabelledEdit(form, "Color", "&Color:", 12, ColorToString(FColor));
     form->SetActiveControl(edit);
     std::unique_ptr<TForm> keep(form);
-    if (GetOnShow()) GetOnShow()(this);
-    bool ok = form->ShowModal() == mrOk;
-    if (GetOnClose()) GetOnClose()(this);
-    if (!ok) return false;
+    if (!RunModal(*form)) return false;
     try {
         FColor = StringToColor(Trim(edit->GetText()));
     } catch (const EConvertError&) {
@@ -271,10 +264,7 @@ bool TFontDialog::Execute() {
     }
     form->SetActiveControl(name);
     std::unique_ptr<TForm> keep(form);
-    if (GetOnShow()) GetOnShow()(this);
-    bool ok = form->ShowModal() == mrOk;
-    if (GetOnClose()) GetOnClose()(this);
-    if (!ok) return false;
+    if (!RunModal(*form)) return false;
     Integer points = 0;
     if (!TryStrToInt(Trim(size->GetText()), points) || points <= 0) {
         MessageDlg("Size must be a number.", mtWarning, {mbOK}, 0);

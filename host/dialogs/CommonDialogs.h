@@ -35,7 +35,7 @@ public:
 
 protected:
     /// Shows `Form` modally between OnShow and OnClose; true when it closed with OK.
-    bool RunModal(TForm* Form);
+    bool RunModal(TForm& Form);
 
 private:
     bool FCtl3D = true;

@@ -42,7 +42,7 @@ TCustomMaskEdit::~TCustomMaskEdit() = default;
 // ---- the mask and the texts ----
 
 void TCustomMaskEdit::SetEditMask(const TEditMask& Value) {
-    if (Value == FEditMask && (FMask != nullptr) == GetIsMasked()) return;
+    if (Value == FEditMask) return;
     // From mask to mask what was entered moves over, whatever literals either one saves.
     bool entered = FMask != nullptr;
     AnsiString text = entered ? FMask->InputOf(TControl::GetText()) : TControl::GetText();

@@ -70,7 +70,6 @@ private:
     TEditMask FEditMask;
     std::unique_ptr<TParsedMask> FMask; // null when there is no mask
     TMaskedState FMaskState;
-    Integer FMaxLength = 0;
     AnsiString FOldValue; // the edit text Esc goes back to
 };
 
