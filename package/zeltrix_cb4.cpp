@@ -2,6 +2,7 @@
 
 #include "classinfo/Zelactnlist.h"
 #include "classinfo/Zelclasses.h"
+#include "classinfo/Zelcomctrls.h"
 #include "classinfo/Zelcontrols.h"
 #include "classinfo/Zelextctrls.h"
 #include "classinfo/Zelforms.h"
@@ -11,6 +12,7 @@
 #include "classinfo/Zelmenus.h"
 #include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zelsystem.h"
+#include "classinfo/Zeltoolwin.h"
 #include "classinfo/Zelvclpatch.h"
 #include "connections/Zelconlist.h"
 #include "connections/Zele2m.h"
@@ -42,10 +44,12 @@ constexpr Unit Units[] = {
     {"Zelgraphics", &Zelgraphics::Initialize, &Zelgraphics::Finalize},
     {"Zelcontrols", &Zelcontrols::Initialize, &Zelcontrols::Finalize},
     {"Zelforms", &Zelforms::Initialize, &Zelforms::Finalize},
+    {"Zeltoolwin", &Zeltoolwin::Initialize, &Zeltoolwin::Finalize},
     {"Zelstdctrls", &Zelstdctrls::Initialize, &Zelstdctrls::Finalize},
     {"Zelmenus", &Zelmenus::Initialize, &Zelmenus::Finalize},
     {"Zelmask", &Zelmask::Initialize, &Zelmask::Finalize},
     {"Zelextctrls", &Zelextctrls::Initialize, &Zelextctrls::Finalize},
+    {"Zelcomctrls", &Zelcomctrls::Initialize, &Zelcomctrls::Finalize},
     {"Zelvclpatch", &Zelvclpatch::Initialize, &Zelvclpatch::Finalize},
     {"Zelconlist", &Zelconlist::Initialize, &Zelconlist::Finalize},
     {"Zele2m", &Zele2m::Initialize, &Zele2m::Finalize},

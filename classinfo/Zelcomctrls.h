@@ -1,0 +1,25 @@
+// Class infos of the host's ComCtrls unit: tab and page controls, status bars and header
+// controls, track and progress bars, up-downs and hot keys, animations, tool bars and cool
+// bars, calendars and date-time pickers, page scrollers (and, later, tree and list views and
+// rich edits).
+#pragma once
+
+#include "classinfo/Zelstdctrls.h"
+#include "classinfo/Zeltoolwin.h"
+
+namespace zeltrix {
+
+// ---- tabs and pages, status bars, header controls (ZelcomctrlsPages.cpp) ----
+
+// ---- track and progress bars, up-downs, hot keys, page scrollers (ZelcomctrlsRanges.cpp) ----
+
+// ---- animations, calendars, date-time pickers (ZelcomctrlsCalendars.cpp) ----
+
+// ---- tool bars and cool bars (ZelcomctrlsBars.cpp) ----
+
+namespace Zelcomctrls {
+void Initialize();
+void Finalize();
+} // namespace Zelcomctrls
+
+} // namespace zeltrix
