@@ -72,6 +72,13 @@ object ShoppingForm: TShoppingForm
     Left = 232
     Top = 120
   end
+  object Actions: TActionList
+    Left = 168
+    Top = 120
+    object LastKey: TAction
+      Caption = 'Last key'
+    end
+  end
   object ItemList: TzelVariable
     ClassTypeName = 'TStrings'
     Left = 200
@@ -118,6 +125,27 @@ object ShoppingForm: TShoppingForm
           ComponentProperty = 'Text'
           Options = voComponentProperty
         end>
+    end
+    object KeyToHint: TzelE2MConnection
+      Source = ItemEdit
+      Target = LastKey
+      SourceEvent = 'OnKeyPress'
+      TargetMethod = 'DoHint'
+      TargetMethodParameters = <
+        item
+          ParameterName = 'HintStr'
+          EventParameter = 'Key'
+          Options = voEventProperty
+        end>
+    end
+    object ShowKey: TzelE2PConnection
+      Source = LastKey
+      Target = Status
+      SourceEvent = 'OnHint'
+      TargetProperty = 'Caption'
+      ValueEventParameter = 'HintStr'
+      ValueOptions = voEventProperty
+      TargetPropertyIndexes = ()
     end
     object ShowSaved: TzelE2PConnection
       Source = Autosave

@@ -4,6 +4,8 @@
 #include "ClassesFixture.h"
 
 #include "classinfo/Zelstdctrls.h"
+#include "connections/Zele2m.h"
+#include "host/actnlist/ActionList.h"
 #include "host/buttons/BitBtn.h"
 #include "host/buttons/SpeedButton.h"
 #include "host/classes/StringList.h"
@@ -15,6 +17,7 @@
 #include "host/stdctrls/ListBox.h"
 #include "host/stdctrls/Memo.h"
 #include "host/stdctrls/ScrollBar.h"
+#include "host/system/SysUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -153,4 +156,37 @@ TEST_F(StdCtrls, ButtonsWithoutClassInfosOfTheirOwnAnswerThroughTheNearestDescri
     EXPECT_EQ(Get(bitBtn, "ModalResult").AsInteger(), mrCancel);
     Set(speed, "Caption", AnsiString("Go"));
     EXPECT_EQ(speed->GetCaption(), "Go");
+}
+
+namespace {
+/// An OnHint handler that spells the hint in capitals.
+struct Capitals {
+    void On(AnsiString& HintStr, bool&) { HintStr = UpperCase(HintStr); }
+};
+} // namespace
+
+TEST_F(StdCtrls, AKeyPressReachesAMethodThroughItsVarParameterAndComesBackChanged) {
+    TForm form(nullptr);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    auto* actions = new TActionList(&form);
+    auto* upper = new TAction(&form);
+    upper->SetActionList(actions);
+    Capitals capitals;
+    upper->SetOnHint(THintEvent::Bind<&Capitals::On>(&capitals));
+    auto* c = new TzelE2MConnection(&form);
+    c->SetSource(edit);
+    c->SetTarget(upper);
+    c->SetSourceEvent("OnKeyPress");
+    c->SetTargetMethod("DoHint");
+    TzelParameterConnection* hint = c->GetTargetMethodParameters()->GetItem(0);
+    hint->SetEventParameter("Key");
+    hint->SetOptions(voEventProperty);
+    ASSERT_TRUE(c->Connect());
+    form.Show();
+    edit->SetFocus();
+    input::Type("milk");
+    // Key went into DoHint's HintStr, the action's handler changed it, and the edit typed
+    // what came back.
+    EXPECT_EQ(edit->GetText(), "MILK");
 }
