@@ -3,9 +3,11 @@
 #include "host/controls/Drag.h"
 #include "host/controls/WinControl.h"
 #include "host/forms/Application.h"
+#include "host/graphics/ScrollBarLook.h"
 
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 namespace host::input {
 
@@ -104,6 +106,98 @@ void Deliver(TWinControl* Window, TPoint Point, TControl* Control, Cardinal Msg,
         if (!LiveObjects::Find(Control)) return;
     }
     SendFromPlatform(Control, m);
+}
+
+// ---- a window's own scroll bars ----
+
+// The platform's scroll codes, as WM_VSCROLL and WM_HSCROLL carry them.
+enum : Word {
+    SbLineUp = 0,
+    SbLineDown = 1,
+    SbPageUp = 2,
+    SbPageDown = 3,
+    SbThumbPosition = 4,
+    SbThumbTrack = 5,
+    SbEndScroll = 8
+};
+
+/// The bar held down: the platform runs it while the button is down, the window hears codes.
+struct BarHold {
+    TWinControl* Window = nullptr;
+    bool Vertical = false;
+    TScrollBarHit Part = TScrollBarHit::None;
+    Integer Grab = 0;     // where the mouse holds the thumb, along the bar
+    Integer Position = 0; // where the thumb was dragged to
+} Held;
+
+void SendScroll(TWinControl* W, bool Vertical, Word Code, Integer Pos = 0) {
+    TMessage m;
+    m.Msg = Vertical ? WM_VSCROLL : WM_HSCROLL;
+    m.WParam = Code | (static_cast<Cardinal>(static_cast<Word>(Pos)) << 16);
+    SendFromPlatform(W, m);
+}
+
+/// The point of `W`'s window for `Local`, a point of its client area.
+TPoint WindowPoint(TWinControl* W, TPoint Local) {
+    TRect n = W->GetNonClientInsets();
+    return {Local.X + n.Left, Local.Y + n.Top};
+}
+
+/// A press on a scroll bar of `W`'s own: true when `Local` is on one, which then holds it.
+bool PressBar(TWinControl* W, TPoint Local) {
+    TPoint p = WindowPoint(W, Local);
+    for (bool vertical : {true, false}) {
+        TWinControl::TWindowScrollBar bar;
+        if (!W->GetWindowScrollBar(vertical, bar)) continue;
+        const TRect& r = bar.Bar;
+        if (p.X < r.Left || p.X >= r.Right || p.Y < r.Top || p.Y >= r.Bottom) continue;
+        if (!bar.Enabled) return true;
+        TScrollBarParts parts =
+            LayoutScrollBar(r, !vertical, bar.Min, bar.Max, bar.Position, bar.Page);
+        Held = {W, vertical, HitScrollBar(parts, !vertical, p), 0, bar.Position};
+        switch (Held.Part) {
+        case TScrollBarHit::First: SendScroll(W, vertical, SbLineUp); break;
+        case TScrollBarHit::Last: SendScroll(W, vertical, SbLineDown); break;
+        case TScrollBarHit::PageBefore: SendScroll(W, vertical, SbPageUp); break;
+        case TScrollBarHit::PageAfter: SendScroll(W, vertical, SbPageDown); break;
+        case TScrollBarHit::Thumb:
+            Held.Grab = vertical ? p.Y - parts.Thumb.Top : p.X - parts.Thumb.Left;
+            break;
+        case TScrollBarHit::None: break;
+        }
+        return true;
+    }
+    return false;
+}
+
+/// The thumb held follows the mouse at `Point` of `Window`.
+void DragThumb(TWinControl* Window, TPoint Point) {
+    TWinControl* w = Held.Window;
+    TWinControl::TWindowScrollBar bar;
+    if (!w->GetWindowScrollBar(Held.Vertical, bar)) return;
+    // The layout of the bar as it stood when the thumb was taken: the track does not move.
+    TScrollBarParts parts =
+        LayoutScrollBar(bar.Bar, !Held.Vertical, bar.Min, bar.Max, bar.Position, bar.Page);
+    TPoint p = WindowPoint(w, w->ScreenToClient(Window->ClientToScreen(Point)));
+    Integer at = ScrollBarAlong(parts, !Held.Vertical, p) - Held.Grab;
+    Integer pos = ScrollBarPositionAt(parts, !Held.Vertical, bar.Min, bar.Max, bar.Page, at);
+    if (pos == Held.Position) return;
+    Held.Position = pos;
+    SendScroll(w, Held.Vertical, SbThumbTrack, pos);
+}
+
+/// The button goes up over a held bar: a thumb lands where it was dragged, and the scroll ends.
+void ReleaseBar() {
+    BarHold held = std::exchange(Held, BarHold{});
+    if (held.Part == TScrollBarHit::Thumb)
+        SendScroll(held.Window, held.Vertical, SbThumbPosition, held.Position);
+    if (LiveObjects::Find(held.Window)) SendScroll(held.Window, held.Vertical, SbEndScroll);
+}
+
+/// Whether a bar is held and its window still lives.
+bool BarHeld() {
+    if (Held.Window && !LiveObjects::Find(Held.Window)) Held = {};
+    return Held.Window != nullptr;
 }
 
 /// The control under the mouse hears CM_MOUSEENTER, the one it left CM_MOUSELEAVE.
@@ -262,6 +356,13 @@ void MouseDown(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftSta
         }
     }
     if (!LiveObjects::Find(c)) return;
+    // A window's own scroll bar sits outside its client area: the platform runs it.
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && Button == mbLeft && !Capture) {
+        TRect client = w->GetClientRect();
+        bool outside = local.X < client.Left || local.X >= client.Right || local.Y < client.Top ||
+                       local.Y >= client.Bottom;
+        if (outside && PressBar(w, local)) return;
+    }
     if (c->GetControlStyle().Contains(csCaptureMouse)) Capture = c;
     Deliver(Window, Point, c, ButtonMessage(Button, true), MouseKeys(Shift, ButtonFlag(Button)),
             local);
@@ -271,6 +372,10 @@ void MouseMove(TWinControl* Window, TPoint Point, TShiftState Shift) {
     HeldShift held(Shift);
     Track(Window, Point);
     if (DragMove(Window, Point)) return;
+    if (BarHeld()) {
+        if (Held.Part == TScrollBarHit::Thumb) DragThumb(Window, Point);
+        return;
+    }
     Hover(Window, Point);
     if (!LiveObjects::Find(Window)) return;
     TPoint local;
@@ -281,6 +386,10 @@ void MouseMove(TWinControl* Window, TPoint Point, TShiftState Shift) {
 void MouseUp(TWinControl* Window, TPoint Point, TMouseButton Button, TShiftState Shift) {
     HeldShift held(Shift);
     Track(Window, Point);
+    if (BarHeld() && Button == mbLeft) {
+        ReleaseBar();
+        return;
+    }
     // A drag that started drops here; one still within its threshold ends, and the release
     // goes on to the control as a click.
     if (DragMove(Window, Point)) {

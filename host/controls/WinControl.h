@@ -147,6 +147,19 @@ public:
     /// The client area within the window: the non-client border on each side (the bevels'
     /// edges where they frame the window).
     virtual TRect GetNonClientInsets() { return BevelInsets(); }
+    /// A scroll bar of the window's own, in its non-client area, as the platform keeps one:
+    /// where it sits (window coordinates) and its range, page and position.
+    struct TWindowScrollBar {
+        TRect Bar;
+        Integer Min = 0, Max = 0, Page = 0, Position = 0;
+        bool Enabled = true;
+    };
+    /// The window's vertical or horizontal bar, if it shows one; the mouse on it scrolls the
+    /// window with WM_VSCROLL and WM_HSCROLL, as on the platform.
+    virtual bool GetWindowScrollBar(bool Vertical, TWindowScrollBar& Bar) {
+        (void)Vertical, (void)Bar;
+        return false;
+    }
     TRect BevelInsets() const;
     TRect GetClientRect() override;
     TPoint GetClientOrigin() override;

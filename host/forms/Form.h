@@ -113,6 +113,9 @@ public:
     void ChangeBiDiPosition();
     /// The bar's thickness on the screen (Size, else the platform's 16).
     Integer Thickness() const { return FSize > 0 ? FSize : 16; }
+    /// A scroll code from the bar (WM_HSCROLL, WM_VSCROLL): arrows by Increment, the track
+    /// by most of a page, the thumb while it moves only with Tracking.
+    void ScrollMessage(Word Code, Integer Pos);
 
 private:
     friend class TScrollingWinControl;
@@ -150,6 +153,8 @@ public:
     TRect GetNonClientInsets() override;
     /// The ranges as the children's extent (AutoScroll).
     void CalcAutoRange();
+    bool GetWindowScrollBar(bool Vertical, TWindowScrollBar& Bar) override;
+    void DefaultHandler(void* Message) override;
 
 protected:
     friend class TControlScrollBar;

@@ -132,6 +132,25 @@ void TControlScrollBar::SetPosition(Integer Value) {
         FControl->ScrollBy(0, delta);
 }
 
+void TControlScrollBar::ScrollMessage(Word Code, Integer Pos) {
+    Integer extent =
+        FKind == sbHorizontal ? FControl->GetClientWidth() : FControl->GetClientHeight();
+    Integer page = std::max<Integer>(extent * 9 / 10, 1);
+    switch (Code) {
+    case 0: SetPosition(FPosition - FIncrement); break; // a line up or left
+    case 1: SetPosition(FPosition + FIncrement); break;
+    case 2: SetPosition(FPosition - page); break; // a page
+    case 3: SetPosition(FPosition + page); break;
+    case 4: SetPosition(Pos); break; // the thumb landed
+    case 5:
+        if (FTracking) SetPosition(Pos); // the thumb moving
+        break;
+    case 6: SetPosition(0); break; // top
+    case 7: SetPosition(FRange); break;
+    default: break; // the end of a scroll
+    }
+}
+
 void TControlScrollBar::SetVisible(bool Value) {
     if (Value == FVisible) return;
     FVisible = Value;
@@ -264,26 +283,47 @@ void Fill(TCanvas* Canvas, const TRect& R, TColor Color) {
 }
 } // namespace
 
-void TScrollingWinControl::PaintScrollBars(TCanvas* Canvas) {
+bool TScrollingWinControl::GetWindowScrollBar(bool Vertical, TWindowScrollBar& Bar) {
+    TControlScrollBar* sb = Vertical ? FVertScrollBar : FHorzScrollBar;
+    if (!sb->IsScrollBarVisible()) return false;
     TRect b = GetBorderInsets();
     TRect inner{b.Left, b.Top, FWidth - b.Right, FHeight - b.Bottom};
-    bool h = FHorzScrollBar->IsScrollBarVisible(), v = FVertScrollBar->IsScrollBarVisible();
+    bool other = (Vertical ? FHorzScrollBar : FVertScrollBar)->IsScrollBarVisible();
     Integer hs = FHorzScrollBar->Thickness(), vs = FVertScrollBar->Thickness();
-    auto bar = [&](TControlScrollBar* Bar, TRect Track, bool Horizontal) {
+    Bar.Bar =
+        Vertical
+            ? TRect{inner.Right - vs, inner.Top, inner.Right, inner.Bottom - (other ? hs : 0)}
+            : TRect{inner.Left, inner.Bottom - hs, inner.Right - (other ? vs : 0), inner.Bottom};
+    Bar.Min = 0;
+    Bar.Max = std::max<Integer>(sb->GetRange() - 1, 0);
+    Bar.Page = std::max<Integer>(Vertical ? GetClientHeight() : GetClientWidth(), 1);
+    Bar.Position = sb->GetPosition();
+    Bar.Enabled = GetEnabled();
+    return true;
+}
+
+void TScrollingWinControl::PaintScrollBars(TCanvas* Canvas) {
+    TWindowScrollBar v, h;
+    bool hasV = GetWindowScrollBar(true, v), hasH = GetWindowScrollBar(false, h);
+    auto bar = [&](TControlScrollBar* Bar, const TWindowScrollBar& W, bool Horizontal) {
         // A regular bar in its default colour has the platform's checkered track.
         bool checkered = Bar->GetStyle() == ssRegular && Bar->GetColor() == clBtnHighlight;
-        Integer extent = Horizontal ? GetClientWidth() : GetClientHeight();
-        DrawScrollBar(Canvas, Track, Horizontal, 0, std::max<Integer>(Bar->GetRange() - 1, 0),
-                      Bar->GetPosition(), std::max<Integer>(extent, 1), checkered, Bar->GetColor());
+        DrawScrollBar(Canvas, W.Bar, Horizontal, W.Min, W.Max, W.Position, W.Page, checkered,
+                      Bar->GetColor());
     };
-    if (v)
-        bar(FVertScrollBar, {inner.Right - vs, inner.Top, inner.Right, inner.Bottom - (h ? hs : 0)},
-            false);
-    if (h)
-        bar(FHorzScrollBar,
-            {inner.Left, inner.Bottom - hs, inner.Right - (v ? vs : 0), inner.Bottom}, true);
-    if (h && v)
-        Fill(Canvas, {inner.Right - vs, inner.Bottom - hs, inner.Right, inner.Bottom}, clBtnFace);
+    if (hasV) bar(FVertScrollBar, v, false);
+    if (hasH) bar(FHorzScrollBar, h, true);
+    if (hasH && hasV) Fill(Canvas, {v.Bar.Left, h.Bar.Top, v.Bar.Right, h.Bar.Bottom}, clBtnFace);
+}
+
+void TScrollingWinControl::DefaultHandler(void* Message) {
+    auto& m = *static_cast<TMessage*>(Message);
+    if (m.Msg == WM_VSCROLL || m.Msg == WM_HSCROLL) {
+        (m.Msg == WM_VSCROLL ? FVertScrollBar : FHorzScrollBar)
+            ->ScrollMessage(Word(m.WParam & 0xFFFF), SmallInt(m.WParam >> 16));
+        return;
+    }
+    TWinControl::DefaultHandler(Message);
 }
 
 // ---- TScrollBox ----

@@ -77,6 +77,32 @@ TScrollBarParts LayoutScrollBar(const TRect& Bar, bool Horizontal, Integer Min, 
     return p;
 }
 
+TScrollBarHit HitScrollBar(const TScrollBarParts& Parts, bool Horizontal, TPoint P) {
+    auto inside = [P](const TRect& R) {
+        return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+    };
+    if (inside(Parts.First)) return TScrollBarHit::First;
+    if (inside(Parts.Last)) return TScrollBarHit::Last;
+    if (inside(Parts.Thumb)) return TScrollBarHit::Thumb;
+    // A track without a thumb (too short, or the page shows everything) does nothing.
+    if (!inside(Parts.Track) || Parts.Thumb.Right <= Parts.Thumb.Left) return TScrollBarHit::None;
+    bool before = Horizontal ? P.X < Parts.Thumb.Left : P.Y < Parts.Thumb.Top;
+    return before ? TScrollBarHit::PageBefore : TScrollBarHit::PageAfter;
+}
+
+Integer ScrollBarPositionAt(const TScrollBarParts& Parts, bool Horizontal, Integer Min, Integer Max,
+                            Integer Page, Integer At) {
+    Integer track =
+        Horizontal ? Parts.Track.Right - Parts.Track.Left : Parts.Track.Bottom - Parts.Track.Top;
+    Integer thumb =
+        Horizontal ? Parts.Thumb.Right - Parts.Thumb.Left : Parts.Thumb.Bottom - Parts.Thumb.Top;
+    Integer space = track - thumb;
+    if (space <= 0) return Min;
+    long long last = Page > 0 ? static_cast<long long>(Max) - Page + 1 : Max;
+    long long room = std::max<long long>(last - Min, 0);
+    return Integer(Min + std::clamp<long long>(At, 0, space) * room / space);
+}
+
 void DrawScrollBar(TCanvas* Canvas, const TRect& Bar, bool Horizontal, Integer Min, Integer Max,
                    Integer Position, Integer Page, bool Checkered, TColor TrackColor, bool Enabled,
                    int Pressed) {

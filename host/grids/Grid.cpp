@@ -687,25 +687,37 @@ TRect TCustomGrid::GetNonClientInsets() {
     return n;
 }
 
+bool TCustomGrid::GetWindowScrollBar(bool Vertical, TWindowScrollBar& Bar) {
+    if (!BarShown(Vertical)) return false;
+    TRect n = TCustomControl::GetNonClientInsets();
+    Integer b = FBorderStyle == bsNone ? 0 : ClientEdgeWidth();
+    TRect box{n.Left + b, n.Top + b, GetWidth() - n.Right - b, GetHeight() - n.Bottom - b};
+    bool other = BarShown(!Vertical);
+    Bar.Bar =
+        Vertical
+            ? TRect{box.Right - BarSize, box.Top, box.Right, box.Bottom - (other ? BarSize : 0)}
+            : TRect{box.Left, box.Bottom - BarSize, box.Right - (other ? BarSize : 0), box.Bottom};
+    Axis a = Vertical ? Vert() : Horz();
+    Bar.Min = a.Fixed, Bar.Max = a.MaxFirst(), Bar.Page = 0, Bar.Position = a.First;
+    Bar.Enabled = GetEnabled();
+    return true;
+}
+
 void TCustomGrid::PaintNonClient(TCanvas* Canvas) {
     TCustomControl::PaintNonClient(Canvas);
-    TRect n = TCustomControl::GetNonClientInsets();
-    TRect box{n.Left, n.Top, GetWidth() - n.Right, GetHeight() - n.Bottom};
-    if (FBorderStyle != bsNone) box = PaintClientEdge(Canvas);
-    bool v = BarShown(true), h = BarShown(false);
-    Axis hx = Horz(), vx = Vert();
-    if (v)
-        DrawScrollBar(Canvas,
-                      {box.Right - BarSize, box.Top, box.Right, box.Bottom - (h ? BarSize : 0)},
-                      false, vx.Fixed, vx.MaxFirst(), vx.First, 0, true, clScrollBar, GetEnabled());
-    if (h)
-        DrawScrollBar(Canvas,
-                      {box.Left, box.Bottom - BarSize, box.Right - (v ? BarSize : 0), box.Bottom},
-                      true, hx.Fixed, hx.MaxFirst(), hx.First, 0, true, clScrollBar, GetEnabled());
-    if (h && v) {
+    if (FBorderStyle != bsNone) PaintClientEdge(Canvas);
+    TWindowScrollBar v, h;
+    bool hasV = GetWindowScrollBar(true, v), hasH = GetWindowScrollBar(false, h);
+    if (hasV)
+        DrawScrollBar(Canvas, v.Bar, false, v.Min, v.Max, v.Position, 0, true, clScrollBar,
+                      v.Enabled);
+    if (hasH)
+        DrawScrollBar(Canvas, h.Bar, true, h.Min, h.Max, h.Position, 0, true, clScrollBar,
+                      h.Enabled);
+    if (hasH && hasV) {
         Canvas->GetBrush()->SetStyle(bsSolid);
         Canvas->GetBrush()->SetColor(clBtnFace);
-        Canvas->FillRect({box.Right - BarSize, box.Bottom - BarSize, box.Right, box.Bottom});
+        Canvas->FillRect({v.Bar.Left, h.Bar.Top, v.Bar.Right, h.Bar.Bottom});
     }
 }
 
@@ -948,8 +960,12 @@ void TCustomGrid::DefaultHandler(void* Message) {
         case scLineDown: ++first; break;
         case scPageUp: first -= a.Visible(); break;
         case scPageDown: first += a.Visible(); break;
-        case scPosition:
-        case scTrack: first = SmallInt(m.WParam >> 16); break;
+        case scTrack:
+            // Without thumb tracking the view waits for the thumb to land.
+            if (!FOptions.Contains(goThumbTracking)) return;
+            first = SmallInt(m.WParam >> 16);
+            break;
+        case scPosition: first = SmallInt(m.WParam >> 16); break;
         case scTop: first = a.Fixed; break;
         case scBottom: first = a.MaxFirst(); break;
         default: return;

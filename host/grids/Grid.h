@@ -77,6 +77,7 @@ using TMovedEvent = Closure<void(TObject* Sender, Integer FromIndex, Integer ToI
 class TCustomGrid : public TCustomControl {
     HOST_CLASS(TCustomGrid, TCustomControl)
 public:
+    bool GetWindowScrollBar(bool Vertical, TWindowScrollBar& Bar) override;
     explicit TCustomGrid(TComponent* AOwner);
     ~TCustomGrid() override;
 

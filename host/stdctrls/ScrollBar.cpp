@@ -118,9 +118,6 @@ void TScrollBar::DefaultHandler(void* Message) {
     bool horizontal = FKind == sbHorizontal;
     TScrollBarParts parts =
         LayoutScrollBar(GetClientRect(), horizontal, FMin, FMax, FPosition, FPageSize);
-    auto inside = [](const TRect& R, TPoint P) {
-        return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
-    };
     switch (m.Msg) {
     case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; return;
     case WM_LBUTTONDOWN:
@@ -128,18 +125,22 @@ void TScrollBar::DefaultHandler(void* Message) {
         if (CanFocus() && !Focused()) SetFocus();
         TPoint p = PointOf(m);
         SetMouseCapture(true);
-        if (inside(parts.First, p)) {
+        switch (HitScrollBar(parts, horizontal, p)) {
+        case TScrollBarHit::First:
             FPressed = 1;
             DoScroll(scLineUp);
-        } else if (inside(parts.Last, p)) {
+            break;
+        case TScrollBarHit::Last:
             FPressed = 2;
             DoScroll(scLineDown);
-        } else if (inside(parts.Thumb, p)) {
+            break;
+        case TScrollBarHit::Thumb:
             FTracking = true;
             FTrackOffset = horizontal ? p.X - parts.Thumb.Left : p.Y - parts.Thumb.Top;
-        } else if (inside(parts.Track, p)) {
-            bool before = horizontal ? p.X < parts.Thumb.Left : p.Y < parts.Thumb.Top;
-            DoScroll(before ? scPageUp : scPageDown);
+            break;
+        case TScrollBarHit::PageBefore: DoScroll(scPageUp); break;
+        case TScrollBarHit::PageAfter: DoScroll(scPageDown); break;
+        case TScrollBarHit::None: break;
         }
         Invalidate();
         return;
@@ -147,17 +148,8 @@ void TScrollBar::DefaultHandler(void* Message) {
     case WM_MOUSEMOVE: {
         if (!FTracking) return;
         // The thumb follows the mouse: its place in the track is the position.
-        TPoint p = PointOf(m);
-        Integer space =
-            horizontal
-                ? (parts.Track.Right - parts.Track.Left) - (parts.Thumb.Right - parts.Thumb.Left)
-                : (parts.Track.Bottom - parts.Track.Top) - (parts.Thumb.Bottom - parts.Thumb.Top);
-        Integer at = (horizontal ? p.X - parts.Track.Left : p.Y - parts.Track.Top) - FTrackOffset;
-        Integer last = FPageSize > 0 ? FMax - FPageSize + 1 : FMax;
-        Integer pos = space > 0 ? FMin + Integer(static_cast<long long>(std::clamp(at, 0, space)) *
-                                                 (last - FMin) / space)
-                                : FMin;
-        DoScroll(scTrack, pos);
+        Integer at = ScrollBarAlong(parts, horizontal, PointOf(m)) - FTrackOffset;
+        DoScroll(scTrack, ScrollBarPositionAt(parts, horizontal, FMin, FMax, FPageSize, at));
         return;
     }
     case WM_LBUTTONUP:

@@ -1,7 +1,9 @@
 // Scrolling: the ranges following the children, the bars taking their room and moving the
 // content, ScrollInView, and the bars painted.
+#include "host/controls/Input.h"
 #include "host/forms/Form.h"
 #include "host/graphics/Bitmap.h"
+#include "host/graphics/ScrollBarLook.h"
 
 #include <gtest/gtest.h>
 
@@ -52,9 +54,47 @@ TEST(Scrolling, ABarIsPaintedWithItsArrowsAndThumb) {
     EXPECT_EQ(b.ColorAt(50, 20), ColorToRGB(clBtnFace));      // the thumb, at the top
     EXPECT_EQ(b.ColorAt(50, 30), ColorToRGB(clBtnHighlight)); // the track below it
     EXPECT_EQ(b.ColorAt(50, 51), 0u);                         // the down arrow's tip
-    EXPECT_EQ(b.ColorAt(1, 1), ColorToRGB(cl3DDkShadow));    // the sunken border
-    EXPECT_EQ(b.ColorAt(20, 20), RGB(255, 255, 255));        // the client area
+    EXPECT_EQ(b.ColorAt(1, 1), ColorToRGB(cl3DDkShadow));     // the sunken border
+    EXPECT_EQ(b.ColorAt(20, 20), RGB(255, 255, 255));         // the client area
     delete tall;
+}
+
+TEST(Scrolling, TheMouseOnABoxsBarScrollsItsContent) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 300);
+    auto* box = new TScrollBox(&form);
+    box->SetParent(&form);
+    box->SetBounds(10, 10, 104, 104);
+    auto* low = new TGraphicControl(box);
+    low->SetParent(box);
+    low->SetBounds(10, 300, 50, 30); // a range of 330 for a client height of 100
+    form.Show();
+    TWinControl::TWindowScrollBar bar;
+    ASSERT_TRUE(box->GetWindowScrollBar(true, bar));
+    // The box's window starts 10, 10 into the form's client area.
+    auto at = [](TPoint P) { return TPoint{P.X + 10, P.Y + 10}; };
+    Integer x = (bar.Bar.Left + bar.Bar.Right) / 2;
+    input::Click(&form, at({x, bar.Bar.Bottom - 3}));
+    EXPECT_EQ(box->GetVertScrollBar()->GetPosition(), 8); // one Increment
+    input::Click(&form, at({x, bar.Bar.Bottom - 20}));
+    EXPECT_EQ(box->GetVertScrollBar()->GetPosition(), 8 + 90); // most of a page
+    // The thumb to the end: the box scrolls where it lands; with Tracking, as it moves.
+    TScrollBarParts parts = LayoutScrollBar(bar.Bar, false, bar.Min, bar.Max, 98, bar.Page);
+    Integer thumb = (parts.Thumb.Top + parts.Thumb.Bottom) / 2;
+    input::MouseDown(&form, at({x, thumb}));
+    input::MouseMove(&form, at({x, bar.Bar.Bottom + 40}));
+    EXPECT_EQ(box->GetVertScrollBar()->GetPosition(), 98);
+    input::MouseUp(&form, at({x, bar.Bar.Bottom + 40}));
+    EXPECT_EQ(box->GetVertScrollBar()->GetPosition(), 230);
+    EXPECT_EQ(low->GetTop(), 70);
+    box->GetVertScrollBar()->SetTracking(true);
+    parts = LayoutScrollBar(bar.Bar, false, bar.Min, bar.Max, 230, bar.Page);
+    thumb = (parts.Thumb.Top + parts.Thumb.Bottom) / 2;
+    input::MouseDown(&form, at({x, thumb}));
+    input::MouseMove(&form, at({x, -50}));
+    EXPECT_EQ(box->GetVertScrollBar()->GetPosition(), 0);
+    input::MouseUp(&form, at({x, -50}));
+    EXPECT_EQ(low->GetTop(), 300);
 }
 
 } // namespace

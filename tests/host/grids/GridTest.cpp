@@ -5,6 +5,7 @@
 #include "host/controls/Input.h"
 #include "host/forms/Form.h"
 #include "host/graphics/Bitmap.h"
+#include "host/graphics/ScrollBarLook.h"
 #include "host/menus/Keys.h"
 #include "host/stdctrls/Edit.h"
 #include "host/stdctrls/ScrollBar.h"
@@ -193,6 +194,48 @@ TEST_F(Grids, ShiftExtendsARangeOnlyWithRangeSelect) {
     input::PressKey(VK_RIGHT);
     EXPECT_EQ(Grid->GetCol(), 2);
     EXPECT_EQ(Grid->GetLeftCol(), 2);
+}
+
+TEST_F(Grids, TheScrollBarsArrowsTrackAndThumbScrollTheView) {
+    TWinControl::TWindowScrollBar bar;
+    ASSERT_TRUE(Grid->GetWindowScrollBar(true, bar));
+    // The bar's parts in the form's coordinates, from the grid's window.
+    auto at = [&](Integer X, Integer Y) {
+        return Form.ScreenToClient(Grid->ClientToScreen({X - 2, Y - 2})); // the sunken edge
+    };
+    TRect r = bar.Bar;
+    Integer x = (r.Left + r.Right) / 2;
+    input::Click(&Form, at(x, r.Bottom - 3)); // the down arrow
+    EXPECT_EQ(Grid->GetTopRow(), 2);
+    EXPECT_EQ(Grid->GetRow(), 1) << "scrolling leaves the current cell";
+    input::Click(&Form, at(x, r.Top + 3)); // the up arrow
+    EXPECT_EQ(Grid->GetTopRow(), 1);
+    input::Click(&Form, at(x, r.Bottom - 20)); // the track below the thumb: a page
+    Integer page = Grid->GetTopRow();
+    EXPECT_GT(page, 2);
+    input::Click(&Form, at(x, r.Top + 20)); // above it: back
+    EXPECT_EQ(Grid->GetTopRow(), 1);
+
+    // The thumb dragged to the bar's end: without thumb tracking the view waits for the drop.
+    TScrollBarParts parts = LayoutScrollBar(r, false, bar.Min, bar.Max, bar.Position, 0);
+    TPoint thumb{x, (parts.Thumb.Top + parts.Thumb.Bottom) / 2};
+    input::MouseDown(&Form, at(thumb.X, thumb.Y));
+    input::MouseMove(&Form, at(thumb.X, r.Bottom));
+    EXPECT_EQ(Grid->GetTopRow(), 1);
+    input::MouseUp(&Form, at(thumb.X, r.Bottom));
+    EXPECT_EQ(Grid->GetTopRow(), bar.Max);
+    // With it the view follows the thumb as it moves.
+    With({goThumbTracking});
+    ASSERT_TRUE(Grid->GetWindowScrollBar(true, bar));
+    parts = LayoutScrollBar(r, false, bar.Min, bar.Max, bar.Position, 0);
+    thumb = {x, (parts.Thumb.Top + parts.Thumb.Bottom) / 2};
+    input::MouseDown(&Form, at(thumb.X, thumb.Y));
+    input::MouseMove(&Form, at(thumb.X, r.Top));
+    EXPECT_EQ(Grid->GetTopRow(), 1);
+    input::MouseUp(&Form, at(thumb.X, r.Top));
+    EXPECT_EQ(Grid->GetTopRow(), 1);
+    // The bar took the presses: no cell was clicked.
+    EXPECT_EQ(Clicks, 0);
 }
 
 TEST_F(Grids, TheMouseChoosesCellsAndDragsRanges) {
