@@ -6,6 +6,7 @@
 #include "host/buttons/BitBtn.h"
 #include "host/buttons/SpeedButton.h"
 #include "host/classes/Persistent.h"
+#include "host/comctrls/Animate.h"
 #include "host/dialogs/CommonDialogs.h"
 #include "host/controls/DragImageList.h"
 #include "host/extctrls/ControlBar.h"
@@ -94,7 +95,9 @@ Registry& Classes() {
               TNotebook::StaticClass(), TPage::StaticClass(), THeader::StaticClass(),
               TRadioGroup::StaticClass(), TSplitter::StaticClass(), TControlBar::StaticClass(),
               // Grids
-              TDrawGrid::StaticClass(), TStringGrid::StaticClass()})
+              TDrawGrid::StaticClass(), TStringGrid::StaticClass(),
+              // ComCtrls: calendars
+              TAnimate::StaticClass()})
             r->Add(c);
         return r;
     }();

@@ -1,5 +1,8 @@
 // AVI clips read from their RIFF structure: pixel formats, run-length frames, bad files.
+#include "host/comctrls/Animate.h"
+#include "host/classes/Streams.h"
 #include "host/comctrls/AviFile.h"
+#include "host/forms/Application.h"
 #include "host/system/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +140,75 @@ TEST(AviFile, BadFilesRaiseTheControlsErrorAndAskForNoUnboundedMemory) {
     // 4096 x 4096 frames: each fits, but two of them pass the clip's bound.
     std::string big(std::size_t(4096) * 4096 * 4, '\0');
     fails(Clip(4096, 4096, 32, 0, {big, ""}), "the clip is too large");
+}
+
+struct Seen {
+    std::string Log;
+    void Open(TObject*) { Log += "open "; }
+    void Close(TObject*) { Log += "close "; }
+    void Start(TObject*) { Log += "start "; }
+    void Stop(TObject*) { Log += "stop "; }
+};
+
+/// Three 2 x 1 frames at 10 a second, registered as the resource "CLIP".
+void RegisterThreeFrames() {
+    std::string f = std::string(8, '\0');
+    RegisterResource(HInstance, "CLIP", TResName("AVI"), Clip(2, 1, 32, 0, {f, f, f}));
+}
+
+TEST(Animate, OpensAResourcePlaysOnTheClockAndStopsAfterItsRepetitions) {
+    RegisterThreeFrames();
+    Seen seen;
+    TAnimate a(nullptr);
+    a.SetOnOpen(TNotifyEvent::Bind<&Seen::Open>(&seen));
+    a.SetOnClose(TNotifyEvent::Bind<&Seen::Close>(&seen));
+    a.SetOnStart(TNotifyEvent::Bind<&Seen::Start>(&seen));
+    a.SetOnStop(TNotifyEvent::Bind<&Seen::Stop>(&seen));
+    a.SetResName("clip");
+    EXPECT_TRUE(a.GetOpen());
+    EXPECT_EQ(a.GetFrameCount(), 3);
+    EXPECT_EQ(a.GetFrameWidth(), 2);
+    EXPECT_EQ(a.GetWidth(), 2); // AutoSize fits the frames
+    a.SetRepetitions(2);
+    a.SetActive(true);
+    EXPECT_EQ(a.CurrentFrame(), 1);
+    Application()->AdvanceClock(100);
+    EXPECT_EQ(a.CurrentFrame(), 2);
+    Application()->AdvanceClock(200);
+    EXPECT_EQ(a.CurrentFrame(), 1); // the second time round
+    EXPECT_TRUE(a.GetActive());
+    Application()->AdvanceClock(300);
+    EXPECT_FALSE(a.GetActive());
+    EXPECT_EQ(a.CurrentFrame(), 3);
+    a.Seek(2);
+    EXPECT_EQ(a.CurrentFrame(), 2);
+    EXPECT_THROW(a.Seek(4), EInvalidOperation);
+    a.SetOpen(false);
+    EXPECT_EQ(a.GetFrameCount(), 0);
+    EXPECT_EQ(seen.Log, "open start stop close ");
+    UnregisterResource(HInstance, "CLIP", TResName("AVI"));
+}
+
+TEST(Animate, PlayStopAndResetAndAFileThatIsNoClip) {
+    RegisterThreeFrames();
+    TAnimate a(nullptr);
+    EXPECT_THROW(a.Play(1, 1, 0), EInvalidOperation); // nothing open
+    a.SetResName("CLIP");
+    a.Play(2, 3, 0); // until stopped
+    Application()->AdvanceClock(1000);
+    EXPECT_TRUE(a.GetActive());
+    a.Stop();
+    Integer at = a.CurrentFrame();
+    Application()->AdvanceClock(1000);
+    EXPECT_EQ(a.CurrentFrame(), at);
+    a.Reset();
+    EXPECT_EQ(a.CurrentFrame(), 1);
+    EXPECT_THROW(a.Play(3, 2, 1), EInvalidOperation);
+    RegisterResource(HInstance, "BAD", TResName("AVI"), "not a clip");
+    EXPECT_THROW(a.SetResName("BAD"), EInvalidOperation);
+    EXPECT_FALSE(a.GetOpen());
+    UnregisterResource(HInstance, "CLIP", TResName("AVI"));
+    UnregisterResource(HInstance, "BAD", TResName("AVI"));
 }
 
 } // namespace
