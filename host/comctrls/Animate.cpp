@@ -25,6 +25,7 @@ constexpr TPropInfo AnimateProps[] = {
     "BorderWidth",
     HOST_PROP(TAnimate, Center).Default(true),
     "Color",
+    HOST_PROP(TAnimate, CommonAVI).Default(aviNone),
     "Constraints",
     HOST_PROP(TAnimate, FileName),
     "ParentColor",
@@ -64,6 +65,16 @@ TAnimate::~TAnimate() {
 
 void TAnimate::SetFileName(const AnsiString& Value) {
     FFileName = Value;
+    FCommonAVI = aviNone;
+    FResHandle = 0;
+    FResID = 0;
+    FResName.clear();
+    OpenSource();
+}
+
+void TAnimate::SetCommonAVI(TCommonAVI Value) {
+    FCommonAVI = Value;
+    FFileName.clear();
     FResHandle = 0;
     FResID = 0;
     FResName.clear();
@@ -77,6 +88,7 @@ void TAnimate::SetResHandle(THandle Value) {
 
 void TAnimate::SetResID(Integer Value) {
     FResID = Value;
+    FCommonAVI = aviNone;
     FFileName.clear();
     FResName.clear();
     OpenSource();
@@ -84,6 +96,7 @@ void TAnimate::SetResID(Integer Value) {
 
 void TAnimate::SetResName(const AnsiString& Value) {
     FResName = Value;
+    FCommonAVI = aviNone;
     FFileName.clear();
     FResID = 0;
     OpenSource();
@@ -94,9 +107,11 @@ void TAnimate::OpenSource() {
     if (GetComponentState().Contains(csLoading)) return; // opened once everything is read
     bool fromFile = !FFileName.empty();
     bool fromResource = FResID != 0 || !FResName.empty();
-    if (!fromFile && !fromResource) return;
+    if (!fromFile && !fromResource && FCommonAVI == aviNone) return;
     std::string data;
-    if (fromFile) {
+    if (FCommonAVI != aviNone) {
+        FClip = CommonAviClip(FCommonAVI);
+    } else if (fromFile) {
         TFileStream f(FFileName, fmOpenRead | fmShareDenyNone);
         data = ReadStream(f);
     } else {
@@ -105,7 +120,7 @@ void TAnimate::OpenSource() {
         TResourceStream r(module, name, RT_AVI);
         data = ReadStream(r);
     }
-    FClip = ReadAviClip(data);
+    if (FCommonAVI == aviNone) FClip = ReadAviClip(data);
     FOpen = true;
     FFrame = 0;
     AdjustSize();

@@ -2,10 +2,14 @@
 // clock, at the clip's rate.
 #pragma once
 
+#include "host/classes/TypInfoTraits.h"
 #include "host/comctrls/AviFile.h"
 #include "host/controls/WinControl.h"
 
 namespace host {
+
+HOST_ENUM_INFO(TCommonAVI, aviNone, aviFindFolder, aviFindFile, aviFindComputer, aviCopyFiles,
+               aviCopyFile, aviRecycleFile, aviEmptyRecycle, aviDeleteFile)
 
 class TAnimate : public TWinControl {
     HOST_CLASS(TAnimate, TWinControl)
@@ -16,6 +20,9 @@ public:
     AnsiString GetFileName() const { return FFileName; }
     /// Opens the clip of that file (the resource source is cleared); "" closes it.
     void SetFileName(const AnsiString& Value);
+    TCommonAVI GetCommonAVI() const { return FCommonAVI; }
+    /// Opens one of the animations the host draws (the other sources are cleared).
+    void SetCommonAVI(TCommonAVI Value);
     THandle GetResHandle() const { return FResHandle; }
     void SetResHandle(THandle Value);
     Integer GetResID() const { return FResID; }
@@ -78,6 +85,7 @@ private:
     void CheckFrame(Integer Frame) const;
 
     AnsiString FFileName, FResName;
+    TCommonAVI FCommonAVI = aviNone;
     THandle FResHandle = 0;
     Integer FResID = 0;
     TAviClip FClip;

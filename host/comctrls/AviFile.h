@@ -21,6 +21,23 @@ struct TAviClip {
     }
 };
 
+/// The animations the host draws itself, for the shell's common operations.
+enum TCommonAVI {
+    aviNone,
+    aviFindFolder,
+    aviFindFile,
+    aviFindComputer,
+    aviCopyFiles,
+    aviCopyFile,
+    aviRecycleFile,
+    aviEmptyRecycle,
+    aviDeleteFile
+};
+
+/// The frames of a common animation (empty for aviNone): a magnifying glass circling over a
+/// folder, a page or a computer; pages flying between folders, into or out of the bin.
+TAviClip CommonAviClip(TCommonAVI Kind);
+
 /// The largest clip read: frames times pixels, so that a file cannot ask for unbounded memory.
 inline constexpr std::size_t MaxAviPixels = std::size_t(1) << 24;
 

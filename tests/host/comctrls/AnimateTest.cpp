@@ -4,6 +4,7 @@
 #include "host/comctrls/AviFile.h"
 #include "host/forms/Application.h"
 #include "host/system/Exceptions.h"
+#include "tests/host/ReferencePictures.h"
 
 #include <gtest/gtest.h>
 
@@ -209,6 +210,30 @@ TEST(Animate, PlayStopAndResetAndAFileThatIsNoClip) {
     EXPECT_FALSE(a.GetOpen());
     UnregisterResource(HInstance, "CLIP", TResName("AVI"));
     UnregisterResource(HInstance, "BAD", TResName("AVI"));
+}
+
+TEST(Animate, CommonAnimationsHaveFramesOfTheirOwnAndLookAsDrawn) {
+    TAnimate a(nullptr);
+    a.SetCommonAVI(aviFindFolder);
+    EXPECT_TRUE(a.GetOpen());
+    EXPECT_EQ(a.GetFrameCount(), 8);
+    EXPECT_EQ(a.GetFrameWidth(), 48);
+    a.SetCommonAVI(aviCopyFiles);
+    EXPECT_EQ(a.GetFrameCount(), 12);
+    EXPECT_EQ(a.GetFrameWidth(), 272);
+    EXPECT_EQ(a.GetFrameHeight(), 60);
+    // Each frame differs from the one before: the page moves.
+    TAviClip c = CommonAviClip(aviCopyFiles);
+    for (std::size_t f = 1; f < c.Frames.size(); ++f) EXPECT_NE(c.Frames[f], c.Frames[f - 1]) << f;
+    a.SetFileName("");
+    EXPECT_EQ(a.GetCommonAVI(), aviNone);
+    EXPECT_FALSE(a.GetOpen());
+    a.SetCommonAVI(aviRecycleFile);
+    a.Seek(5);
+    auto b = picturetest::Own(new TBitmap);
+    b->SetSize(a.GetWidth(), a.GetHeight());
+    a.PaintTo(b->GetCanvas(), 0, 0);
+    picturetest::ExpectLooksAs(b.get(), "comctrls_animate_recycle.png");
 }
 
 } // namespace
