@@ -35,7 +35,7 @@ constexpr const TzelClassTable* Tables[] = {
     // (list view: TListColumn, TListColumns, TListItem, TListItems, TIconOptions,
     //  TCustomListView, TListView)
 
-    // &TAnimateClassInfo::ZelTable,
+    &TAnimateClassInfo::ZelTable,
 
     // &TToolButtonActionLinkClassInfo::ZelTable,
     // &TToolButtonClassInfo::ZelTable,

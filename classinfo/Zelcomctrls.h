@@ -6,6 +6,7 @@
 
 #include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zeltoolwin.h"
+#include "host/comctrls/Animate.h"
 
 namespace zeltrix {
 
@@ -14,6 +15,12 @@ namespace zeltrix {
 // ---- track and progress bars, up-downs, hot keys, page scrollers (ZelcomctrlsRanges.cpp) ----
 
 // ---- animations, calendars, date-time pickers (ZelcomctrlsCalendars.cpp) ----
+class TAnimateClassInfo
+    : public TzelFamily<TAnimateClassInfo, TWinControlClassInfo, host::TAnimate> {
+    ZEL_CLASSINFO(TAnimateClassInfo)
+protected:
+    host::THandle FResHandleSlot = 0;
+};
 
 // ---- tool bars and cool bars (ZelcomctrlsBars.cpp) ----
 
