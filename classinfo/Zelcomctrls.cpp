@@ -45,7 +45,7 @@ constexpr const TzelClassTable* Tables[] = {
     // &TCoolBandsClassInfo::ZelTable,
     // &TCoolBarClassInfo::ZelTable,
 
-    // &TMonthCalColorsClassInfo::ZelTable,
+    &TMonthCalColorsClassInfo::ZelTable,
     // &TCommonCalendarClassInfo::ZelTable,
     // &TMonthCalendarClassInfo::ZelTable,
     // &TDateTimePickerClassInfo::ZelTable,

@@ -7,6 +7,7 @@
 #include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zeltoolwin.h"
 #include "host/comctrls/Animate.h"
+#include "host/comctrls/Calendar.h"
 
 namespace zeltrix {
 
@@ -21,6 +22,7 @@ class TAnimateClassInfo
 protected:
     host::THandle FResHandleSlot = 0;
 };
+ZEL_PLAIN_CLASSINFO(TMonthCalColorsClassInfo, TPersistentClassInfo, host::TMonthCalColors);
 
 // ---- tool bars and cool bars (ZelcomctrlsBars.cpp) ----
 

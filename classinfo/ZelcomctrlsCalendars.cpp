@@ -1,4 +1,4 @@
-// The class infos of animations (and, to come, calendars and date-time pickers).
+// The class infos of animations and of month calendars' colours.
 #include "classinfo/Zelcomctrls.h"
 #include "core/ClassInfoRows.h"
 
@@ -35,5 +35,15 @@ struct TAnimateClassInfo::ZelRows {
     };
 };
 ZEL_TABLE(TAnimateClassInfo);
+
+struct TMonthCalColorsClassInfo::ZelRows {
+    using H = TMonthCalColors;
+    static constexpr auto Properties = zelRows(
+        ZEL_PROP(H, BackColor).published(), ZEL_PROP(H, TextColor).published(),
+        ZEL_PROP(H, TitleBackColor).published(), ZEL_PROP(H, TitleTextColor).published(),
+        ZEL_PROP(H, MonthBackColor).published(), ZEL_PROP(H, TrailingTextColor).published());
+    static constexpr TzelCtorRow Constructors[] = {ctor("Create", "AOwner")};
+};
+ZEL_TABLE(TMonthCalColorsClassInfo);
 
 } // namespace zeltrix

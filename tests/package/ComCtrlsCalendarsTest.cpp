@@ -4,6 +4,8 @@
 
 #include "host/classes/Streams.h"
 #include "host/comctrls/Animate.h"
+#include "host/comctrls/Calendar.h"
+#include "host/controls/WinControl.h"
 #include "host/forms/Application.h"
 
 #include <gtest/gtest.h>
@@ -39,4 +41,16 @@ TEST_F(ComCtrlsCalendars, AnAnimationsModuleHandleTravelsByAddressAndItPlaysByNa
     EXPECT_ANY_THROW(Call(&animate, "Seek", 11));
     Info(&animate)->RemoveListener(&start);
     Info(&animate)->RemoveListener(&stop);
+}
+
+TEST_F(ComCtrlsCalendars, CalendarColoursByNameRepaintTheirOwner) {
+    TWinControl owner(nullptr);
+    TMonthCalColors colors(&owner);
+    EXPECT_EQ(Get(&colors, "TitleBackColor").AsInteger(), Integer(clActiveCaption));
+    Set(&colors, "TrailingTextColor", Integer(clRed));
+    EXPECT_EQ(colors.GetTrailingTextColor(), clRed);
+    TMonthCalColors copy(nullptr);
+    copy.Assign(&colors);
+    EXPECT_EQ(copy.GetTrailingTextColor(), clRed);
+    EXPECT_EQ(copy.GetBackColor(), clWindow);
 }
