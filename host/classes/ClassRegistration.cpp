@@ -1,14 +1,15 @@
 #include "host/classes/ClassRegistration.h"
 
 #include "host/actnlist/CustomAction.h"
-#include "host/classes/Action.h"
-#include "host/classes/Component.h"
 #include "host/buttons/BitBtn.h"
 #include "host/buttons/SpeedButton.h"
+#include "host/classes/Action.h"
+#include "host/classes/Component.h"
 #include "host/classes/Persistent.h"
 #include "host/comctrls/Animate.h"
-#include "host/dialogs/CommonDialogs.h"
+#include "host/comctrls/Calendar.h"
 #include "host/controls/DragImageList.h"
+#include "host/dialogs/CommonDialogs.h"
 #include "host/extctrls/ControlBar.h"
 #include "host/extctrls/Header.h"
 #include "host/extctrls/Notebook.h"
@@ -87,8 +88,7 @@ Registry& Classes() {
               TBitBtn::StaticClass(), TSpeedButton::StaticClass(),
               // Dialogs
               TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
-              TFontDialog::StaticClass(), TFindDialog::StaticClass(),
-              TReplaceDialog::StaticClass(),
+              TFontDialog::StaticClass(), TFindDialog::StaticClass(), TReplaceDialog::StaticClass(),
               // ExtCtrls
               TShape::StaticClass(), TPaintBox::StaticClass(), TImage::StaticClass(),
               TBevel::StaticClass(), TTimer::StaticClass(), TPanel::StaticClass(),
@@ -97,7 +97,7 @@ Registry& Classes() {
               // Grids
               TDrawGrid::StaticClass(), TStringGrid::StaticClass(),
               // ComCtrls: calendars
-              TAnimate::StaticClass()})
+              TAnimate::StaticClass(), TMonthCalendar::StaticClass()})
             r->Add(c);
         return r;
     }();
