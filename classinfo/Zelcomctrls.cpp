@@ -45,9 +45,8 @@ constexpr const TzelClassTable* Tables[] = {
     // &TCoolBandsClassInfo::ZelTable,
     // &TCoolBarClassInfo::ZelTable,
 
-    &TMonthCalColorsClassInfo::ZelTable,
-    // &TCommonCalendarClassInfo::ZelTable,
-    // &TMonthCalendarClassInfo::ZelTable,
+    &TMonthCalColorsClassInfo::ZelTable, &TCommonCalendarClassInfo::ZelTable,
+    &TMonthCalendarClassInfo::ZelTable,
     // &TDateTimePickerClassInfo::ZelTable,
 
     // &TPageScrollerClassInfo::ZelTable,

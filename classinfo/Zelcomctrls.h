@@ -23,6 +23,13 @@ protected:
     host::THandle FResHandleSlot = 0;
 };
 ZEL_PLAIN_CLASSINFO(TMonthCalColorsClassInfo, TPersistentClassInfo, host::TMonthCalColors);
+class TCommonCalendarClassInfo
+    : public TzelFamily<TCommonCalendarClassInfo, TWinControlClassInfo, host::TCommonCalendar> {
+    ZEL_CLASSINFO(TCommonCalendarClassInfo)
+protected:
+    host::HWND FCalendarHandleSlot = 0;
+};
+ZEL_PLAIN_CLASSINFO(TMonthCalendarClassInfo, TCommonCalendarClassInfo, host::TMonthCalendar);
 
 // ---- tool bars and cool bars (ZelcomctrlsBars.cpp) ----
 

@@ -1,6 +1,7 @@
-// The class infos of animations and of month calendars' colours.
+// The class infos of animations and month calendars.
 #include "classinfo/Zelcomctrls.h"
 #include "core/ClassInfoRows.h"
+#include "host/classes/ClassRegistration.h"
 
 namespace zeltrix {
 
@@ -45,5 +46,65 @@ struct TMonthCalColorsClassInfo::ZelRows {
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "AOwner")};
 };
 ZEL_TABLE(TMonthCalColorsClassInfo);
+
+namespace {
+/// A class reference is stored into the calendar only when it is a registered exception class:
+/// any other address would be read through as a class.
+void SetCalExceptionClass(TCommonCalendar& C, TClass Value) {
+    if (Value && (!IsRegisteredClass(Value) || !Value->InheritsFrom(Exception::StaticClass())))
+        throw EInvalidCast("Invalid class typecast");
+    C.SetCalExceptionClass(Value);
+}
+TClass GetCalExceptionClass(TCommonCalendar& C) {
+    return C.GetCalExceptionClass();
+}
+/// DateTime reads as a date Variant; it is written as the number it converts to.
+Variant GetDateTime(TCommonCalendar& C) {
+    return Variant::FromDate(C.GetDateTime());
+}
+void SetDateTime(TCommonCalendar& C, double Value) {
+    C.SetDateTime(TDateTime(Value));
+}
+} // namespace
+
+struct TCommonCalendarClassInfo::ZelRows {
+    using CI = TCommonCalendarClassInfo;
+    using H = TCommonCalendar;
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP(H, CalColors).protected_(),
+        propR<&H::GetCalendarHandle, &CI::FCalendarHandleSlot>("CalendarHandle").protected_(),
+        propFn<&GetCalExceptionClass, &SetCalExceptionClass>("CalExceptionClass").protected_(),
+        ZEL_PROP(H, Date).protected_(),
+        propFn<&GetDateTime, &SetDateTime>("DateTime").protected_(),
+        ZEL_PROP(H, EndDate).protected_(),
+        ZEL_PROP(H, FirstDayOfWeek).protected_(),
+        ZEL_PROP(H, MaxDate).protected_(),
+        ZEL_PROP(H, MaxSelectRange).protected_(),
+        ZEL_PROP(H, MinDate).protected_(),
+        ZEL_PROP(H, MonthDelta).protected_(),
+        ZEL_PROP(H, MultiSelect).protected_(),
+        ZEL_PROP(H, ShowToday).protected_(),
+        ZEL_PROP(H, ShowTodayCircle).protected_(),
+        ZEL_PROP(H, WeekNumbers).protected_(),
+    };
+    static constexpr TzelEventRow Events[] = {
+        ZEL_EVENT(H, OnGetMonthInfo, "Sender,Month,MonthBoldInfo").protected_(),
+    };
+};
+ZEL_TABLE(TCommonCalendarClassInfo);
+
+struct TMonthCalendarClassInfo::ZelRows {
+    static constexpr auto Properties = zelRows(published(
+        "Align", "Anchors", "AutoSize", "BorderWidth", "BiDiMode", "CalColors", "Constraints",
+        "MultiSelect", "Date", "DragCursor", "DragKind", "DragMode", "Enabled", "EndDate",
+        "FirstDayOfWeek", "Font", "ImeMode", "ImeName", "MaxDate", "MaxSelectRange", "MinDate",
+        "ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "ShowToday",
+        "ShowTodayCircle", "TabOrder", "TabStop", "Visible", "WeekNumbers"));
+    static constexpr auto Events =
+        zelRows(published("OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock",
+                          "OnEndDrag", "OnEnter", "OnExit", "OnGetMonthInfo", "OnKeyDown",
+                          "OnKeyPress", "OnKeyUp", "OnStartDock", "OnStartDrag"));
+};
+ZEL_TABLE(TMonthCalendarClassInfo);
 
 } // namespace zeltrix

@@ -99,6 +99,8 @@ Registry& Classes() {
               // ComCtrls: calendars
               TAnimate::StaticClass(), TMonthCalendar::StaticClass()})
             r->Add(c);
+        // The calendars' error classes, which CalExceptionClass may name.
+        for (TClass c : {EMonthCalError::StaticClass(), EDateTimeError::StaticClass()}) r->Add(c);
         return r;
     }();
     return *r;
@@ -143,6 +145,13 @@ TClass GetClass(const AnsiString& ClassName) {
     std::lock_guard g(r.Lock);
     const Entry* e = r.Find(ClassName);
     return e ? e->Class : nullptr;
+}
+
+bool IsRegisteredClass(TClass AClass) {
+    Registry& r = Classes();
+    std::lock_guard g(r.Lock);
+    return std::any_of(r.Entries.begin(), r.Entries.end(),
+                       [&](const Entry& e) { return e.Class == AClass; });
 }
 
 TClass FindClass(const AnsiString& ClassName) {

@@ -7,6 +7,7 @@
 #include "host/comctrls/Calendar.h"
 #include "host/controls/WinControl.h"
 #include "host/forms/Application.h"
+#include "host/system/SysUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -53,4 +54,64 @@ TEST_F(ComCtrlsCalendars, CalendarColoursByNameRepaintTheirOwner) {
     copy.Assign(&colors);
     EXPECT_EQ(copy.GetTrailingTextColor(), clRed);
     EXPECT_EQ(copy.GetBackColor(), clWindow);
+}
+
+TEST_F(ComCtrlsCalendars, DateIsAFloatingPointNumberWhileDateTimeIsADate) {
+    TMonthCalendar cal(nullptr);
+    Set(&cal, "Date", Variant(double(EncodeDate(2024, 3, 14))));
+    Variant date = Get(&cal, "Date"), both = Get(&cal, "DateTime");
+    EXPECT_EQ(date.VarType(), varDouble);
+    EXPECT_EQ(both.VarType(), varDate);
+    EXPECT_DOUBLE_EQ(date.AsDouble(), both.AsDouble());
+    Set(&cal, "DateTime", Variant::FromDate(EncodeDate(2024, 5, 1)));
+    EXPECT_EQ(cal.GetDate(), EncodeDate(2024, 5, 1));
+    Set(&cal, "MinDate", Variant(double(EncodeDate(2024, 6, 1)))); // the date follows
+    EXPECT_DOUBLE_EQ(Get(&cal, "Date").AsDouble(), double(EncodeDate(2024, 6, 1)));
+    const auto* handle = static_cast<const HWND*>(Get(&cal, "CalendarHandle").AsAddress());
+    EXPECT_EQ(*handle, cal.GetHandle());
+}
+
+TEST_F(ComCtrlsCalendars, OnGetMonthInfosBoldDaysAreWrittenBackFromTheListenersAddress) {
+    TMonthCalendar cal(nullptr);
+    cal.SetToday(EncodeDate(2024, 3, 14));
+    cal.SetDate(EncodeDate(2024, 3, 14));
+    Cardinal month = 0;
+    Hearing info("OnGetMonthInfo", [&](TObject*, TzelEventInfo* E) {
+        month = *static_cast<const Cardinal*>(E->GetArgs(1)->Value.AsAddress());
+        auto* bold = static_cast<Cardinal*>(const_cast<void*>(E->GetArgs(2)->Value.AsAddress()));
+        *bold |= 1u << 4; // the 5th
+    });
+    Info(&cal)->AddListener(&info);
+    cal.SetDate(EncodeDate(2024, 4, 2)); // another month asks again
+    EXPECT_EQ(month, 4u);
+    EXPECT_TRUE(cal.DayBold(5));
+    EXPECT_FALSE(cal.DayBold(6));
+    Info(&cal)->RemoveListener(&info);
+}
+
+TEST_F(ComCtrlsCalendars, CalExceptionClassTakesOnlyARegisteredExceptionClass) {
+    TMonthCalendar cal(nullptr);
+    Set(&cal, "CalExceptionClass", Variant::Address(EMonthCalError::StaticClass()));
+    EXPECT_EQ(cal.GetCalExceptionClass(), EMonthCalError::StaticClass());
+    // A component class, an arbitrary address and a plain integer are refused.
+    EXPECT_THROW(Set(&cal, "CalExceptionClass", Variant::Address(TMonthCalendar::StaticClass())),
+                 EInvalidCast);
+    static const char notAClass[64] = {};
+    EXPECT_THROW(Set(&cal, "CalExceptionClass", Variant::Address(notAClass)), EInvalidCast);
+    EXPECT_ANY_THROW(Set(&cal, "CalExceptionClass", Variant(Integer(12345))));
+    EXPECT_EQ(cal.GetCalExceptionClass(), EMonthCalError::StaticClass());
+    EXPECT_EQ(Get(&cal, "CalExceptionClass").AsAddress(), EMonthCalError::StaticClass());
+}
+
+TEST_F(ComCtrlsCalendars, TheMonthCalendarAnswersAsItsParentClassInfo) {
+    TMonthCalendar cal(nullptr);
+    TzelClassInfo* info = Info(&cal);
+    EXPECT_EQ(info->FindProperty("Date")->Visibility, pvPublished);
+    Set(&cal, "MultiSelect", true);
+    Set(&cal, "MaxSelectRange", 3);
+    Set(&cal, "Date", Variant(double(EncodeDate(2024, 3, 1))));
+    Set(&cal, "EndDate", Variant(double(EncodeDate(2024, 3, 3))));
+    EXPECT_EQ(cal.GetEndDate(), EncodeDate(2024, 3, 3));
+    EXPECT_THROW(Set(&cal, "EndDate", Variant(double(EncodeDate(2024, 3, 9)))),
+                 ECommonCalendarError);
 }
