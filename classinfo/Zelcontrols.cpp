@@ -14,14 +14,16 @@ struct TDragObjectClassInfo::ZelRows {
         ZEL_PROP(D, Cancelling),
         prop<&D::GetDragHandle, &D::SetDragHandle, &CI::FDragHandleSlot>("DragHandle"),
         prop<&D::GetDragPos, &D::SetDragPos, &CI::FDragPosSlot>("DragPos"),
-        prop<&D::GetDragTargetPos, &D::SetDragTargetPos, &CI::FDragTargetPosSlot>("DragTargetPos"),
+        prop<&D::GetDragTargetPos, &D::SetDragTargetPos, &CI::FDragTargetPosSlot>(
+            "DragTargetPos"),
         ZEL_PROP(D, DragTarget),
         ZEL_PROP_R(D, MouseDeltaX),
         ZEL_PROP_R(D, MouseDeltaY),
     };
     static constexpr TzelMethodRow Methods[] = {
-        ZEL_PROC(D, Assign, "Source"), ZEL_FUNC(D, GetName),       ZEL_PROC(D, HideDragImage),
-        ZEL_FUNC_SLOT(D, Instance),    ZEL_PROC(D, ShowDragImage),
+        ZEL_PROC(D, Assign, "Source"),     ZEL_FUNC(D, GetName),
+        ZEL_PROC(D, HideDragImage),        ZEL_FUNC_SLOT(D, Instance),
+        ZEL_PROC(D, ShowDragImage),
     };
 };
 ZEL_TABLE(TDragObjectClassInfo);
@@ -52,8 +54,7 @@ ZEL_TABLE(TDragDockObjectClassInfo);
 struct TControlCanvasClassInfo::ZelRows {
     using C = TControlCanvas;
     static constexpr TzelPropRow Properties[] = {ZEL_PROP(C, Control)};
-    static constexpr TzelMethodRow Methods[] = {ZEL_PROC(C, FreeHandle),
-                                                ZEL_PROC(C, UpdateTextFlags)};
+    static constexpr TzelMethodRow Methods[] = {ZEL_PROC(C, FreeHandle), ZEL_PROC(C, UpdateTextFlags)};
 };
 ZEL_TABLE(TControlCanvasClassInfo);
 
@@ -63,8 +64,10 @@ ZEL_TABLE(TControlActionLinkClassInfo);
 struct TSizeConstraintsClassInfo::ZelRows {
     using S = TSizeConstraints;
     static constexpr TzelPropRow Properties[] = {
-        ZEL_PROP_R(S, Control).protected_(), ZEL_PROP(S, MaxHeight).published(),
-        ZEL_PROP(S, MaxWidth).published(),   ZEL_PROP(S, MinHeight).published(),
+        ZEL_PROP_R(S, Control).protected_(),
+        ZEL_PROP(S, MaxHeight).published(),
+        ZEL_PROP(S, MaxWidth).published(),
+        ZEL_PROP(S, MinHeight).published(),
         ZEL_PROP(S, MinWidth).published(),
     };
     static constexpr TzelCtorRow Constructors[] = {ctor("Create", "Control")};
@@ -96,8 +99,8 @@ ZEL_TABLE(TDragImageListClassInfo);
 
 struct TImageListClassInfo::ZelRows {
     static constexpr auto Properties =
-        zelRows(published("BlendColor", "BkColor", "AllocBy", "DrawingStyle", "Height", "ImageType",
-                          "Masked", "ShareImages", "Width"));
+        zelRows(published("BlendColor", "BkColor", "AllocBy", "DrawingStyle", "Height",
+                          "ImageType", "Masked", "ShareImages", "Width"));
     static constexpr auto Events = zelRows(published("OnChange"));
 };
 ZEL_TABLE(TImageListClassInfo);

@@ -58,8 +58,8 @@ struct TControlClassInfo::ZelRows {
     // a string is the text itself and an address the caller's text, copied (the host keeps
     // the caller's buffer; a copy leaves it the caller's).
     static Variant GetWindowText(C& Owner) {
-        return Variant(
-            static_cast<long long>(reinterpret_cast<std::uintptr_t>(Owner.GetWindowText())));
+        return Variant(static_cast<long long>(
+            reinterpret_cast<std::uintptr_t>(Owner.GetWindowText())));
     }
     static void SetWindowText(C& Owner, const Variant& Value) {
         if (Value.IsByRef())
@@ -70,7 +70,9 @@ struct TControlClassInfo::ZelRows {
     static Integer GetTextBuf(C& Owner, const Variant& Target, Integer BufSize) {
         return Owner.GetTextBuf(Buffer(Target), BufSize);
     }
-    static void SetTextBuf(C& Owner, const Variant& Source) { Owner.SetTextBuf(Buffer(Source)); }
+    static void SetTextBuf(C& Owner, const Variant& Source) {
+        Owner.SetTextBuf(Buffer(Source));
+    }
 
     static constexpr TzelPropRow Properties[] = {
         // Written straight into the control in the host. Here the control takes a live link
@@ -200,7 +202,8 @@ struct TWinControlClassInfo::ZelRows {
     using PaintToDC = void (W::*)(HDC, Integer, Integer);
 
     static constexpr TzelPropRow Properties[] = {
-        prop<&W::GetBevelEdges, &W::SetBevelEdges, &CI::FBevelEdgesSlot>("BevelEdges").protected_(),
+        prop<&W::GetBevelEdges, &W::SetBevelEdges, &CI::FBevelEdgesSlot>("BevelEdges")
+            .protected_(),
         ZEL_PROP(W, BevelInner).protected_(),
         ZEL_PROP(W, BevelOuter).protected_(),
         ZEL_PROP(W, BevelKind).protected_(),

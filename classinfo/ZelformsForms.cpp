@@ -35,9 +35,10 @@ struct TScrollBoxClassInfo::ZelRows {
                   "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible"));
     static constexpr auto Events = zelRows(published(
         "OnCanResize", "OnClick", "OnConstrainedResize", "OnDblClick", "OnDockDrop", "OnDockOver",
-        "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnGetSiteInfo",
-        "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseWheel", "OnMouseWheelDown",
-        "OnMouseWheelUp", "OnResize", "OnStartDock", "OnStartDrag", "OnUnDock"));
+        "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit",
+        "OnGetSiteInfo", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseWheel",
+        "OnMouseWheelDown", "OnMouseWheelUp", "OnResize", "OnStartDock", "OnStartDrag",
+        "OnUnDock"));
 };
 ZEL_TABLE(TScrollBoxClassInfo);
 
@@ -49,21 +50,39 @@ struct TCustomFormClassInfo::ZelRows {
         ZEL_PROP_R(F, ActiveMDIChild).protected_(),
         prop<&F::GetBorderIcons, &F::SetBorderIcons, &CI::FBorderIconsSlot>("BorderIcons")
             .protected_(),
-        ZEL_PROP_R_SLOT(F, ClientHandle).protected_(), ZEL_PROP(F, DefaultMonitor).protected_(),
-        ZEL_PROP(F, FormStyle).protected_(), ZEL_PROP(F, Icon).protected_(),
-        ZEL_PROP_R(F, MDIChildCount).protected_(), ZEL_PROP_R(F, MDIChildren, "I").protected_(),
-        ZEL_PROP(F, OldCreateOrder).protected_(), ZEL_PROP(F, ObjectMenuItem).protected_(),
-        ZEL_PROP(F, PixelsPerInch).protected_(), ZEL_PROP(F, Position).protected_(),
-        ZEL_PROP(F, PrintScale).protected_(), ZEL_PROP(F, Scaled).protected_(),
-        ZEL_PROP(F, TileMode).protected_(), ZEL_PROP(F, WindowMenu).protected_(),
-        ZEL_PROP_R(F, Active), ZEL_PROP(F, ActiveControl), ZEL_PROP(F, ActiveOleControl),
-        ZEL_PROP(F, BorderStyle), ZEL_PROP_R(F, Canvas), ZEL_PROP(F, Designer),
-        ZEL_PROP(F, DropTarget), ZEL_PROP_R_SLOT(F, FormState), ZEL_PROP(F, HelpFile),
-        ZEL_PROP(F, KeyPreview), ZEL_PROP(F, Menu), ZEL_PROP(F, ModalResult),
-        ZEL_PROP_R(F, Monitor), ZEL_PROP(F, OleFormObject), ZEL_PROP(F, WindowState),
+        ZEL_PROP_R_SLOT(F, ClientHandle).protected_(),
+        ZEL_PROP(F, DefaultMonitor).protected_(),
+        ZEL_PROP(F, FormStyle).protected_(),
+        ZEL_PROP(F, Icon).protected_(),
+        ZEL_PROP_R(F, MDIChildCount).protected_(),
+        ZEL_PROP_R(F, MDIChildren, "I").protected_(),
+        ZEL_PROP(F, OldCreateOrder).protected_(),
+        ZEL_PROP(F, ObjectMenuItem).protected_(),
+        ZEL_PROP(F, PixelsPerInch).protected_(),
+        ZEL_PROP(F, Position).protected_(),
+        ZEL_PROP(F, PrintScale).protected_(),
+        ZEL_PROP(F, Scaled).protected_(),
+        ZEL_PROP(F, TileMode).protected_(),
+        ZEL_PROP(F, WindowMenu).protected_(),
+        ZEL_PROP_R(F, Active),
+        ZEL_PROP(F, ActiveControl),
+        ZEL_PROP(F, ActiveOleControl),
+        ZEL_PROP(F, BorderStyle),
+        ZEL_PROP_R(F, Canvas),
+        ZEL_PROP(F, Designer),
+        ZEL_PROP(F, DropTarget),
+        ZEL_PROP_R_SLOT(F, FormState),
+        ZEL_PROP(F, HelpFile),
+        ZEL_PROP(F, KeyPreview),
+        ZEL_PROP(F, Menu),
+        ZEL_PROP(F, ModalResult),
+        ZEL_PROP_R(F, Monitor),
+        ZEL_PROP(F, OleFormObject),
+        ZEL_PROP(F, WindowState),
         // Write-only in the metadata; the control's own code still reads them.
         protected_("AutoScroll"), protected_(WriteOnly, "ClientHeight", "ClientWidth"),
-        protected_("Ctl3D", "Height", "HorzScrollBar", "ParentFont", "PopupMenu", "VertScrollBar"),
+        protected_("Ctl3D", "Height", "HorzScrollBar", "ParentFont", "PopupMenu",
+                   "VertScrollBar"),
         protected_(WriteOnly, "Visible"), protected_("Width"),
         public_("Action", "Caption", "Color", "Font"));
     static constexpr TzelMethodRow Methods[] = {
@@ -91,25 +110,27 @@ struct TCustomFormClassInfo::ZelRows {
         ZEL_EVENT(F, OnDestroy, "Sender").protected_(),
         ZEL_EVENT(F, OnDeactivate, "Sender").protected_(),
         ZEL_EVENT(F, OnHelp, "Command,Data,CallHelp").protected_(),
-        ZEL_EVENT(F, OnHide, "Sender").protected_(), ZEL_EVENT(F, OnPaint, "Sender").protected_(),
+        ZEL_EVENT(F, OnHide, "Sender").protected_(),
+        ZEL_EVENT(F, OnPaint, "Sender").protected_(),
         ZEL_EVENT(F, OnShortCut, "Msg,Handled").protected_(),
         ZEL_EVENT(F, OnShow, "Sender").protected_(),
-        protected_("OnCanResize", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnKeyDown",
-                   "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"));
+        protected_("OnCanResize", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver",
+                   "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove",
+                   "OnMouseUp", "OnResize"));
 };
 ZEL_TABLE(TCustomFormClassInfo);
 
 struct TCustomActiveFormClassInfo::ZelRows {
-    static constexpr auto Properties =
-        zelRows(ZEL_PROP(TCustomActiveForm, AxBorderStyle).published(), public_("Visible"),
-                published("ActiveControl", "Anchors", "AutoScroll", "AutoSize", "BorderWidth",
-                          "Caption", "Color", "Constraints", "Font", "Height", "HorzScrollBar",
-                          "KeyPreview", "OldCreateOrder", "PixelsPerInch", "PopupMenu",
-                          "PrintScale", "Scaled", "ShowHint", "VertScrollBar", "Width"));
-    static constexpr auto Events =
-        zelRows(published("OnActivate", "OnClick", "OnCreate", "OnDblClick", "OnDestroy",
-                          "OnDeactivate", "OnDragDrop", "OnDragOver", "OnKeyDown", "OnKeyPress",
-                          "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnPaint"));
+    static constexpr auto Properties = zelRows(
+        ZEL_PROP(TCustomActiveForm, AxBorderStyle).published(), public_("Visible"),
+        published("ActiveControl", "Anchors", "AutoScroll", "AutoSize", "BorderWidth", "Caption",
+                  "Color", "Constraints", "Font", "Height", "HorzScrollBar", "KeyPreview",
+                  "OldCreateOrder", "PixelsPerInch", "PopupMenu", "PrintScale", "Scaled",
+                  "ShowHint", "VertScrollBar", "Width"));
+    static constexpr auto Events = zelRows(published(
+        "OnActivate", "OnClick", "OnCreate", "OnDblClick", "OnDestroy", "OnDeactivate",
+        "OnDragDrop", "OnDragOver", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
+        "OnMouseMove", "OnMouseUp", "OnPaint"));
 };
 ZEL_TABLE(TCustomActiveFormClassInfo);
 
@@ -120,12 +141,13 @@ struct TFormClassInfo::ZelRows {
                 "TileMode"),
         published("Action", "ActiveControl", "Align", "Anchors", "AutoScroll", "AutoSize",
                   "BiDiMode", "BorderIcons", "BorderStyle", "BorderWidth", "Caption",
-                  "ClientHeight", "ClientWidth", "Color", "Constraints", "Ctl3D", "UseDockManager",
-                  "DefaultMonitor", "DockSite", "DragKind", "DragMode", "Enabled", "ParentFont",
-                  "Font", "FormStyle", "Height", "HelpFile", "HorzScrollBar", "Icon", "KeyPreview",
-                  "Menu", "OldCreateOrder", "ObjectMenuItem", "ParentBiDiMode", "PixelsPerInch",
-                  "PopupMenu", "Position", "PrintScale", "Scaled", "ShowHint", "VertScrollBar",
-                  "Visible", "Width", "WindowState", "WindowMenu"));
+                  "ClientHeight", "ClientWidth", "Color", "Constraints", "Ctl3D",
+                  "UseDockManager", "DefaultMonitor", "DockSite", "DragKind", "DragMode",
+                  "Enabled", "ParentFont", "Font", "FormStyle", "Height", "HelpFile",
+                  "HorzScrollBar", "Icon", "KeyPreview", "Menu", "OldCreateOrder",
+                  "ObjectMenuItem", "ParentBiDiMode", "PixelsPerInch", "PopupMenu", "Position",
+                  "PrintScale", "Scaled", "ShowHint", "VertScrollBar", "Visible", "Width",
+                  "WindowState", "WindowMenu"));
     static constexpr TzelMethodRow Methods[] = {
         ZEL_PROC(F, ArrangeIcons), ZEL_PROC(F, Cascade), ZEL_PROC(F, Next),
         ZEL_PROC(F, Previous),     ZEL_PROC(F, Tile),
@@ -133,10 +155,10 @@ struct TFormClassInfo::ZelRows {
     static constexpr auto Events = zelRows(published(
         "OnActivate", "OnCanResize", "OnClick", "OnClose", "OnCloseQuery", "OnConstrainedResize",
         "OnCreate", "OnDblClick", "OnDestroy", "OnDeactivate", "OnDockDrop", "OnDockOver",
-        "OnDragDrop", "OnDragOver", "OnEndDock", "OnGetSiteInfo", "OnHide", "OnHelp", "OnKeyDown",
-        "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseWheel",
-        "OnMouseWheelDown", "OnMouseWheelUp", "OnPaint", "OnResize", "OnShortCut", "OnShow",
-        "OnStartDock", "OnUnDock"));
+        "OnDragDrop", "OnDragOver", "OnEndDock", "OnGetSiteInfo", "OnHide", "OnHelp",
+        "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+        "OnMouseWheel", "OnMouseWheelDown", "OnMouseWheelUp", "OnPaint", "OnResize",
+        "OnShortCut", "OnShow", "OnStartDock", "OnUnDock"));
 };
 ZEL_TABLE(TFormClassInfo);
 

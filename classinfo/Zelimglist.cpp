@@ -27,11 +27,16 @@ struct TCustomImageListClassInfo::ZelRows {
     // AllocBy, BlendColor, ImageType, Masked and ShareImages are plain stores in the host;
     // written through the setters here, so that the list and its links hear of the change.
     static constexpr TzelPropRow Properties[] = {
-        ZEL_PROP_R(L, Count), prop<&L::GetHandle, &L::SetHandle, &CI::FHandleSlot>("Handle"),
-        ZEL_PROP(L, AllocBy), ZEL_PROP(L, BlendColor),
-        ZEL_PROP(L, BkColor), ZEL_PROP(L, DrawingStyle),
-        ZEL_PROP(L, Height),  ZEL_PROP(L, ImageType),
-        ZEL_PROP(L, Masked),  ZEL_PROP(L, ShareImages),
+        ZEL_PROP_R(L, Count),
+        prop<&L::GetHandle, &L::SetHandle, &CI::FHandleSlot>("Handle"),
+        ZEL_PROP(L, AllocBy),
+        ZEL_PROP(L, BlendColor),
+        ZEL_PROP(L, BkColor),
+        ZEL_PROP(L, DrawingStyle),
+        ZEL_PROP(L, Height),
+        ZEL_PROP(L, ImageType),
+        ZEL_PROP(L, Masked),
+        ZEL_PROP(L, ShareImages),
         ZEL_PROP(L, Width),
     };
     static constexpr TzelMethodRow Methods[] = {

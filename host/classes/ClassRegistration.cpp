@@ -1,15 +1,15 @@
 #include "host/classes/ClassRegistration.h"
 
 #include "host/actnlist/CustomAction.h"
-#include "host/buttons/BitBtn.h"
-#include "host/buttons/SpeedButton.h"
 #include "host/classes/Action.h"
 #include "host/classes/Component.h"
+#include "host/buttons/BitBtn.h"
+#include "host/buttons/SpeedButton.h"
 #include "host/classes/Persistent.h"
 #include "host/comctrls/Animate.h"
 #include "host/comctrls/Calendar.h"
-#include "host/controls/DragImageList.h"
 #include "host/dialogs/CommonDialogs.h"
+#include "host/controls/DragImageList.h"
 #include "host/extctrls/ControlBar.h"
 #include "host/extctrls/Header.h"
 #include "host/extctrls/Notebook.h"
@@ -88,7 +88,8 @@ Registry& Classes() {
               TBitBtn::StaticClass(), TSpeedButton::StaticClass(),
               // Dialogs
               TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
-              TFontDialog::StaticClass(), TFindDialog::StaticClass(), TReplaceDialog::StaticClass(),
+              TFontDialog::StaticClass(), TFindDialog::StaticClass(),
+              TReplaceDialog::StaticClass(),
               // ExtCtrls
               TShape::StaticClass(), TPaintBox::StaticClass(), TImage::StaticClass(),
               TBevel::StaticClass(), TTimer::StaticClass(), TPanel::StaticClass(),
@@ -99,7 +100,7 @@ Registry& Classes() {
               // ComCtrls: calendars
               TAnimate::StaticClass(), TMonthCalendar::StaticClass()})
             r->Add(c);
-        // The calendars' error classes, which CalExceptionClass may name.
+        // ComCtrls: calendars. The error classes CalExceptionClass may name.
         for (TClass c : {EMonthCalError::StaticClass(), EDateTimeError::StaticClass()}) r->Add(c);
         return r;
     }();
