@@ -35,7 +35,7 @@ constexpr const TzelClassTable* Tables[] = {
     // (list view: TListColumn, TListColumns, TListItem, TListItems, TIconOptions,
     //  TCustomListView, TListView)
 
-    // &TAnimateClassInfo::ZelTable,
+    &TAnimateClassInfo::ZelTable,
 
     // &TToolButtonActionLinkClassInfo::ZelTable,
     // &TToolButtonClassInfo::ZelTable,
@@ -45,9 +45,8 @@ constexpr const TzelClassTable* Tables[] = {
     // &TCoolBandsClassInfo::ZelTable,
     // &TCoolBarClassInfo::ZelTable,
 
-    // &TMonthCalColorsClassInfo::ZelTable,
-    // &TCommonCalendarClassInfo::ZelTable,
-    // &TMonthCalendarClassInfo::ZelTable,
+    &TMonthCalColorsClassInfo::ZelTable, &TCommonCalendarClassInfo::ZelTable,
+    &TMonthCalendarClassInfo::ZelTable,
     // &TDateTimePickerClassInfo::ZelTable,
 
     // &TPageScrollerClassInfo::ZelTable,

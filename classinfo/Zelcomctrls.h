@@ -6,6 +6,8 @@
 
 #include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zeltoolwin.h"
+#include "host/comctrls/Animate.h"
+#include "host/comctrls/Calendar.h"
 
 namespace zeltrix {
 
@@ -14,6 +16,20 @@ namespace zeltrix {
 // ---- track and progress bars, up-downs, hot keys, page scrollers (ZelcomctrlsRanges.cpp) ----
 
 // ---- animations, calendars, date-time pickers (ZelcomctrlsCalendars.cpp) ----
+class TAnimateClassInfo
+    : public TzelFamily<TAnimateClassInfo, TWinControlClassInfo, host::TAnimate> {
+    ZEL_CLASSINFO(TAnimateClassInfo)
+protected:
+    host::THandle FResHandleSlot = 0;
+};
+ZEL_PLAIN_CLASSINFO(TMonthCalColorsClassInfo, TPersistentClassInfo, host::TMonthCalColors);
+class TCommonCalendarClassInfo
+    : public TzelFamily<TCommonCalendarClassInfo, TWinControlClassInfo, host::TCommonCalendar> {
+    ZEL_CLASSINFO(TCommonCalendarClassInfo)
+protected:
+    host::HWND FCalendarHandleSlot = 0;
+};
+ZEL_PLAIN_CLASSINFO(TMonthCalendarClassInfo, TCommonCalendarClassInfo, host::TMonthCalendar);
 
 // ---- tool bars and cool bars (ZelcomctrlsBars.cpp) ----
 

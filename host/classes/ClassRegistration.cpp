@@ -6,6 +6,8 @@
 #include "host/buttons/BitBtn.h"
 #include "host/buttons/SpeedButton.h"
 #include "host/classes/Persistent.h"
+#include "host/comctrls/Animate.h"
+#include "host/comctrls/Calendar.h"
 #include "host/dialogs/CommonDialogs.h"
 #include "host/controls/DragImageList.h"
 #include "host/extctrls/ControlBar.h"
@@ -94,8 +96,12 @@ Registry& Classes() {
               TNotebook::StaticClass(), TPage::StaticClass(), THeader::StaticClass(),
               TRadioGroup::StaticClass(), TSplitter::StaticClass(), TControlBar::StaticClass(),
               // Grids
-              TDrawGrid::StaticClass(), TStringGrid::StaticClass()})
+              TDrawGrid::StaticClass(), TStringGrid::StaticClass(),
+              // ComCtrls: calendars
+              TAnimate::StaticClass(), TMonthCalendar::StaticClass()})
             r->Add(c);
+        // ComCtrls: calendars. The error classes CalExceptionClass may name.
+        for (TClass c : {EMonthCalError::StaticClass(), EDateTimeError::StaticClass()}) r->Add(c);
         return r;
     }();
     return *r;
@@ -140,6 +146,13 @@ TClass GetClass(const AnsiString& ClassName) {
     std::lock_guard g(r.Lock);
     const Entry* e = r.Find(ClassName);
     return e ? e->Class : nullptr;
+}
+
+bool IsRegisteredClass(TClass AClass) {
+    Registry& r = Classes();
+    std::lock_guard g(r.Lock);
+    return std::any_of(r.Entries.begin(), r.Entries.end(),
+                       [&](const Entry& e) { return e.Class == AClass; });
 }
 
 TClass FindClass(const AnsiString& ClassName) {

@@ -16,8 +16,12 @@ void RegisterClassAlias(TClass AClass, const AnsiString& Alias);
 /// Forgets `AClass` (and its aliases); its ancestors stay registered.
 void UnRegisterClass(TClass AClass);
 void UnRegisterClasses(std::initializer_list<TClass> AClasses);
+/// Whether `AClass` is registered (compared by address only: safe for any pointer).
+bool IsRegisteredClass(TClass AClass);
 /// The registered class named `ClassName` (ignoring case), or null.
 TClass GetClass(const AnsiString& ClassName);
+/// Whether `AClass` is registered (compared by address only: safe for any pointer).
+bool IsRegisteredClass(TClass AClass);
 /// The registered class named `ClassName`; raises EClassNotFound "Class %s not found".
 TClass FindClass(const AnsiString& ClassName);
 

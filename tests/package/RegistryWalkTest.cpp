@@ -8,6 +8,7 @@
 #include "host/classes/Collection.h"
 #include "host/classes/Reader.h"
 #include "host/classes/Streams.h"
+#include "host/comctrls/Calendar.h"
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfo.h"
 #include "host/classes/Writer.h"
@@ -182,6 +183,8 @@ public:
         if (name == "TDockTree") return Keep(new TDockTree(Keep(new TWinControl(nullptr))));
         if (name == "TDockZone") // a zone of a tree of its own, freed after it
             return Keep(new TDockZone(Keep(new TDockTree(Keep(new TWinControl(nullptr))))));
+        if (name == "TMonthCalColors")
+            return Keep(new TMonthCalColors(Keep(new TWinControl(nullptr))));
         if (name == "TControlScrollBar") // the scroll box's own, freed with it
             return Keep(new TScrollBox(nullptr))->GetVertScrollBar();
         if (name == "TBitmapImage") return (Keep(new TBitmap)->*&BitmapAccess::GetImage)();
