@@ -8,6 +8,7 @@
 #include "host/classes/Persistent.h"
 #include "host/dialogs/CommonDialogs.h"
 #include "host/controls/DragImageList.h"
+#include "host/comctrls/PageControl.h"
 #include "host/extctrls/ControlBar.h"
 #include "host/extctrls/Header.h"
 #include "host/extctrls/Notebook.h"
@@ -93,6 +94,8 @@ Registry& Classes() {
               TBevel::StaticClass(), TTimer::StaticClass(), TPanel::StaticClass(),
               TNotebook::StaticClass(), TPage::StaticClass(), THeader::StaticClass(),
               TRadioGroup::StaticClass(), TSplitter::StaticClass(), TControlBar::StaticClass(),
+              // ComCtrls: tabs and pages
+              TTabControl::StaticClass(), TPageControl::StaticClass(), TTabSheet::StaticClass(),
               // Grids
               TDrawGrid::StaticClass(), TStringGrid::StaticClass()})
             r->Add(c);
