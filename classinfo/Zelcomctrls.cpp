@@ -9,10 +9,10 @@ namespace zeltrix {
 namespace Zelcomctrls {
 namespace {
 constexpr const TzelClassTable* Tables[] = {
-    // &TCustomTabControlClassInfo::ZelTable,
-    // &TTabControlClassInfo::ZelTable,
-    // &TTabSheetClassInfo::ZelTable,
-    // &TPageControlClassInfo::ZelTable,
+    &TCustomTabControlClassInfo::ZelTable,
+    &TTabControlClassInfo::ZelTable,
+    &TTabSheetClassInfo::ZelTable,
+    &TPageControlClassInfo::ZelTable,
     // &TStatusPanelClassInfo::ZelTable,
     // &TStatusPanelsClassInfo::ZelTable,
     // &TStatusBarClassInfo::ZelTable,

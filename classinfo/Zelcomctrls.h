@@ -6,10 +6,20 @@
 
 #include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zeltoolwin.h"
+#include "host/comctrls/PageControl.h"
 
 namespace zeltrix {
 
 // ---- tabs and pages, status bars, header controls (ZelcomctrlsPages.cpp) ----
+class TCustomTabControlClassInfo
+    : public TzelFamily<TCustomTabControlClassInfo, TWinControlClassInfo, host::TCustomTabControl> {
+    ZEL_CLASSINFO(TCustomTabControlClassInfo)
+protected:
+    host::TRect FDisplayRectSlot;
+};
+ZEL_PLAIN_CLASSINFO(TTabControlClassInfo, TCustomTabControlClassInfo, host::TTabControl);
+ZEL_PLAIN_CLASSINFO(TTabSheetClassInfo, TWinControlClassInfo, host::TTabSheet);
+ZEL_PLAIN_CLASSINFO(TPageControlClassInfo, TCustomTabControlClassInfo, host::TPageControl);
 
 // ---- track and progress bars, up-downs, hot keys, page scrollers (ZelcomctrlsRanges.cpp) ----
 
