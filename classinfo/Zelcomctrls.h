@@ -7,6 +7,7 @@
 #include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zeltoolwin.h"
 #include "host/comctrls/PageControl.h"
+#include "host/comctrls/StatusBar.h"
 
 namespace zeltrix {
 
@@ -20,6 +21,9 @@ protected:
 ZEL_PLAIN_CLASSINFO(TTabControlClassInfo, TCustomTabControlClassInfo, host::TTabControl);
 ZEL_PLAIN_CLASSINFO(TTabSheetClassInfo, TWinControlClassInfo, host::TTabSheet);
 ZEL_PLAIN_CLASSINFO(TPageControlClassInfo, TCustomTabControlClassInfo, host::TPageControl);
+ZEL_PLAIN_CLASSINFO(TStatusPanelClassInfo, TCollectionItemClassInfo, host::TStatusPanel);
+ZEL_PLAIN_CLASSINFO(TStatusPanelsClassInfo, TCollectionClassInfo, host::TStatusPanels);
+ZEL_PLAIN_CLASSINFO(TStatusBarClassInfo, TWinControlClassInfo, host::TStatusBar);
 
 // ---- track and progress bars, up-downs, hot keys, page scrollers (ZelcomctrlsRanges.cpp) ----
 

@@ -82,4 +82,47 @@ struct TPageControlClassInfo::ZelRows {
 };
 ZEL_TABLE(TPageControlClassInfo);
 
+struct TStatusPanelClassInfo::ZelRows {
+    using H = TStatusPanel;
+    static constexpr TzelPropRow Properties[] = {
+        ZEL_PROP(H, Alignment).published(), ZEL_PROP(H, Bevel).published(),
+        ZEL_PROP(H, BiDiMode).published(),  ZEL_PROP(H, ParentBiDiMode).published(),
+        ZEL_PROP(H, Style).published(),     ZEL_PROP(H, Text).published(),
+        ZEL_PROP(H, Width).published(),
+    };
+    static constexpr TzelMethodRow Methods[] = {
+        ZEL_PROC(H, ParentBiDiModeChanged),
+        ZEL_FUNC(H, UseRightToLeftAlignment),
+        ZEL_FUNC(H, UseRightToLeftReading),
+    };
+};
+ZEL_TABLE(TStatusPanelClassInfo);
+
+struct TStatusPanelsClassInfo::ZelRows {
+    using H = TStatusPanels;
+    static constexpr TzelPropRow Properties[] = {ZEL_PROP(H, Items, "Index")};
+    static constexpr TzelMethodRow Methods[] = {ZEL_FUNC(H, Add)};
+    static constexpr TzelCtorRow Constructors[] = {ctor("Create", "StatusBar")};
+};
+ZEL_TABLE(TStatusPanelsClassInfo);
+
+struct TStatusBarClassInfo::ZelRows {
+    using H = TStatusBar;
+    static constexpr auto Properties = zelRows(
+        ZEL_PROP_R(H, Canvas), ZEL_PROP(H, AutoHint).published(), ZEL_PROP(H, Panels).published(),
+        ZEL_PROP(H, SimplePanel).published(), ZEL_PROP(H, SimpleText).published(),
+        ZEL_PROP(H, SizeGrip).published(), ZEL_PROP(H, UseSystemFont).published(),
+        published("Action", "Align", "Anchors", "BiDiMode", "BorderWidth", "Color", "DragCursor",
+                  "DragKind", "DragMode", "Enabled", "Font", "Constraints", "ParentBiDiMode",
+                  "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",
+                  "Visible"));
+    static constexpr auto Events =
+        zelRows(ZEL_EVENT(H, OnHint, "Sender").published(),
+                ZEL_EVENT(H, OnDrawPanel, "StatusBar,Panel,Rect").published(),
+                published("OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock",
+                          "OnEndDrag", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
+                          "OnStartDock", "OnStartDrag"));
+};
+ZEL_TABLE(TStatusBarClassInfo);
+
 } // namespace zeltrix

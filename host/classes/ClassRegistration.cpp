@@ -9,6 +9,7 @@
 #include "host/dialogs/CommonDialogs.h"
 #include "host/controls/DragImageList.h"
 #include "host/comctrls/PageControl.h"
+#include "host/comctrls/StatusBar.h"
 #include "host/extctrls/ControlBar.h"
 #include "host/extctrls/Header.h"
 #include "host/extctrls/Notebook.h"
@@ -96,6 +97,7 @@ Registry& Classes() {
               TRadioGroup::StaticClass(), TSplitter::StaticClass(), TControlBar::StaticClass(),
               // ComCtrls: tabs and pages
               TTabControl::StaticClass(), TPageControl::StaticClass(), TTabSheet::StaticClass(),
+              TStatusBar::StaticClass(),
               // Grids
               TDrawGrid::StaticClass(), TStringGrid::StaticClass()})
             r->Add(c);
