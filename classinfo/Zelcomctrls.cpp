@@ -16,9 +16,9 @@ constexpr const TzelClassTable* Tables[] = {
     &TStatusPanelClassInfo::ZelTable,
     &TStatusPanelsClassInfo::ZelTable,
     &TStatusBarClassInfo::ZelTable,
-    // &THeaderSectionClassInfo::ZelTable,
-    // &THeaderSectionsClassInfo::ZelTable,
-    // &THeaderControlClassInfo::ZelTable,
+    &THeaderSectionClassInfo::ZelTable,
+    &THeaderSectionsClassInfo::ZelTable,
+    &THeaderControlClassInfo::ZelTable,
 
     // (tree view: TTreeNode, TTreeNodes, TCustomTreeView, TTreeView)
 

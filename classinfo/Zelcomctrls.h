@@ -6,6 +6,7 @@
 
 #include "classinfo/Zelstdctrls.h"
 #include "classinfo/Zeltoolwin.h"
+#include "host/comctrls/HeaderControl.h"
 #include "host/comctrls/PageControl.h"
 #include "host/comctrls/StatusBar.h"
 
@@ -24,6 +25,9 @@ ZEL_PLAIN_CLASSINFO(TPageControlClassInfo, TCustomTabControlClassInfo, host::TPa
 ZEL_PLAIN_CLASSINFO(TStatusPanelClassInfo, TCollectionItemClassInfo, host::TStatusPanel);
 ZEL_PLAIN_CLASSINFO(TStatusPanelsClassInfo, TCollectionClassInfo, host::TStatusPanels);
 ZEL_PLAIN_CLASSINFO(TStatusBarClassInfo, TWinControlClassInfo, host::TStatusBar);
+ZEL_PLAIN_CLASSINFO(THeaderSectionClassInfo, TCollectionItemClassInfo, host::THeaderSection);
+ZEL_PLAIN_CLASSINFO(THeaderSectionsClassInfo, TCollectionClassInfo, host::THeaderSections);
+ZEL_PLAIN_CLASSINFO(THeaderControlClassInfo, TWinControlClassInfo, host::THeaderControl);
 
 // ---- track and progress bars, up-downs, hot keys, page scrollers (ZelcomctrlsRanges.cpp) ----
 

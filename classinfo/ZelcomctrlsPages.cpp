@@ -125,4 +125,47 @@ struct TStatusBarClassInfo::ZelRows {
 };
 ZEL_TABLE(TStatusBarClassInfo);
 
+struct THeaderSectionClassInfo::ZelRows {
+    using H = THeaderSection;
+    static constexpr auto Properties =
+        zelRows(ZEL_PROP_R(H, Left), ZEL_PROP_R(H, Right), ZEL_PROP(H, Alignment).published(),
+                ZEL_PROP(H, AllowClick).published(), ZEL_PROP(H, AutoSize).published(),
+                ZEL_PROP(H, BiDiMode).published(), ZEL_PROP(H, MaxWidth).published(),
+                ZEL_PROP(H, MinWidth).published(), ZEL_PROP(H, ParentBiDiMode).published(),
+                ZEL_PROP(H, Style).published(), ZEL_PROP(H, Text).published(),
+                ZEL_PROP(H, Width).published());
+    static constexpr TzelMethodRow Methods[] = {
+        ZEL_PROC(H, ParentBiDiModeChanged),
+        ZEL_FUNC(H, UseRightToLeftAlignment),
+        ZEL_FUNC(H, UseRightToLeftReading),
+    };
+};
+ZEL_TABLE(THeaderSectionClassInfo);
+
+struct THeaderSectionsClassInfo::ZelRows {
+    using H = THeaderSections;
+    static constexpr TzelPropRow Properties[] = {ZEL_PROP(H, Items, "Index")};
+    static constexpr TzelMethodRow Methods[] = {ZEL_FUNC(H, Add)};
+    static constexpr TzelCtorRow Constructors[] = {ctor("Create", "HeaderControl")};
+};
+ZEL_TABLE(THeaderSectionsClassInfo);
+
+struct THeaderControlClassInfo::ZelRows {
+    using H = THeaderControl;
+    static constexpr auto Properties = zelRows(
+        ZEL_PROP_R(H, Canvas), ZEL_PROP(H, FullDrag).published(), ZEL_PROP(H, HotTrack).published(),
+        ZEL_PROP(H, Sections).published(), ZEL_PROP(H, Style).published(),
+        published("Align", "Anchors", "BiDiMode", "BorderWidth", "DragCursor", "DragKind",
+                  "DragMode", "Enabled", "Font", "Constraints", "ShowHint", "ParentBiDiMode",
+                  "ParentFont", "ParentShowHint", "PopupMenu", "Visible"));
+    static constexpr auto Events =
+        zelRows(ZEL_EVENT(H, OnDrawSection, "HeaderControl,Section,Rect,Pressed").published(),
+                ZEL_EVENT(H, OnSectionClick, "HeaderControl,Section").published(),
+                ZEL_EVENT(H, OnSectionResize, "HeaderControl,Section").published(),
+                ZEL_EVENT(H, OnSectionTrack, "HeaderControl,Section,Width,State").published(),
+                published("OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnMouseDown",
+                          "OnMouseMove", "OnMouseUp", "OnResize", "OnStartDock", "OnStartDrag"));
+};
+ZEL_TABLE(THeaderControlClassInfo);
+
 } // namespace zeltrix

@@ -8,6 +8,7 @@
 #include "host/classes/Persistent.h"
 #include "host/dialogs/CommonDialogs.h"
 #include "host/controls/DragImageList.h"
+#include "host/comctrls/HeaderControl.h"
 #include "host/comctrls/PageControl.h"
 #include "host/comctrls/StatusBar.h"
 #include "host/extctrls/ControlBar.h"
@@ -97,7 +98,7 @@ Registry& Classes() {
               TRadioGroup::StaticClass(), TSplitter::StaticClass(), TControlBar::StaticClass(),
               // ComCtrls: tabs and pages
               TTabControl::StaticClass(), TPageControl::StaticClass(), TTabSheet::StaticClass(),
-              TStatusBar::StaticClass(),
+              TStatusBar::StaticClass(), THeaderControl::StaticClass(),
               // Grids
               TDrawGrid::StaticClass(), TStringGrid::StaticClass()})
             r->Add(c);
