@@ -107,7 +107,7 @@ HOST_COMPONENT_METACLASS(TPageControl, TCustomTabControl, PropTable(PageControlP
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
     FControlStyle += csAcceptsControls;
-    FColor = clBtnFace;
+    SetColor(clBtnFace); // the brush too: a sheet paints only its background
     FVisible = false;
     SetAlign(alClient);
 }
