@@ -5,13 +5,17 @@
 #include "core/ValueConv.h"
 
 #include "host/classes/StringList.h"
+#include "host/comctrls/HeaderControl.h"
 #include "host/comctrls/PageControl.h"
+#include "host/comctrls/StatusBar.h"
 #include "host/controls/Input.h"
 #include "host/forms/Form.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 using namespace classes_test;
 using ComCtrlsPages = ClassesTest;
@@ -122,4 +126,36 @@ TEST_F(ComCtrlsPages, TheConcreteTabControlAnswersAsItsParent) {
     // The parent's rows serve the concrete class: its display area by address too.
     const auto* r = static_cast<const TRect*>(Get(&tabs, "DisplayRect").AsAddress());
     EXPECT_EQ(*r, tabs.GetDisplayRect());
+}
+
+TEST_F(ComCtrlsPages, PanelsByIndexAndTheHeadersTrackEventWithWidthAndStateAsIntegers) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 308, 127);
+    auto* bar = new TStatusBar(&form);
+    bar->SetParent(&form);
+    TzelMethodInfo* add = Call(bar->GetPanels(), "Add");
+    auto* panel = static_cast<TStatusPanel*>(Conv<TObject*>::From(add->Result));
+    ASSERT_EQ(panel, bar->GetPanels()->GetItems(0));
+    Set(panel, "Text", "Ready");
+    TzelPropertyInfo* items = Info(bar->GetPanels())->FindProperty("Items");
+    items->Indexes[0]->Value = 0;
+    EXPECT_EQ(Conv<TObject*>::From(Info(bar->GetPanels())->GetProperty(items)), panel);
+    EXPECT_EQ(bar->GetPanels()->GetItems(0)->GetText(), "Ready");
+    auto* header = new THeaderControl(&form);
+    header->SetParent(&form);
+    header->GetSections()->Add();
+    std::vector<std::pair<Integer, Integer>> track;
+    Hearing heard("OnSectionTrack", [&](TObject*, TzelEventInfo* E) {
+        track.push_back({E->GetArgs(2)->Value.AsInteger(), E->GetArgs(3)->Value.AsInteger()});
+    });
+    Info(header)->AddListener(&heard);
+    input::MouseDown(header, {50, 8});
+    input::MouseMove(header, {64, 8});
+    input::MouseUp(header, {64, 8});
+    Info(header)->RemoveListener(&heard);
+    ASSERT_EQ(track.size(), 3u);
+    EXPECT_EQ(track[0], (std::pair<Integer, Integer>{50, 0}));
+    EXPECT_EQ(track[1], (std::pair<Integer, Integer>{64, 1}));
+    EXPECT_EQ(track[2], (std::pair<Integer, Integer>{64, 2}));
+    EXPECT_EQ(Get(header->GetSections()->GetItems(0), "Right").AsInteger(), 64);
 }
