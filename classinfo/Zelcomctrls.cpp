@@ -9,16 +9,16 @@ namespace zeltrix {
 namespace Zelcomctrls {
 namespace {
 constexpr const TzelClassTable* Tables[] = {
-    // &TCustomTabControlClassInfo::ZelTable,
-    // &TTabControlClassInfo::ZelTable,
-    // &TTabSheetClassInfo::ZelTable,
-    // &TPageControlClassInfo::ZelTable,
-    // &TStatusPanelClassInfo::ZelTable,
-    // &TStatusPanelsClassInfo::ZelTable,
-    // &TStatusBarClassInfo::ZelTable,
-    // &THeaderSectionClassInfo::ZelTable,
-    // &THeaderSectionsClassInfo::ZelTable,
-    // &THeaderControlClassInfo::ZelTable,
+    &TCustomTabControlClassInfo::ZelTable,
+    &TTabControlClassInfo::ZelTable,
+    &TTabSheetClassInfo::ZelTable,
+    &TPageControlClassInfo::ZelTable,
+    &TStatusPanelClassInfo::ZelTable,
+    &TStatusPanelsClassInfo::ZelTable,
+    &TStatusBarClassInfo::ZelTable,
+    &THeaderSectionClassInfo::ZelTable,
+    &THeaderSectionsClassInfo::ZelTable,
+    &THeaderControlClassInfo::ZelTable,
 
     // (tree view: TTreeNode, TTreeNodes, TCustomTreeView, TTreeView)
 

@@ -8,10 +8,28 @@
 #include "classinfo/Zeltoolwin.h"
 #include "host/comctrls/Animate.h"
 #include "host/comctrls/Calendar.h"
+#include "host/comctrls/HeaderControl.h"
+#include "host/comctrls/PageControl.h"
+#include "host/comctrls/StatusBar.h"
 
 namespace zeltrix {
 
 // ---- tabs and pages, status bars, header controls (ZelcomctrlsPages.cpp) ----
+class TCustomTabControlClassInfo
+    : public TzelFamily<TCustomTabControlClassInfo, TWinControlClassInfo, host::TCustomTabControl> {
+    ZEL_CLASSINFO(TCustomTabControlClassInfo)
+protected:
+    host::TRect FDisplayRectSlot;
+};
+ZEL_PLAIN_CLASSINFO(TTabControlClassInfo, TCustomTabControlClassInfo, host::TTabControl);
+ZEL_PLAIN_CLASSINFO(TTabSheetClassInfo, TWinControlClassInfo, host::TTabSheet);
+ZEL_PLAIN_CLASSINFO(TPageControlClassInfo, TCustomTabControlClassInfo, host::TPageControl);
+ZEL_PLAIN_CLASSINFO(TStatusPanelClassInfo, TCollectionItemClassInfo, host::TStatusPanel);
+ZEL_PLAIN_CLASSINFO(TStatusPanelsClassInfo, TCollectionClassInfo, host::TStatusPanels);
+ZEL_PLAIN_CLASSINFO(TStatusBarClassInfo, TWinControlClassInfo, host::TStatusBar);
+ZEL_PLAIN_CLASSINFO(THeaderSectionClassInfo, TCollectionItemClassInfo, host::THeaderSection);
+ZEL_PLAIN_CLASSINFO(THeaderSectionsClassInfo, TCollectionClassInfo, host::THeaderSections);
+ZEL_PLAIN_CLASSINFO(THeaderControlClassInfo, TWinControlClassInfo, host::THeaderControl);
 
 // ---- track and progress bars, up-downs, hot keys, page scrollers (ZelcomctrlsRanges.cpp) ----
 

@@ -10,6 +10,9 @@
 #include "host/comctrls/Calendar.h"
 #include "host/dialogs/CommonDialogs.h"
 #include "host/controls/DragImageList.h"
+#include "host/comctrls/HeaderControl.h"
+#include "host/comctrls/PageControl.h"
+#include "host/comctrls/StatusBar.h"
 #include "host/extctrls/ControlBar.h"
 #include "host/extctrls/Header.h"
 #include "host/extctrls/Notebook.h"
@@ -95,6 +98,9 @@ Registry& Classes() {
               TBevel::StaticClass(), TTimer::StaticClass(), TPanel::StaticClass(),
               TNotebook::StaticClass(), TPage::StaticClass(), THeader::StaticClass(),
               TRadioGroup::StaticClass(), TSplitter::StaticClass(), TControlBar::StaticClass(),
+              // ComCtrls: tabs and pages
+              TTabControl::StaticClass(), TPageControl::StaticClass(), TTabSheet::StaticClass(),
+              TStatusBar::StaticClass(), THeaderControl::StaticClass(),
               // Grids
               TDrawGrid::StaticClass(), TStringGrid::StaticClass(),
               // ComCtrls: calendars

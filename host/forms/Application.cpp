@@ -60,6 +60,8 @@ TScreen* Screen() {
     return s;
 }
 
+HOST_METACLASS(THintAction, TBasicAction);
+
 // ---- TApplication ----
 
 namespace {
@@ -97,7 +99,15 @@ AnsiString TApplication::GetExeName() const {
 void TApplication::SetHint(const AnsiString& Value) {
     if (Value == FHint) return;
     FHint = Value;
-    if (FOnHint) FOnHint(this);
+    if (FOnHint) return FOnHint(this);
+    // Nobody listens: the forms' components may show it (a status bar's AutoHint).
+    THintAction action(nullptr);
+    action.SetHint(Value);
+    for (Integer f = 0; f < Screen()->GetCustomFormCount(); ++f) {
+        TCustomForm* form = Screen()->GetCustomForms(f);
+        for (Integer i = 0; i < form->GetComponentCount(); ++i)
+            if (form->GetComponents(i)->ExecuteAction(&action)) return;
+    }
 }
 
 void TApplication::CreateForm(TClass InstanceClass, void* Reference) {

@@ -3,6 +3,7 @@
 // clock that timers run on (headless: it moves when told, so runs are deterministic).
 #pragma once
 
+#include "host/classes/Action.h"
 #include "host/controls/HintWindow.h"
 #include "host/forms/Form.h"
 
@@ -30,6 +31,19 @@ using TShowHintEvent = Closure<void(AnsiString& HintStr, bool& CanShow, THintInf
 
 // Help commands.
 inline constexpr Word HELP_CONTEXT = 0x0001, HELP_COMMAND = 0x0102;
+
+/// The application's hint, offered to the forms' components when no OnHint takes it (a status
+/// bar with AutoHint shows it).
+class THintAction : public TBasicAction {
+    HOST_CLASS(THintAction, TBasicAction)
+public:
+    using TBasicAction::TBasicAction;
+    AnsiString GetHint() const { return FHint; }
+    void SetHint(const AnsiString& Value) { FHint = Value; }
+
+private:
+    AnsiString FHint;
+};
 
 class TApplication : public TComponent {
     HOST_CLASS(TApplication, TComponent)
