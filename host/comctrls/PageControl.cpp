@@ -3,6 +3,7 @@
 #include "host/classes/Reader.h"
 #include "host/classes/StringList.h"
 #include "host/classes/TypInfoRows.h"
+#include "host/forms/Form.h"
 #include "host/system/SysUtils.h"
 
 #include <algorithm>
@@ -264,6 +265,14 @@ void TPageControl::SetActivePage(TTabSheet* Value) {
         Value->SetVisible(true);
     }
     if (old && old != Value) {
+        // The keyboard does not stay on a page going out of sight: the page control takes it.
+        if (TCustomForm* form = GetParentForm(this);
+            form && old->ContainsControl(form->GetActiveControl())) {
+            if (CanFocus())
+                SetFocus();
+            else
+                form->SetActiveControl(nullptr);
+        }
         old->SetVisible(false);
         old->DoHide();
     }

@@ -6,6 +6,7 @@
 #include "host/controls/Input.h"
 #include "host/forms/Form.h"
 #include "host/menus/Keys.h"
+#include "host/stdctrls/Edit.h"
 #include "tests/host/FormFiles.h"
 
 #include <gtest/gtest.h>
@@ -189,6 +190,30 @@ TEST(PageControl, OnlyTheActiveSheetShowsAndSheetsFollowTheirPlaces) {
     EXPECT_EQ(pc->GetActivePage(), sheet[2]);
     sheet[2]->SetCaption("Renamed");
     EXPECT_EQ(pc->GetTabs()->GetStrings(0), "Renamed");
+}
+
+TEST(PageControl, TheKeyboardLeavesAPageGoingOutOfSightForThePageControl) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 308, 227);
+    auto* pc = new TPageControl(&form);
+    pc->SetParent(&form);
+    pc->SetBounds(0, 0, 300, 200);
+    TTabSheet* sheet[2];
+    for (auto*& s : sheet) {
+        s = new TTabSheet(&form);
+        s->SetPageControl(pc);
+    }
+    auto* edit = new TEdit(&form);
+    edit->SetParent(sheet[0]);
+    pc->SetActivePage(sheet[0]);
+    form.Show();
+    edit->SetFocus();
+    input::PressKey(VK_TAB, {ssCtrl});
+    EXPECT_EQ(pc->GetActivePage(), sheet[1]);
+    EXPECT_EQ(form.GetActiveControl(), pc);
+    EXPECT_TRUE(pc->Focused());
+    input::Type("x"); // nothing reaches the hidden edit
+    EXPECT_EQ(edit->GetText(), "");
 }
 
 TEST(PageControl, SheetsStreamInTheirOrderAndTheActivePageResolvesAfterLoading) {
