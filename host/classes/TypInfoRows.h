@@ -103,6 +103,10 @@ struct TPropInfo {
     }
     template <auto IsStored>
     constexpr TPropInfo Stored() const;
+    /// A member function given as the argument would turn into `true`: name it as the
+    /// template argument instead.
+    template <class M, class C>
+    TPropInfo Stored(M C::*) const = delete;
     constexpr TPropInfo Unpublished() const {
         TPropInfo p = *this;
         p.IsPublished = false;

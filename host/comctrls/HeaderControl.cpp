@@ -17,7 +17,7 @@ constexpr TPropInfo SectionProps[] = {
     HOST_PROP(THeaderSection, Alignment).Default(taLeftJustify),
     HOST_PROP(THeaderSection, AllowClick).Default(true),
     HOST_PROP(THeaderSection, AutoSize).Default(false),
-    HOST_PROP(THeaderSection, BiDiMode).Stored(&THeaderSection::IsBiDiModeStored),
+    HOST_PROP(THeaderSection, BiDiMode).Stored<&THeaderSection::IsBiDiModeStored>(),
     HOST_PROP(THeaderSection, MaxWidth).Default(10000),
     HOST_PROP(THeaderSection, MinWidth).Default(0),
     HOST_PROP(THeaderSection, ParentBiDiMode).Default(true),

@@ -18,7 +18,7 @@ constexpr Integer MaxPanelWidth = 1 << 20;
 constexpr TPropInfo StatusPanelProps[] = {
     HOST_PROP(TStatusPanel, Alignment).Default(taLeftJustify),
     HOST_PROP(TStatusPanel, Bevel).Default(pbLowered),
-    HOST_PROP(TStatusPanel, BiDiMode).Stored(&TStatusPanel::IsBiDiModeStored),
+    HOST_PROP(TStatusPanel, BiDiMode).Stored<&TStatusPanel::IsBiDiModeStored>(),
     HOST_PROP(TStatusPanel, ParentBiDiMode).Default(true),
     HOST_PROP(TStatusPanel, Style).Default(psText),
     HOST_PROP(TStatusPanel, Text),

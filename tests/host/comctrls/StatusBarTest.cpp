@@ -108,9 +108,13 @@ TEST(StatusBar, PanelsStreamAsACollection) {
     ASSERT_EQ(bar->GetPanels()->GetCount(), 2);
     EXPECT_EQ(bar->GetPanels()->GetItems(0)->GetText(), "Ready");
     EXPECT_EQ(bar->GetPanels()->GetItems(1)->GetAlignment(), taRightJustify);
+    // A panel keeps its reading order only when it has one of its own.
+    bar->GetPanels()->GetItems(1)->SetBiDiMode(bdRightToLeft);
     std::string saved = formtest::Save(root.get(), true);
     EXPECT_NE(saved.find("Text = 'Ready'"), std::string::npos) << saved;
     EXPECT_NE(saved.find("Width = 80"), std::string::npos);
+    EXPECT_EQ(saved.find("bdLeftToRight"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("BiDiMode = bdRightToLeft"), std::string::npos) << saved;
 }
 
 } // namespace
